@@ -1,0 +1,176 @@
+#include "CodePage.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ustring.h>
+
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "Exception.h"
+
+namespace {
+
+std::atomic<int> ansiCodePage{0};
+
+int resolve(int codePage) {
+  switch (codePage) {
+    case CP_ACP: return GetACP();
+    case CP_OEMCP: return GetOEMCP();
+    case CP_MACCP: return GetMACCP();
+    default: return codePage;
+  }
+}
+
+// ICU's names for the Windows code pages; 10008 (Mac Simplified Chinese) is not in ICU and
+// shares GB2312's repertoire.
+std::string converterName(int codePage) {
+  switch (codePage) {
+    case CP_UTF8: return "UTF-8";
+    case 10008: return "GB2312";
+    case 936: return "windows-936-2000";
+    case 437: return "ibm-437";
+    default: return "windows-" + std::to_string(codePage);
+  }
+}
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr openConverter(int codePage) {
+  UErrorCode status = U_ZERO_ERROR;
+  ConverterPtr conv(ucnv_open(converterName(codePage).c_str(), &status));
+  if (U_FAILURE(status)) {
+    status = U_ZERO_ERROR;
+    conv.reset(ucnv_open(("cp" + std::to_string(codePage)).c_str(), &status));
+    if (U_FAILURE(status)) return nullptr;
+  }
+  status = U_ZERO_ERROR;
+  ucnv_setSubstChars(conv.get(), "?", 1, &status);
+  return conv;
+}
+
+// Converters are not thread-safe; each thread keeps its own, one per code page.
+UConverter* converter(int codePage) {
+  thread_local std::map<int, ConverterPtr> cache;
+  auto it = cache.find(codePage);
+  if (it == cache.end()) {
+    ConverterPtr conv = openConverter(codePage);
+    if (!conv) throw EConvertError("No mapping for code page " + std::to_string(codePage));
+    it = cache.emplace(codePage, std::move(conv)).first;
+  }
+  return it->second.get();
+}
+
+}  // namespace
+
+int GetACP() {
+  int cp = ansiCodePage.load();
+  if (cp != 0) return cp;
+  cp = 936;
+  if (const char* env = std::getenv("HHM_CODEPAGE")) {
+    char* end = nullptr;
+    long value = std::strtol(env, &end, 10);
+    if (end != env && *end == '\0' && value > 0 && value < 65536 && openConverter(static_cast<int>(value)))
+      cp = static_cast<int>(value);
+  }
+  int expected = 0;
+  ansiCodePage.compare_exchange_strong(expected, cp);
+  return ansiCodePage.load();
+}
+
+int GetOEMCP() {
+  int acp = GetACP();
+  return (acp == 936 || acp == 932 || acp == 949 || acp == 950) ? acp : 437;
+}
+
+int GetMACCP() { return 10008; }
+
+void SetACP(int codePage) {
+  if (!IsValidCodePage(codePage) || codePage < 3)
+    throw EConvertError("No mapping for code page " + std::to_string(codePage));
+  ansiCodePage.store(codePage);
+}
+
+bool IsValidCodePage(int codePage) { return openConverter(resolve(codePage)) != nullptr; }
+
+WideString AnsiToWide(std::string_view text, int codePage) {
+  if (text.empty()) return {};
+  UConverter* conv = converter(resolve(codePage));
+  ucnv_resetToUnicode(conv);
+  WideString out(text.size() + 1, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = ucnv_toUChars(conv, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                            static_cast<int32_t>(text.size()), &status);
+  if (status == U_BUFFER_OVERFLOW_ERROR) {
+    out.assign(static_cast<std::size_t>(n) + 1, u'\0');
+    status = U_ZERO_ERROR;
+    n = ucnv_toUChars(conv, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                      static_cast<int32_t>(text.size()), &status);
+  }
+  if (U_FAILURE(status)) throw EConvertError("Text conversion failed");
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+AnsiString WideToAnsi(std::u16string_view text, int codePage) {
+  if (text.empty()) return {};
+  UConverter* conv = converter(resolve(codePage));
+  ucnv_resetFromUnicode(conv);
+  AnsiString out(text.size() * 4 + 1, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), text.data(),
+                              static_cast<int32_t>(text.size()), &status);
+  if (U_FAILURE(status)) throw EConvertError("Text conversion failed");
+  out.resize(static_cast<std::size_t>(n));
+  return out;
+}
+
+std::string WideToUtf8(std::u16string_view text) { return WideToAnsi(text, CP_UTF8); }
+
+WideString Utf8ToWide(std::string_view text) { return AnsiToWide(text, CP_UTF8); }
+
+std::string AnsiToUtf8(std::string_view text, int codePage) {
+  int cp = resolve(codePage);
+  if (cp == CP_UTF8) return std::string(text);
+  return WideToUtf8(AnsiToWide(text, cp));
+}
+
+AnsiString Utf8ToAnsi(std::string_view text, int codePage) {
+  int cp = resolve(codePage);
+  if (cp == CP_UTF8) return AnsiString(text);
+  return WideToAnsi(Utf8ToWide(text), cp);
+}
+
+bool IsDBCSLeadByte(std::uint8_t byte, int codePage) {
+  int cp = resolve(codePage);
+  if (cp == CP_UTF8 || byte < 0x80) return false;
+  // A lead byte is one that the converter cannot finish on its own: fed alone without flushing,
+  // it yields no character yet. The table is worked out once per code page.
+  static std::mutex lock;
+  static std::map<int, std::array<bool, 256>> tables;
+  std::lock_guard<std::mutex> guard(lock);
+  auto it = tables.find(cp);
+  if (it == tables.end()) {
+    std::array<bool, 256> table{};
+    UConverter* conv = converter(cp);
+    for (int b = 0x80; b < 0x100; ++b) {
+      ucnv_resetToUnicode(conv);
+      char in = static_cast<char>(b);
+      const char* src = &in;
+      UChar outBuf[4];
+      UChar* dst = outBuf;
+      UErrorCode status = U_ZERO_ERROR;
+      ucnv_toUnicode(conv, &dst, outBuf + 4, &src, &in + 1, nullptr, false, &status);
+      table[static_cast<std::size_t>(b)] = U_SUCCESS(status) && dst == outBuf;
+    }
+    ucnv_resetToUnicode(conv);
+    it = tables.emplace(cp, table).first;
+  }
+  return it->second[byte];
+}

@@ -1,0 +1,37 @@
+// Code pages: conversion between AnsiString (8-bit text) and WideString (UTF-16).
+//
+// The process has one ANSI code page, 936 (GBK) unless the environment variable HHM_CODEPAGE
+// names another when it is first asked for (65001 = UTF-8). The OEM code page follows the ANSI
+// one for the CJK pages 936, 932, 949 and 950 and is 437 otherwise; the Macintosh code page is
+// 10008 (Simplified Chinese), converted as GB2312. Characters a code page lacks become its
+// substitute character "?"; bytes that are not valid text become U+FFFD.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "System.h"
+
+constexpr int CP_ACP = 0;
+constexpr int CP_OEMCP = 1;
+constexpr int CP_MACCP = 2;
+constexpr int CP_UTF8 = 65001;
+
+int GetACP();
+int GetOEMCP();
+int GetMACCP();
+// Replaces the ANSI code page (tests; start-up reads HHM_CODEPAGE). Raises EConvertError for a
+// code page that cannot be converted.
+void SetACP(int codePage);
+// True when the code page (a number or CP_ACP/CP_OEMCP/CP_MACCP) can be converted.
+bool IsValidCodePage(int codePage);
+
+WideString AnsiToWide(std::string_view text, int codePage = CP_ACP);
+AnsiString WideToAnsi(std::u16string_view text, int codePage = CP_ACP);
+std::string WideToUtf8(std::u16string_view text);
+WideString Utf8ToWide(std::string_view text);
+std::string AnsiToUtf8(std::string_view text, int codePage = CP_ACP);
+AnsiString Utf8ToAnsi(std::string_view text, int codePage = CP_ACP);
+
+// True when the byte starts a multi-byte character of the code page.
+bool IsDBCSLeadByte(std::uint8_t byte, int codePage = CP_ACP);

@@ -1,0 +1,60 @@
+// The exception classes of the run-time library. Every layer derives its own from Exception
+// (ELanguageStorageError, ...), so a caller can catch one base and show Message.
+#pragma once
+
+#include <exception>
+
+#include "System.h"
+
+class Exception : public std::exception {
+public:
+  explicit Exception(AnsiString message) : message_(std::move(message)) {}
+  const AnsiString& Message() const noexcept { return message_; }
+  void SetMessage(AnsiString message) { message_ = std::move(message); }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+  AnsiString message_;
+};
+
+// A text could not be converted to a number or date, a format string was malformed, or an
+// object could not be assigned to another.
+class EConvertError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// A file operation failed; ErrorCode is the operating system's error number (errno).
+class EInOutError : public Exception {
+public:
+  EInOutError(AnsiString message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  int ErrorCode;
+};
+
+// A list index was out of range, or a sorted list refused a duplicate.
+class EListError : public Exception {
+public:
+  using Exception::Exception;
+};
+class EStringListError : public EListError {
+public:
+  using EListError::EListError;
+};
+
+// A component name was invalid or not unique within its owner.
+class EComponentError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// A published property does not exist, has no setter, or was given a value of the wrong kind.
+class EPropertyError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// Silent exception: ends an operation without a message.
+class EAbort : public Exception {
+public:
+  using Exception::Exception;
+};
