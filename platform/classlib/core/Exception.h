@@ -58,3 +58,26 @@ class EAbort : public Exception {
 public:
   using Exception::Exception;
 };
+
+// Stream failures: EReadError/EWriteError when fewer bytes than asked for could be moved,
+// EFOpenError/EFCreateError when a file stream cannot open or create its file.
+class EStreamError : public Exception {
+public:
+  using Exception::Exception;
+};
+class EReadError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+class EFOpenError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};

@@ -1,0 +1,89 @@
+#include "TFileStream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "CodePage.h"
+#include "Exception.h"
+#include "TypInfo.h"
+
+DEFINE_CLASS(TFileStream, TStream)
+
+namespace {
+
+AnsiString reason(int error) { return Utf8ToAnsi(std::strerror(error)); }
+
+}  // namespace
+
+TFileStream::TFileStream(const AnsiString& FileName, std::uint16_t Mode) : fileName_(FileName) {
+  const std::string path = AnsiToUtf8(FileName);
+  const bool create = Mode == fmCreate;
+  int flags = O_CLOEXEC;
+  if (create) {
+    flags |= O_RDWR | O_CREAT | O_TRUNC;
+  } else {
+    switch (Mode & 0x3) {
+      case fmOpenWrite: flags |= O_WRONLY; break;
+      case fmOpenReadWrite: flags |= O_RDWR; break;
+      default: flags |= O_RDONLY; break;
+    }
+  }
+  fd_ = ::open(path.c_str(), flags, 0666);
+  int error = errno;
+  if (fd_ >= 0) {
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+      ::close(fd_);
+      fd_ = -1;
+      error = EISDIR;
+    }
+  }
+  if (fd_ < 0) {
+    if (create) throw EFCreateError("Cannot create file \"" + FileName + "\". " + reason(error));
+    throw EFOpenError("Cannot open file \"" + FileName + "\". " + reason(error));
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
+  std::int64_t done = 0;
+  while (done < Count) {
+    const ssize_t n = ::read(fd_, static_cast<char*>(Buffer) + done, static_cast<std::size_t>(Count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
+}
+
+std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
+  std::int64_t done = 0;
+  while (done < Count) {
+    const ssize_t n = ::write(fd_, static_cast<const char*>(Buffer) + done, static_cast<std::size_t>(Count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {
+  int whence = SEEK_SET;
+  if (Origin == TSeekOrigin::soCurrent) whence = SEEK_CUR;
+  if (Origin == TSeekOrigin::soEnd) whence = SEEK_END;
+  const off_t pos = ::lseek(fd_, static_cast<off_t>(Offset), whence);
+  if (pos < 0) throw EStreamError("Stream seek error: " + reason(errno));
+  return pos;
+}
+
+void TFileStream::SetSize(std::int64_t NewSize) {
+  if (::ftruncate(fd_, static_cast<off_t>(NewSize)) != 0) throw EStreamError("Stream size cannot be changed: " + reason(errno));
+  if (Position() > NewSize) SetPosition(NewSize);
+}
