@@ -67,21 +67,34 @@ UConverter* converter(int codePage) {
   return it->second.get();
 }
 
+// The code page HHM_CODEPAGE names, 936 without it; valid is false when it names none.
+int codePageSetting(bool& valid) {
+  valid = true;
+  const char* env = std::getenv("HHM_CODEPAGE");
+  if (env == nullptr) return 936;
+  char* end = nullptr;
+  long value = std::strtol(env, &end, 10);
+  if (end != env && *end == '\0' && value > 2 && value < 65536 && openConverter(static_cast<int>(value)))
+    return static_cast<int>(value);
+  valid = false;
+  return 936;
+}
+
 }  // namespace
 
 int GetACP() {
   int cp = ansiCodePage.load();
   if (cp != 0) return cp;
-  cp = 936;
-  if (const char* env = std::getenv("HHM_CODEPAGE")) {
-    char* end = nullptr;
-    long value = std::strtol(env, &end, 10);
-    if (end != env && *end == '\0' && value > 0 && value < 65536 && openConverter(static_cast<int>(value)))
-      cp = static_cast<int>(value);
-  }
+  bool valid;
   int expected = 0;
-  ansiCodePage.compare_exchange_strong(expected, cp);
+  ansiCodePage.compare_exchange_strong(expected, codePageSetting(valid));
   return ansiCodePage.load();
+}
+
+bool LoadACPSetting() {
+  bool valid;
+  ansiCodePage.store(codePageSetting(valid));
+  return valid;
 }
 
 int GetOEMCP() {

@@ -20,6 +20,9 @@ constexpr int CP_UTF8 = 65001;
 int GetACP();
 int GetOEMCP();
 int GetMACCP();
+// Reads HHM_CODEPAGE now and makes it the ANSI code page, 936 when it is not set. Returns false,
+// and uses 936, when it is set to something that is not a code page this system converts.
+bool LoadACPSetting();
 // Replaces the ANSI code page (tests; start-up reads HHM_CODEPAGE). Raises EConvertError for a
 // code page that cannot be converted.
 void SetACP(int codePage);

@@ -81,3 +81,15 @@ class EFCreateError : public EStreamError {
 public:
   using EStreamError::EStreamError;
 };
+
+// A thread could not be created, or a thread operation was used wrongly (see TThread.h).
+class EThread : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// An ini file could not be written (see TIniFile.h).
+class EIniFileException : public Exception {
+public:
+  using Exception::Exception;
+};
