@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Exception.h"
+#include "StringRoutines.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TComponent, TPersistent,
@@ -10,13 +11,6 @@ DEFINE_CLASS(TComponent, TPersistent,
              Published::Integer("Tag", &TComponent::Tag, &TComponent::SetTag))
 
 namespace {
-
-bool sameText(const AnsiString& a, const AnsiString& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 bool isAlpha(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 
@@ -56,7 +50,7 @@ void TComponent::SetName(const AnsiString& NewName) {
 void TComponent::validateRename(TComponent* AComponent, const AnsiString& NewName) const {
   if (NewName.empty()) return;
   for (TComponent* c : components_)
-    if (c != AComponent && sameText(c->name_, NewName))
+    if (c != AComponent && SameText(c->name_, NewName))
       throw EComponentError("A component named " + NewName + " already exists");
 }
 
@@ -75,7 +69,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(const AnsiString& AName) const {
   if (AName.empty()) return nullptr;
   for (TComponent* c : components_)
-    if (sameText(c->name_, AName)) return c;
+    if (SameText(c->name_, AName)) return c;
   return nullptr;
 }
 

@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "CodePage.h"
+#include "StringRoutines.h"
 
 namespace {
-
-bool sameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 const TPropInfo& findOrRaise(const TObject* obj, std::string_view name) {
   const TPropInfo* prop = GetPropInfo(obj, name);
@@ -25,7 +19,7 @@ TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, std::initiali
     : name_(name), parent_(parent), own_(ownProperties) {
   if (parent_ != nullptr) all_ = parent_->all_;
   for (const TPropInfo& prop : own_) {
-    auto same = std::find_if(all_.begin(), all_.end(), [&](const TPropInfo* p) { return sameText(p->Name, prop.Name); });
+    auto same = std::find_if(all_.begin(), all_.end(), [&](const TPropInfo* p) { return SameText(p->Name, prop.Name); });
     if (same != all_.end())
       *same = &prop;
     else
@@ -41,13 +35,13 @@ bool TClassInfo::InheritsFrom(const TClassInfo& cls) const {
 
 bool TClassInfo::InheritsFromName(std::string_view name) const {
   for (const TClassInfo* c = this; c != nullptr; c = c->parent_)
-    if (sameText(c->name_, name)) return true;
+    if (SameText(c->name_, name)) return true;
   return false;
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
   for (const TPropInfo* prop : all_)
-    if (sameText(prop->Name, name)) return prop;
+    if (SameText(prop->Name, name)) return prop;
   return nullptr;
 }
 
@@ -139,7 +133,7 @@ AnsiString GetEnumName(const TPropInfo& prop, std::int64_t value) {
 
 std::int64_t GetEnumValue(const TPropInfo& prop, std::string_view name) {
   for (std::size_t i = 0; i < prop.EnumNames.size(); ++i)
-    if (sameText(prop.EnumNames[i], name)) return static_cast<std::int64_t>(i);
+    if (SameText(prop.EnumNames[i], name)) return static_cast<std::int64_t>(i);
   return -1;
 }
 
@@ -154,7 +148,7 @@ bool IntToIdent(const TIdentMap& map, std::int64_t value, AnsiString& name) {
 
 bool IdentToInt(const TIdentMap& map, std::string_view name, std::int64_t& value) {
   for (const TIdentMapEntry& e : map)
-    if (sameText(e.Name, name)) {
+    if (SameText(e.Name, name)) {
       value = e.Value;
       return true;
     }
