@@ -53,28 +53,6 @@ public:
   using Exception::Exception;
 };
 
-// A file could not be opened, created, read or written as a whole (string lists, ini files).
-class EStreamError : public Exception {
-public:
-  using Exception::Exception;
-};
-class EFCreateError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-class EFOpenError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-class EReadError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-class EWriteError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-
 // A variant could not be converted to the type asked for, or the value does not fit it.
 class EVariantError : public Exception {
 public:

@@ -2,7 +2,7 @@
 
 #include "AnsiChars_p.h"
 #include "Exception.h"
-#include "FileBytes.h"
+#include "TFileStream.h"
 #include "IntegerText.h"
 #include "LocaleText.h"
 #include "StringRoutines.h"
@@ -146,11 +146,27 @@ void TStrings::EndUpdate() {
 }
 
 void TStrings::LoadFromFile(const AnsiString& FileName) {
-  AnsiString bytes = ReadFileBytes(FileName);
+  TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(&stream);
+}
+
+void TStrings::LoadFromStream(TStream* Stream) {
+  // The whole text is read before the list changes, so a read error leaves it as it was.
+  const std::int64_t left = Stream->Size() - Stream->Position();
+  AnsiString bytes(static_cast<std::size_t>(left > 0 ? left : 0), '\0');
+  Stream->ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   updating(*this, [&] { SetTextStr(bytes); });
 }
 
-void TStrings::SaveToFile(const AnsiString& FileName) const { WriteFileBytes(FileName, GetTextStr()); }
+void TStrings::SaveToFile(const AnsiString& FileName) const {
+  TFileStream stream(FileName, fmCreate);
+  SaveToStream(&stream);
+}
+
+void TStrings::SaveToStream(TStream* Stream) const {
+  AnsiString text = GetTextStr();
+  Stream->WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+}
 
 AnsiString TStrings::delimitedText(char delimiter, char quote) const {
   int n = GetCount();

@@ -21,6 +21,8 @@
 
 #include "TPersistent.h"
 
+class TStream;
+
 class TStrings : public TPersistent {
   DECLARE_CLASS(TStrings, TPersistent)
 
@@ -50,9 +52,11 @@ class TStrings : public TPersistent {
   void BeginUpdate();
   void EndUpdate();
 
-  // The file's bytes as lines (the text is taken as it is: ANSI code page).
+  // The bytes as lines (the text is taken as it is: ANSI code page); saving writes Text.
   virtual void LoadFromFile(const AnsiString& FileName);
+  virtual void LoadFromStream(TStream* Stream);  // from the position to the end
   virtual void SaveToFile(const AnsiString& FileName) const;
+  virtual void SaveToStream(TStream* Stream) const;
 
   int Count() const { return GetCount(); }
   AnsiString Strings(int Index) const { return Get(Index); }
