@@ -1,0 +1,267 @@
+#include "TIniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Exception.h"
+#include "StringRoutines.h"
+#include "SysPath.h"
+#include "TIniDocument_p.h"
+#include "TStrings.h"
+#include "TypInfo.h"
+
+DEFINE_CLASS(TIniFile, TCustomIniFile)
+
+namespace {
+
+// One lock for every ini file of the process: a write re-reads, changes and replaces the file
+// as one step, and a TIniFile may be shared between threads.
+std::mutex& iniLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+// Counts the writes of every TIniFile in the process. A parsed file is trusted only while the
+// count is what it was when it was parsed (or written by the same object), so a write through
+// another object is seen even when the file system's times are too coarse to tell.
+std::atomic<std::uint64_t> writeCount{0};
+
+// What tells one version of a file from another without reading it.
+struct TFileSignature {
+  bool Exists = false;
+  dev_t Device = 0;
+  ino_t Inode = 0;
+  off_t Size = 0;
+  std::int64_t Modified = 0;  // nanoseconds
+  std::int64_t Changed = 0;
+  bool operator==(const TFileSignature&) const = default;
+};
+
+std::int64_t nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; }
+
+TFileSignature signatureOf(const struct stat& st) {
+  return {true, st.st_dev, st.st_ino, st.st_size, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
+// Closes a file descriptor when it goes out of scope.
+class TFd {
+public:
+  explicit TFd(int fd) : fd_(fd) {}
+  ~TFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  int get() const { return fd_; }
+
+private:
+  int fd_;
+};
+
+// Reads the whole file; returns 0 or the errno of the failure.
+int readAll(int fd, std::string& bytes, std::size_t expected) {
+  bytes.clear();
+  bytes.reserve(expected);
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) return 0;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+int writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+bool hasLineBreak(const AnsiString& text) { return text.find_first_of("\r\n") != AnsiString::npos; }
+
+// A value as the profile functions give it: one pair of enclosing quotes (both " or both ')
+// removed, so that quotes can protect blanks at either end.
+AnsiString unquoted(std::string_view v) {
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+  return AnsiString(v);
+}
+
+// Replaces the lines of Strings, notifying its owner once.
+void fill(TStrings* Strings, const std::vector<std::string>& Lines) {
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    for (const std::string& line : Lines) Strings->Add(line);
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+}  // namespace
+
+struct TIniFile::TFileState {
+  bool Loaded = false;
+  TFileSignature Signature;
+  std::uint64_t WriteCount = 0;
+  int ReadError = 0;  // errno of a file that exists but could not be read
+};
+
+TIniFile::TIniFile(const AnsiString& FileName)
+    : TCustomIniFile(FileName),
+      path_(ToSysPath(FileName)),
+      document_(std::make_unique<TIniDocument>()),
+      state_(std::make_unique<TFileState>()) {}
+
+TIniFile::~TIniFile() = default;
+
+void TIniFile::refresh() {
+  struct stat st;
+  TFileSignature signature;
+  if (::stat(path_.c_str(), &st) == 0) signature = signatureOf(st);
+  if (state_->Loaded && signature == state_->Signature && state_->WriteCount == writeCount) return;
+
+  std::string bytes;
+  int error = 0;
+  if (signature.Exists) {
+    if (!S_ISREG(st.st_mode)) {
+      error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;  // a folder or device is no ini file
+    } else {
+      TFd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+      if (fd.get() < 0) {
+        error = errno;
+      } else {
+        // The file may have been replaced since the stat: describe what was read.
+        if (::fstat(fd.get(), &st) == 0) signature = signatureOf(st);
+        error = readAll(fd.get(), bytes, static_cast<std::size_t>(st.st_size));
+      }
+    }
+  }
+  if (error != 0) bytes.clear();
+  document_->Load(std::move(bytes));
+  *state_ = {true, signature, writeCount, error};
+}
+
+[[noreturn]] void TIniFile::writeError(const AnsiString& Reason) const {
+  throw EIniFileException("Unable to write to " + FileName() + ": " + Reason);
+}
+
+void TIniFile::checkName(const AnsiString& Name, bool IsKey) const {
+  AnsiString name = Trim(Name);
+  bool bad = name.empty() || hasLineBreak(Name);
+  if (!bad && IsKey) bad = name.find('=') != AnsiString::npos || name[0] == '[' || name[0] == ';';
+  if (!bad && !IsKey) bad = AnsiPos("]", name) > 0;  // "]" may be the trail byte of a character
+  if (bad) writeError(AnsiString(IsKey ? "the key name \"" : "the section name \"") + Name + "\" cannot be stored in an ini file");
+}
+
+void TIniFile::save() {
+  // Until the new text is in the file, the parsed one is not the file's: a failed write leaves
+  // the next call to read the file again.
+  state_->Loaded = false;
+  if (state_->ReadError != 0) writeError(AnsiString("the file cannot be read (") + std::strerror(state_->ReadError) + ")");
+  std::filesystem::path target = path_;
+  std::error_code ec;
+  // Through a symbolic link the file it points to is replaced, not the link.
+  if (std::filesystem::is_symlink(path_, ec)) {
+    std::filesystem::path resolved = std::filesystem::canonical(path_, ec);
+    if (!ec) target = resolved;
+  }
+  struct stat old;
+  bool exists = ::stat(target.c_str(), &old) == 0;
+  // A file the user may not write is read-only, although its folder would let it be replaced.
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) writeError(std::strerror(errno));
+
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  static std::atomic<unsigned> tempCounter{0};
+  std::filesystem::path temp;
+  int fdValue = -1;
+  for (int attempt = 0; fdValue < 0; ++attempt) {
+    temp = folder / ("." + target.filename().native() + "." + std::to_string(::getpid()) + "." +
+                     std::to_string(tempCounter++) + ".tmp");
+    fdValue = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fdValue < 0 && (errno != EEXIST || attempt > 100)) writeError(std::strerror(errno));
+  }
+  TFd fd(fdValue);
+  auto fail = [&](int error) {
+    ::unlink(temp.c_str());
+    writeError(std::strerror(error));
+  };
+  if (exists) ::fchmod(fd.get(), old.st_mode & 07777);
+  if (int error = writeAll(fd.get(), document_->Save())) fail(error);
+  if (::fsync(fd.get()) != 0) fail(errno);
+  if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno);
+  struct stat written;
+  state_->Signature = ::fstat(fd.get(), &written) == 0 ? signatureOf(written) : TFileSignature{};
+  state_->WriteCount = ++writeCount;
+  state_->Loaded = true;
+}
+
+AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  std::optional<std::string_view> value = document_->Value(Section, Ident);
+  return value ? unquoted(*value) : Default;
+}
+
+void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) {
+  checkName(Section, false);
+  checkName(Ident, true);
+  if (hasLineBreak(Value)) writeError("the value of \"" + Ident + "\" holds a line break");
+  std::lock_guard lock(iniLock());
+  refresh();
+  if (document_->SetValue(Section, Ident, Value)) save();
+}
+
+void TIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  fill(Strings, document_->Keys(Section));
+}
+
+void TIniFile::ReadSections(TStrings* Strings) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  fill(Strings, document_->Sections());
+}
+
+void TIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  std::vector<std::string> lines;
+  for (auto& [name, value] : document_->Entries(Section))
+    lines.push_back(name + "=" + (value ? unquoted(*value) : AnsiString()));
+  fill(Strings, lines);
+}
+
+void TIniFile::EraseSection(const AnsiString& Section) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  if (document_->EraseSection(Section)) save();
+}
+
+void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
+  std::lock_guard lock(iniLock());
+  refresh();
+  if (document_->DeleteKey(Section, Ident)) save();
+}
+
+void TIniFile::UpdateFile() {}

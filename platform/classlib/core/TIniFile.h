@@ -1,0 +1,70 @@
+// TIniFile: an ini file on disk, read and written as the Windows profile functions do.
+//
+// Format. "[Section]" lines open sections, "Key=Value" lines hold values, lines starting with
+// ";" are comments. Section and key names are matched without regard to the case of ASCII
+// letters and without the blanks around them; where a section or a key appears twice, only the
+// first counts. ReadString gives the value without the blanks around it and without one pair
+// of enclosing quotes (both " or both '), so '" a "' reads as ' a '. A key line without "=" is
+// listed by ReadSection but has no value. The text is taken as bytes in the ANSI code page; a
+// UTF-8 byte-order mark at the start of the file is kept and otherwise ignored. Lines may end
+// with CR LF or LF; the last one needs no line break.
+//
+// Reading. A missing, unreadable or binary file reads as an empty one: every read gives its
+// default and nothing raises. The object keeps the parsed file and checks the file's identity,
+// size and times at every call, parsing it again only when it changed; so two TIniFile objects
+// on one file (in this process or not) always see each other's writes.
+//
+// Writing. Each write reaches the file before it returns, as with the profile functions: the
+// first write creates the file and the section; a new key goes after the last line of its
+// section, a changed value is replaced in its line, and every other line stays byte for byte
+// as it was (comments, blank lines, unknown keys, their order and line breaks). The new text is
+// written to a temporary file beside the old one, flushed to the disk and renamed over it, so
+// that a crash leaves the old or the new file, never a truncated one; the file's permissions
+// are kept. A write that would not change the text does not touch the file.
+//
+// Errors. A write raises EIniFileException "Unable to write to <file>: <reason>" when the folder
+// or the file cannot be written, when an existing file cannot be read (rewriting it would lose
+// its contents), and when a name or value cannot be stored in the format: an empty name, a
+// section name holding "]", a key name holding "=" or starting with "[" or ";", or a line break
+// in any of them. Deleting from a missing file does nothing and creates no file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "TCustomIniFile.h"
+
+class TIniDocument;
+
+class TIniFile : public TCustomIniFile {
+  DECLARE_CLASS(TIniFile, TCustomIniFile)
+
+  // FileName is 8-bit text in the ANSI code page; a relative name is taken from the current
+  // folder. Nothing is read or created yet.
+  explicit TIniFile(const AnsiString& FileName);
+  ~TIniFile() override;
+
+  AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) override;
+  void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
+  void ReadSection(const AnsiString& Section, TStrings* Strings) override;
+  void ReadSections(TStrings* Strings) override;
+  void ReadSectionValues(const AnsiString& Section, TStrings* Strings) override;
+  void EraseSection(const AnsiString& Section) override;
+  void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
+  // Nothing to do: every write is already in the file.
+  void UpdateFile() override;
+
+private:
+  struct TFileState;
+  // Brings the parsed text up to date with the file; the shared lock is held.
+  void refresh();
+  // Writes the parsed text to the file; the shared lock is held.
+  void save();
+  [[noreturn]] void writeError(const AnsiString& Reason) const;
+  void checkName(const AnsiString& Name, bool IsKey) const;
+
+  std::filesystem::path path_;
+  std::unique_ptr<TIniDocument> document_;
+  std::unique_ptr<TFileState> state_;
+};
