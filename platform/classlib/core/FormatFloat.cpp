@@ -1,0 +1,226 @@
+// FormatFloat and FormatCurr: numbers written after a mask such as "#,##0.00;(#,##0.00);zero".
+#include <string>
+#include <vector>
+
+#include "AnsiChars_p.h"
+#include "FloatDecimal_p.h"
+#include "FloatText.h"
+
+using floatdecimal::TDecimalValue;
+using floatdecimal::TFloatRec;
+
+namespace {
+
+// What one section of a mask asks for.
+struct TMask {
+  std::string_view Text;
+  int IntPlaceholders = 0;  // "0" and "#" before the decimal point
+  int MinIntDigits = 0;     // from the first "0" before the point to the point
+  int Decimals = 0;         // "0" and "#" after the point
+  int MinDecimals = 0;      // up to the last "0" after the point
+  bool Thousands = false;
+  bool Scientific = false;
+  int ExpDigits = 0;
+};
+
+// Calls Visit(kind, position, length) for each element of a mask section: 'q' for the text of a
+// quoted part (without its quotes), 'e' for an exponent ("E+00"), 'c' for anything else (one
+// character, a double-byte one whole). Scanning stops at the end or, when StopAtSemicolon, at
+// an unquoted ";", whose position is returned.
+template <class Visit>
+std::size_t scanMask(std::string_view mask, bool stopAtSemicolon, Visit visit) {
+  ansichars::TCharLengths chars;
+  bool exponentSeen = false;
+  std::size_t i = 0;
+  while (i < mask.size()) {
+    char c = mask[i];
+    std::size_t n = chars.At(mask, i);
+    if (n == 1 && (c == '"' || c == '\'')) {
+      std::size_t end = i + 1;
+      while (end < mask.size() && mask[end] != c) end += chars.At(mask, end);
+      visit('q', i + 1, end - i - 1);
+      i = end < mask.size() ? end + 1 : end;
+      continue;
+    }
+    if (n == 1 && c == ';' && stopAtSemicolon) return i;
+    if (n == 1 && (c == 'E' || c == 'e') && !exponentSeen && i + 1 < mask.size() &&
+        (mask[i + 1] == '+' || mask[i + 1] == '-')) {
+      exponentSeen = true;
+      std::size_t end = i + 2;
+      while (end < mask.size() && mask[end] == '0') ++end;
+      visit('e', i, end - i);
+      i = end;
+      continue;
+    }
+    visit('c', i, n);
+    i += n;
+  }
+  return mask.size();
+}
+
+std::vector<std::string_view> sections(std::string_view mask) {
+  std::vector<std::string_view> out;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = start + scanMask(mask.substr(start), true, [](char, std::size_t, std::size_t) {});
+    out.push_back(mask.substr(start, end - start));
+    if (end >= mask.size() || out.size() == 3) break;
+    start = end + 1;
+  }
+  return out;
+}
+
+TMask analyse(std::string_view text) {
+  TMask m;
+  m.Text = text;
+  bool afterPoint = false;
+  int firstZero = -1;
+  scanMask(text, false, [&](char kind, std::size_t at, std::size_t len) {
+    if (kind == 'e') {
+      m.Scientific = true;
+      m.ExpDigits = static_cast<int>(len) - 2 > 4 ? 4 : static_cast<int>(len) - 2;
+      return;
+    }
+    if (kind != 'c' || len != 1 || m.Scientific) return;
+    char c = text[at];
+    if (c == '0' || c == '#') {
+      if (afterPoint) {
+        ++m.Decimals;
+        if (c == '0') m.MinDecimals = m.Decimals;
+      } else {
+        if (c == '0' && firstZero < 0) firstZero = m.IntPlaceholders;
+        ++m.IntPlaceholders;
+      }
+    } else if (c == '.') {
+      afterPoint = true;
+    } else if (c == ',' && !afterPoint) {
+      m.Thousands = true;
+    }
+  });
+  m.MinIntDigits = firstZero < 0 ? 0 : m.IntPlaceholders - firstZero;
+  return m;
+}
+
+// Rounds the value as the section shows it.
+TFloatRec roundFor(const TMask& m, const TDecimalValue& value) {
+  if (m.Scientific) {
+    int significant = m.IntPlaceholders + m.Decimals;
+    return value.Round(significant < 1 ? 1 : significant, 9999);
+  }
+  return value.Round(value.MaxPrecision(), m.Decimals);
+}
+
+std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSettings& fs) {
+  int exponent = 0;
+  if (m.Scientific && !rec.IsZero()) {
+    // Move the point so that the integer placeholders hold the leading digits.
+    exponent = rec.Exponent - m.IntPlaceholders;
+    rec.Exponent = m.IntPlaceholders;
+  }
+  std::string intDigits = rec.Exponent > 0 ? rec.Digits.substr(0, static_cast<std::size_t>(rec.Exponent)) : "";
+  if (rec.Exponent > 0) intDigits.append(static_cast<std::size_t>(rec.Exponent) - intDigits.size(), '0');
+  if (static_cast<int>(intDigits.size()) < m.MinIntDigits)
+    intDigits.insert(0, static_cast<std::size_t>(m.MinIntDigits) - intDigits.size(), '0');
+  std::string fraction;
+  for (int i = 0; i < m.Decimals; ++i) {
+    long long at = static_cast<long long>(rec.Exponent) + i;
+    fraction += at >= 0 && static_cast<std::size_t>(at) < rec.Digits.size() ? rec.Digits[static_cast<std::size_t>(at)] : '0';
+  }
+  while (static_cast<int>(fraction.size()) > m.MinDecimals && fraction.back() == '0') fraction.pop_back();
+
+  std::string out = withSign && rec.Negative && !rec.IsZero() ? "-" : "";
+  const int L = static_cast<int>(intDigits.size());
+  const int P = m.IntPlaceholders;
+  int intPlaceholder = 0, fracPlaceholder = 0;
+  bool afterPoint = false, afterExponent = false;
+  auto emitDigits = [&](int from, int to) {  // intDigits[from, to) with thousand separators
+    for (int g = from; g < to; ++g) {
+      out += intDigits[static_cast<std::size_t>(g)];
+      int left = L - 1 - g;
+      if (m.Thousands && left > 0 && left % 3 == 0 && fs.ThousandSeparator != '\0') out += fs.ThousandSeparator;
+    }
+  };
+  scanMask(m.Text, false, [&](char kind, std::size_t at, std::size_t len) {
+    if (kind == 'q') {
+      out.append(m.Text.substr(at, len));
+      return;
+    }
+    if (kind == 'e') {
+      afterExponent = true;
+      out += m.Text[at];
+      if (exponent < 0)
+        out += '-';
+      else if (m.Text[at + 1] == '+')
+        out += '+';
+      std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+      if (static_cast<int>(digits.size()) < m.ExpDigits)
+        digits.insert(0, static_cast<std::size_t>(m.ExpDigits) - digits.size(), '0');
+      out += digits;
+      return;
+    }
+    char c = m.Text[at];
+    if (len == 1 && (c == '0' || c == '#') && !afterExponent) {
+      if (!afterPoint) {
+        int k = intPlaceholder++;
+        // The first placeholder takes every digit the mask has no room for.
+        if (L > P && k == 0)
+          emitDigits(0, L - P + 1);
+        else if (L > P)
+          emitDigits(L - P + k, L - P + k + 1);
+        else if (k >= P - L)
+          emitDigits(k - (P - L), k - (P - L) + 1);
+      } else {
+        int k = fracPlaceholder++;
+        if (k < static_cast<int>(fraction.size())) out += fraction[static_cast<std::size_t>(k)];
+      }
+      return;
+    }
+    if (len == 1 && c == '.' && !afterPoint) {
+      afterPoint = true;
+      if (P == 0) emitDigits(0, L);  // a mask like ".00" still shows the integer part
+      if (!fraction.empty()) out += fs.DecimalSeparator;
+      return;
+    }
+    if (len == 1 && c == ',' && !afterPoint) return;
+    out.append(m.Text.substr(at, len));
+  });
+  return out;
+}
+
+AnsiString formatValue(std::string_view mask, const TDecimalValue& value, const TFormatSettings& fs) {
+  auto general = [&] {
+    return value.IsCurrency() ? CurrToStr(value.AsCurrency(), fs) : FloatToStr(value.AsDouble(), fs);
+  };
+  std::vector<std::string_view> parts = sections(mask);
+  if (parts[0].empty()) return general();
+  TMask positive = analyse(parts[0]);
+  TFloatRec rec = roundFor(positive, value);
+  if (rec.Nan || rec.Infinite) return general();
+  // Beyond 18 integer digits a digit mask would show made-up digits.
+  if (!positive.Scientific && rec.Exponent > 18) return general();
+  if (rec.IsZero() && parts.size() >= 3 && !parts[2].empty()) {
+    TMask zero = analyse(parts[2]);
+    return render(zero, TFloatRec{}, false, fs);
+  }
+  if (rec.Negative && !rec.IsZero() && parts.size() >= 2 && !parts[1].empty()) {
+    TMask negative = analyse(parts[1]);
+    return render(negative, roundFor(negative, value), false, fs);
+  }
+  return render(positive, rec, true, fs);
+}
+
+}  // namespace
+
+AnsiString FormatFloat(std::string_view Mask, double Value, const TFormatSettings& Settings) {
+  return formatValue(Mask, TDecimalValue(Value), Settings);
+}
+
+AnsiString FormatFloat(std::string_view Mask, double Value) {
+  return FormatFloat(Mask, Value, *FormatSettingsSnapshot());
+}
+
+AnsiString FormatCurr(std::string_view Mask, Currency Value, const TFormatSettings& Settings) {
+  return formatValue(Mask, TDecimalValue(Value), Settings);
+}
+
+AnsiString FormatCurr(std::string_view Mask, Currency Value) { return FormatCurr(Mask, Value, *FormatSettingsSnapshot()); }
