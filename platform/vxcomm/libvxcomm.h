@@ -45,8 +45,8 @@
  *   [Link]      Lost=0        1 = a broken link: every call that talks to the terminal returns
  *                             vxErrLinkLost (vxCheckPort returns -1).
  *   [Fault.<function name>]   makes one of the 18 functions fail, e.g. [Fault.vxUploadFile]:
- *               Result=102    the code it returns (vxCheckPort: the port handle it returns);
- *                             0 or missing: no fault.
+ *               Result=102    the code it returns; 0 or missing: no fault. For vxCheckPort
+ *                             the port handle it returns, 0 included.
  *               When=Always   Always; Once = only the Call-th call; From = the Call-th call
  *                             and all later ones. Calls are counted in this process from the
  *                             first call that sees the fault, afresh when its keys change.

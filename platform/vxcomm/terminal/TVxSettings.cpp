@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <fstream>
 
 #include "EVxError.h"
@@ -35,6 +36,8 @@ const char* const DefaultText =
     "; When=From      Always, Once (only the Call-th call) or From (the Call-th call on)\n"
     "; Call=3\n"
     "; GoOn=1         the go-on flag reported for it (missing: the code's own)\n";
+
+constexpr std::string_view PortCheck = "vxCheckPort";
 
 bool parseInt(std::string_view text, std::int64_t& value) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -72,9 +75,13 @@ TVxSettings::TVxSettings(const std::filesystem::path& folder) : file_(folder / F
 std::optional<TVxFault> TVxSettings::Fault(std::string_view function) const {
   TIniFile ini(FromSysPath(file_));
   const AnsiString section = "Fault." + std::string(function);
+  std::int64_t result = 0;
+  if (!parseInt(ini.ReadString(section, "Result", ""), result) || result < INT32_MIN || result > INT32_MAX)
+    return std::nullopt;
+  // 0 is no failure, except as the port handle the port check answers with.
+  if (result == 0 && function != PortCheck) return std::nullopt;
   TVxFault fault;
-  fault.Result = ini.ReadInteger(section, "Result", 0);
-  if (fault.Result == 0) return std::nullopt;
+  fault.Result = static_cast<std::int32_t>(result);
   fault.When = parseWhen(ini.ReadString(section, "When", "Always"));
   fault.Call = std::max(1, ini.ReadInteger(section, "Call", 1));
   if (ini.ValueExists(section, "GoOn")) fault.GoOn = ini.ReadInteger(section, "GoOn", 1) != 0;

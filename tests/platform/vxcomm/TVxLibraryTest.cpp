@@ -132,6 +132,10 @@ TEST(TVxLibraryTest, FaultOnThePortCheckGivesItsValue) {
   terminal.Settings("[Fault.vxCheckPort]\nResult=-7\nWhen=Once\n");
   EXPECT_EQ(vxCheckPort(), -7);
   EXPECT_EQ(vxCheckPort(), Usb);
+  terminal.Settings("[Fault.vxCheckPort]\nResult=0\n");
+  EXPECT_EQ(vxCheckPort(), 0);
+  terminal.Settings("[Fault.vxCheckPort]\nResult=none\n");
+  EXPECT_EQ(vxCheckPort(), Usb);
 }
 
 TEST(TVxLibraryTest, PortSettings) {
