@@ -9,6 +9,7 @@
 
 #include "CodePage.h"
 #include "Exception.h"
+#include "SysPath.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TFileStream, TStream)
@@ -20,7 +21,7 @@ AnsiString reason(int error) { return Utf8ToAnsi(std::strerror(error)); }
 }  // namespace
 
 TFileStream::TFileStream(const AnsiString& FileName, std::uint16_t Mode) : fileName_(FileName) {
-  const std::string path = AnsiToUtf8(FileName);
+  const std::string path = ToSysPath(FileName).string();
   const bool create = Mode == fmCreate;
   int flags = O_CLOEXEC;
   if (create) {
