@@ -4,6 +4,7 @@
 
 #include "LocaleText.h"
 #include "QuickSort_p.h"
+#include "RTLConsts.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TStringList, TStrings)
@@ -110,7 +111,7 @@ void TStringList::sortBy(const TStringListSortCompare& Compare) {
 }
 
 void TStringList::SetCapacity(int NewCapacity) {
-  if (NewCapacity < Count()) Error("List capacity out of bounds (%d)", NewCapacity);
+  if (NewCapacity < Count()) Error(SListCapacityError, NewCapacity);
   items_.reserve(static_cast<std::size_t>(NewCapacity));
 }
 

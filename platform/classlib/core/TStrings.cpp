@@ -2,10 +2,10 @@
 
 #include "AnsiChars_p.h"
 #include "Exception.h"
-#include "TFileStream.h"
-#include "IntegerText.h"
+#include "Format.h"
 #include "LocaleText.h"
 #include "StringRoutines.h"
+#include "TFileStream.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TStrings, TPersistent)
@@ -303,9 +303,4 @@ void TStrings::SetUpdateState(bool) {}
 
 int TStrings::CompareStrings(const AnsiString& S1, const AnsiString& S2) const { return AnsiCompareText(S1, S2); }
 
-void TStrings::Error(const char* Msg, int Data) const {
-  AnsiString text = Msg;
-  std::size_t at = text.find("%d");
-  if (at != AnsiString::npos) text.replace(at, 2, IntToStr(Data));
-  throw EStringListError(text);
-}
+void TStrings::Error(const char* Msg, int Data) const { throw EStringListError(Format(Msg, {Data})); }

@@ -111,7 +111,7 @@ protected:
   virtual int CompareStrings(const AnsiString& S1, const AnsiString& S2) const;
 
   int UpdateCount() const { return updateCount_; }
-  // Raises EStringListError with Msg, whose "%d" (if any) is replaced by Data.
+  // Raises EStringListError with Msg (see RTLConsts.h), formatted with Data.
   [[noreturn]] void Error(const char* Msg, int Data) const;
   AnsiString ExtractName(const AnsiString& S) const;
 
@@ -126,8 +126,3 @@ private:
   char quoteChar_ = '"';
   char nameValueSeparator_ = '=';
 };
-
-// The message texts of the list errors ("%d" stands for the index or count).
-inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
-inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
-inline constexpr const char* SDuplicateString = "String list does not allow duplicates";

@@ -1,0 +1,5 @@
+#include "TOwnedCollection.h"
+
+#include "TypInfo.h"
+
+DEFINE_CLASS(TOwnedCollection, TCollection)
