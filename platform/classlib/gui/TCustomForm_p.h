@@ -1,0 +1,33 @@
+// Private to the GUI layer; may change without notice.
+#pragma once
+
+#include "TCustomForm.h"
+#include "TWinControl_p.h"
+
+class TCustomFormPrivate : public TWinControlPrivate {
+public:
+  TCustomFormPrivate();
+
+  bool widgetEvent(QObject* watched, QEvent* event) override;
+  void applyGeometry() override;
+  // The frame added to the client area by the border style: sides and caption.
+  int frameWidth() const;
+  int captionHeight() const;
+
+  // Writes a PNG picture of the form with a drawn window frame; false when it cannot be written.
+  static bool saveScreenshot(TCustomForm* form, const AnsiString& fileName);
+  // Every control of the form shows its hint again after Application.ShowHint changed.
+  static void refreshHints(TControl* control);
+
+  TCustomForm* form() const { return static_cast<TCustomForm*>(q); }
+
+  TFormBorderStyle borderStyle = bsSizeable;
+  TBorderIcons borderIcons{biSystemMenu, biMinimize, biMaximize};
+  TPosition position = poDesigned;
+  TModalResult modalResult = mrNone;
+  bool modal = false;
+  bool created = false;    // OnCreate has run
+  bool destroyed = false;  // OnDestroy has run
+  bool placed = false;     // shown once (the default position is taken then)
+  HWND activeControlSetting = nullptr;  // ActiveControl before the form is shown
+};

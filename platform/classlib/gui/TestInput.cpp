@@ -1,0 +1,157 @@
+#include "TestInput.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QThread>
+
+#include "Forms.h"
+#include "QtConvert_p.h"
+#include "TMenuItem_p.h"
+#include "TWinControl_p.h"
+
+namespace {
+
+QWidget* inputWidgetOf(TControl* control) { return control->ControlPrivate()->inputWidget(); }
+
+QPoint pointIn(QWidget* w, int x, int y) {
+  return QPoint(x >= 0 ? x : w->width() / 2, y >= 0 ? y : w->height() / 2);
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers) {
+  QMouseEvent event(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons, modifiers);
+  QApplication::sendEvent(w, &event);
+}
+
+Qt::KeyboardModifiers modifiersOf(TShiftState shift) {
+  Qt::KeyboardModifiers m;
+  if (shift.Contains(ssShift)) m |= Qt::ShiftModifier;
+  if (shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
+  if (shift.Contains(ssAlt)) m |= Qt::AltModifier;
+  return m;
+}
+
+int qtKeyOf(WORD vk) {
+  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
+  if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');
+  if (vk >= 0x70 && vk <= 0x87) return Qt::Key_F1 + (vk - 0x70);
+  for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Clear, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+                Qt::Key_Pause, Qt::Key_CapsLock, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
+                Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Print,
+                Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Help, Qt::Key_Menu, Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Minus,
+                Qt::Key_Comma, Qt::Key_Period, Qt::Key_Slash, Qt::Key_NumLock, Qt::Key_ScrollLock})
+    if (VirtualKeyOf(k) == vk) return k;
+  return 0;
+}
+
+void processPending() {
+  if (Application != nullptr)
+    Application->ProcessMessages();
+  else
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+namespace TestInput {
+
+bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs) {
+  QElapsedTimer timer;
+  timer.start();
+  for (;;) {
+    processPending();
+    if (Condition()) return true;
+    if (timer.elapsed() >= TimeoutMs) return false;
+    QThread::msleep(2);
+  }
+}
+
+void ProcessFor(int Milliseconds) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < Milliseconds) {
+    processPending();
+    QThread::msleep(2);
+  }
+}
+
+void ClickControl(TControl* Control, TShiftState Shift, int X, int Y) {
+  QWidget* w = inputWidgetOf(Control);
+  if (w == nullptr) return;
+  const QPoint p = pointIn(w, X, Y);
+  sendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, modifiersOf(Shift));
+  if (QWidget* again = inputWidgetOf(Control))  // the press may have freed or replaced it
+    sendMouse(again, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, modifiersOf(Shift));
+  processPending();
+}
+
+void DoubleClickControl(TControl* Control, int X, int Y) {
+  QWidget* w = inputWidgetOf(Control);
+  if (w == nullptr) return;
+  const QPoint p = pointIn(w, X, Y);
+  sendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, {});
+  sendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  sendMouse(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton, {});
+  if (QWidget* again = inputWidgetOf(Control)) sendMouse(again, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  processPending();
+}
+
+void RightClickControl(TControl* Control, int X, int Y) {
+  QWidget* w = inputWidgetOf(Control);
+  if (w == nullptr) return;
+  const QPoint p = pointIn(w, X, Y);
+  sendMouse(w, QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton, {});
+  sendMouse(w, QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton, {});
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, p, w->mapToGlobal(p));
+  QApplication::sendEvent(w, &menu);
+  processPending();
+}
+
+bool FocusControl(TWinControl* Control) {
+  if (Control->Focused()) return true;
+  if (!Control->CanFocus()) return false;
+  Control->SetFocus();
+  return WaitUntil([Control] { return Control->Focused(); }, 2000);
+}
+
+void PressKey(TWinControl* Control, WORD Key, TShiftState Shift, char Char) {
+  if (!FocusControl(Control)) return;
+  QWidget* target = QApplication::focusWidget();
+  const QString text = Char != 0 ? ToQString(AnsiString(1, Char)) : QString();
+  QKeyEvent press(QEvent::KeyPress, qtKeyOf(Key), modifiersOf(Shift), text);
+  QApplication::sendEvent(target, &press);
+  if (QWidget* again = QApplication::focusWidget()) {
+    QKeyEvent release(QEvent::KeyRelease, qtKeyOf(Key), modifiersOf(Shift), text);
+    QApplication::sendEvent(again, &release);
+  }
+  processPending();
+}
+
+void TypeText(TWinControl* Control, const AnsiString& Text) {
+  for (char c : Text) {
+    WORD vk = 0;
+    if (c >= 'a' && c <= 'z') vk = static_cast<WORD>(c - 'a' + 'A');
+    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') vk = static_cast<WORD>(c);
+    else if (c == '\b') vk = 0x08;
+    else if (c == '\r') vk = 0x0D;
+    PressKey(Control, vk, (c >= 'A' && c <= 'Z') ? TShiftState{ssShift} : TShiftState{}, c);
+  }
+}
+
+void ChooseMenuItem(TMenuItem* Item) {
+  QAction* action = Item->MenuItemData()->action;
+  if (action == nullptr) return;
+  action->trigger();
+  for (TMenuItem* p = Item->Parent(); p != nullptr; p = p->Parent())
+    if (QMenu* m = p->MenuItemData()->submenu) m->hide();
+  processPending();
+}
+
+int LiveControlCount() { return TControlPrivate::liveCount(); }
+
+int LiveWidgetCount() { return static_cast<int>(QApplication::allWidgets().size()); }
+
+}  // namespace TestInput

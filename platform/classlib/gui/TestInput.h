@@ -1,0 +1,45 @@
+// Real input for tests: mouse clicks and keys sent to controls through the GUI's own event
+// path (the same one the user's input takes), waiting by polling, and counts that fixtures
+// check for leaks. Tests of every layer drive forms with these and Application's test hook
+// (TApplicationTestHook.h) on Qt's offscreen platform.
+//
+//   ClickControl(btnOk);                       // press and release in the middle
+//   PressKey(listCpu, 'A', {ssCtrl});           // focuses the control first
+//   ASSERT_TRUE(WaitUntil([&] { return done; }));
+#pragma once
+
+#include <functional>
+
+#include "Controls.h"
+
+class TControl;
+class TWinControl;
+class TMenuItem;
+
+namespace TestInput {
+
+// Handles messages until the condition holds or the time is up; returns the condition.
+bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
+// Handles pending messages for a while (for things that must not happen).
+void ProcessFor(int Milliseconds);
+
+// Left click (press and release) at a point of the control's client area, its middle by default.
+void ClickControl(TControl* Control, TShiftState Shift = {}, int X = -1, int Y = -1);
+void DoubleClickControl(TControl* Control, int X = -1, int Y = -1);
+// Right click: a control with a popup menu pops it up.
+void RightClickControl(TControl* Control, int X = -1, int Y = -1);
+// Gives the control the keyboard focus and waits until it has it; false when it cannot.
+bool FocusControl(TWinControl* Control);
+// Key down and up on the focused control (focusing Control first). Char is the character the
+// key types, if any.
+void PressKey(TWinControl* Control, WORD Key, TShiftState Shift = {}, char Char = 0);
+// Types each character of Text as a key press.
+void TypeText(TWinControl* Control, const AnsiString& Text);
+// Chooses a menu entry as the user does from its shown menu.
+void ChooseMenuItem(TMenuItem* Item);
+
+// Controls and widgets alive now (for leak checks).
+int LiveControlCount();
+int LiveWidgetCount();
+
+}  // namespace TestInput
