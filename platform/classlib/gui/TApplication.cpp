@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include "CodePage.h"
+#include "TThread.h"
 #include "Forms.h"
 #include "QtConvert_p.h"
 #include "TApplicationTestHook.h"
@@ -143,6 +144,12 @@ bool TApplication::Terminated() const { return d_->terminated; }
 void TApplication::ProcessMessages() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+  // Work that threads handed to the main thread, also when its wake-up is still on the way.
+  try {
+    CheckSynchronize();
+  } catch (...) {
+    HandleEventException(this, std::current_exception());
+  }
 }
 
 void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
@@ -228,7 +235,11 @@ void TApplication::ShowException(const std::exception& E) {
   MessageBox(text, d_->title, MB_OK | MB_ICONSTOP);
 }
 
-void TApplication::SetTestHook(TApplicationTestHook* Hook) { d_->hook = Hook; }
+void TApplication::SetTestHook(TApplicationTestHook* Hook) {
+  d_->hook = Hook;
+  // Each test starts with a running application, also after one that closed the main form.
+  if (Hook != nullptr) d_->terminated = false;
+}
 TApplicationTestHook* TApplication::TestHook() const { return d_->hook; }
 const AnsiString& TApplication::ScreenshotFile() const { return d_->screenshotFile; }
 

@@ -82,8 +82,8 @@ class TApplication : public TComponent {
   void ShowException(const std::exception& E);
   TExceptionEvent OnException;
 
-  // Installs a hook that answers dialogs without a screen (see TApplicationTestHook.h);
-  // nullptr removes it.
+  // Installs a hook that answers dialogs without a screen (see TApplicationTestHook.h) and
+  // clears Terminated, so that each test starts with a running application; nullptr removes it.
   void SetTestHook(TApplicationTestHook* Hook);
   TApplicationTestHook* TestHook() const;
 

@@ -91,6 +91,15 @@ void FireEvent(TObject* sender, const std::function<void()>& handler) {
   }
 }
 
+void RaiseWindow(QWidget* window) {
+  if (window == nullptr) return;
+  // The offscreen platform of tests has no stacking order to change.
+  static const bool canRaise = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                               QGuiApplication::platformName() != QLatin1String("minimal");
+  if (canRaise) window->raise();
+  window->activateWindow();
+}
+
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState s;
   if (modifiers & Qt::ShiftModifier) s.Include(ssShift);
@@ -555,7 +564,10 @@ void TControl::Repaint() {
 
 void TControl::BringToFront() {
   TControlPrivate* d = d_ptr.get();
-  if (d->widget) d->widget->raise();
+  if (d->widget && d->widget->isWindow())
+    RaiseWindow(d->widget);
+  else if (d->widget)
+    d->widget->raise();
   if (d->parent != nullptr) {
     auto& list = d->parent->WinControlPrivate()->controls;
     std::erase(list, this);

@@ -116,6 +116,9 @@ public:
   TTeardownGuard& operator=(const TTeardownGuard&) = delete;
 };
 
+// Brings a top-level window to the front and activates it (where the platform can).
+void RaiseWindow(QWidget* window);
+
 // The shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
 // The virtual-key code of a Qt key (0 when it has none).

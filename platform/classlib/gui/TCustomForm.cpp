@@ -80,8 +80,8 @@ void TCustomFormPrivate::applyGeometry() {
 }
 
 bool TCustomFormPrivate::widgetEvent(QObject* watched, QEvent* event) {
-  if (watched != widget) return false;
-  TCustomForm* f = form();
+  TCustomForm* f = form;
+  if (watched != widget || f == nullptr) return false;
   switch (event->type()) {
     case QEvent::Close:
       // The desktop's close button: close as the program would, and let Close decide.
@@ -176,6 +176,7 @@ bool TCustomFormPrivate::saveScreenshot(TCustomForm* form, const AnsiString& fil
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<TCustomFormPrivate>()) {
   TCustomFormPrivate* d = FormPrivate();
+  d->form = this;
   d->visible = false;
   d->parentFont = false;
   d->parentColor = false;
@@ -307,11 +308,7 @@ bool TCustomForm::Modal() const { return FormPrivate()->modal; }
 
 void TCustomForm::Show() {
   SetVisible(true);
-  TCustomFormPrivate* d = FormPrivate();
-  if (d->widget) {
-    d->widget->raise();
-    d->widget->activateWindow();
-  }
+  RaiseWindow(FormPrivate()->widget);
 }
 
 void TCustomForm::Hide() { SetVisible(false); }
@@ -324,8 +321,7 @@ bool TCustomForm::Active() const {
 void TCustomForm::SetFocus() {
   TCustomFormPrivate* d = FormPrivate();
   if (!Visible() || !Enabled()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
-  d->widget->raise();
-  d->widget->activateWindow();
+  RaiseWindow(d->widget);
 }
 
 void TCustomForm::VisibleChanged() {

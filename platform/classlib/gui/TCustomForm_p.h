@@ -19,7 +19,8 @@ public:
   // Every control of the form shows its hint again after Application.ShowHint changed.
   static void refreshHints(TControl* control);
 
-  TCustomForm* form() const { return static_cast<TCustomForm*>(q); }
+  // Set once the form's own constructor runs; events before that are not the form's.
+  TCustomForm* form = nullptr;
 
   TFormBorderStyle borderStyle = bsSizeable;
   TBorderIcons borderIcons{biSystemMenu, biMinimize, biMaximize};

@@ -1,5 +1,6 @@
 #include "GuiFixture.h"
 
+#include "ClasslibGui.h"
 #include "TCustomForm.h"
 #include "TDataModule.h"
 
@@ -7,8 +8,8 @@ namespace {
 
 class GuiEnvironment : public ::testing::Environment {
 public:
-  void SetUp() override { InitializeForms(); }
-  void TearDown() override { FinalizeForms(); }
+  void SetUp() override { ClasslibGuiInitialize(); }
+  void TearDown() override { ClasslibGuiFinalize(); }
 };
 
 [[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);

@@ -7,6 +7,7 @@
 #include "Forms.h"
 #include "TApplicationTestHook.h"
 #include "TestInput.h"
+#include "WinUser.h"
 
 class GuiTest : public ::testing::Test {
 protected:
