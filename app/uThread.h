@@ -1,0 +1,134 @@
+// uThread: the worker thread that runs one terminal or FTP operation, and the report protocol
+// through which it tells the main window what it is doing.
+//
+// Starting an operation (main thread, TFormmain::StartWorker): the window's busy state is taken
+// first, then a MyThread is created suspended with the operation's mode and convert type and
+// resumed; it frees itself when it is done. Nobody waits for it: the window learns of the
+// operation's course only through WM_COMMREPORT messages.
+//
+// Reporting (worker thread): SetStatusText, PostStatus, PostInfoMessage, PostCommFailure,
+// PostProgressMax and the progress callback post WM_COMMREPORT to the main window with one of
+// the codes below. The two texts travel in the shared texts MessageText and StatusText of uMain,
+// written just before the post; the window reads them when the message arrives.
+//
+// Touching the window (worker thread): a routine that fills the window's lists or labels, or
+// reads its controls, does so through MyThread::OnWindow, which runs the work on the main
+// thread and skips it once the window is gone, so a worker still running after the window has
+// been closed never touches it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "Messages.h"
+#include "TSharedText.h"
+#include "VxComm.h"
+#include "TThread.h"
+
+class TFormmain;
+class TWorkerLink;
+
+// The window message the worker posts to the main window.
+constexpr UINT WM_COMMREPORT = WM_USER + 100;
+
+// wParam of WM_COMMREPORT.
+enum TCommReportCode : WPARAM {
+  crProgress = 0,     // lParam: progress position in percent; text: StatusText
+  crStatus = 1,       // the status line; text: StatusText
+  crMessage = 2,      // a message box; text: MessageText
+  crCommFailure = 3,  // the exchange with the terminal failed
+  crProgressMax = 4,  // lParam: the maximum of the FTP progress bar
+};
+
+// The worker's transfer modes; 0 and 14 do nothing.
+enum TThreadMode : int {
+  tmNone = 0,
+  tmListFiles = 1,
+  tmDownloadSelected = 2,
+  tmUploadSelected = 3,
+  tmDownloadList = 4,
+  tmUploadList = 5,
+  tmRecycleSelected = 6,
+  tmDeleteAll = 7,
+  tmListRecycled = 8,
+  tmRestoreSelected = 9,
+  tmDestroySelected = 10,
+  tmDestroyRecycled = 11,
+  tmUploadMemory = 12,
+  tmDownloadMemory = 13,
+  tmUnused14 = 14,
+  tmDownloadSystem = 15,
+  tmUploadSystem = 16,
+  tmDeviceToFtp = 17,
+  tmFtpToDevice = 18,
+};
+inline constexpr int ThreadModeCount = 19;
+
+class MyThread;
+// The routine of one mode, run on the worker thread.
+using TThreadRoutine = void (*)(MyThread& Thread);
+// The routine a mode runs; nullptr for a mode that does nothing (0, 14, out of range, and the
+// modes whose routine the program does not have).
+TThreadRoutine ThreadRoutine(int Mode);
+// Puts Routine in place for Mode and returns the routine it replaces; modes 0, 14 and those out
+// of range keep running nothing (nullptr is returned). The units that carry out a mode, and
+// tests, use it.
+TThreadRoutine SetThreadRoutine(int Mode, TThreadRoutine Routine);
+
+// Size of the worker's error-text buffer handed to vxGetErrMsg.
+inline constexpr std::size_t WorkerErrMsgSize = 257;
+
+class MyThread : public TThread {
+  DECLARE_CLASS(MyThread, TThread)
+
+  // Created suspended, for the window behind Link, to talk to the terminal on Port (the port
+  // handle the window's last search found).
+  MyThread(std::shared_ptr<TWorkerLink> Link, std::int32_t Port);
+  ~MyThread() override;
+
+  // The target of automatic conversion (a convert type 0 to 7).
+  std::uint8_t ConvertType() const { return FConvertType; }
+  void SetConvertType(std::uint8_t Value) { FConvertType = Value; }
+  int Mode() const { return FMode; }
+  void SetMode(int Value) { FMode = Value; }
+  // The text buffer the routines hand to vxGetErrMsg.
+  char* ErrMsg() { return FErrMsg.data(); }
+  // The port handle the thread was created with.
+  std::int32_t Port() const { return FPort; }
+
+  // Runs Work on the main thread with the window and waits for it; false, without running
+  // Work, when the window is gone.
+  bool OnWindow(const std::function<void(TFormmain& Window)>& Work);
+
+protected:
+  void Execute() override;
+
+private:
+  std::uint8_t FConvertType = 0;
+  int FMode = tmNone;
+  std::array<char, WorkerErrMsgSize> FErrMsg{};
+  std::int32_t FPort = 0;
+  std::shared_ptr<TWorkerLink> link_;
+};
+
+// Worker side of the report protocol; each returns at once.
+// The progress callback handed to vxSetProgress: posts crProgress with Pos.
+void VXSTDCALL CommProgressCallback(std::int32_t Pos);
+// Sets StatusText without posting (the next progress report shows it).
+void SetStatusText(const AnsiString& Text);
+void PostStatus(const AnsiString& Text);
+void PostInfoMessage(const AnsiString& Text);
+void PostCommFailure();
+void PostProgressMax(int Max);
+
+// The shared texts of the protocol: the text of the next message box, and the status text of
+// the current operation. The main window's unit empties them when the program ends.
+extern TSharedText MessageText;
+extern TSharedText StatusText;
+
+// The window the reports go to (the main window sets itself when it is created). Reports to a
+// window that is gone are dropped.
+void SetReportWindow(HWND Window);
+HWND ReportWindow();

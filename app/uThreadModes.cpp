@@ -1,0 +1,55 @@
+// The table of the worker's transfer modes. Each mode's routine is filled in here by the unit
+// that carries it out; a mode whose entry is empty runs nothing.
+#include <array>
+#include <atomic>
+
+#include "uThread.h"
+
+namespace {
+
+const TThreadRoutine defaultRoutines[ThreadModeCount] = {
+    nullptr,  // 0: nothing
+    nullptr,  // tmListFiles: ListDeviceFiles
+    nullptr,  // tmDownloadSelected: DownloadSelectedFiles
+    nullptr,  // tmUploadSelected: UploadSelectedFiles
+    nullptr,  // tmDownloadList: DownloadFileList
+    nullptr,  // tmUploadList: UploadFileList
+    nullptr,  // tmRecycleSelected: RecycleSelectedFiles
+    nullptr,  // tmDeleteAll: DeleteAllFiles
+    nullptr,  // tmListRecycled: ListRecycledFiles
+    nullptr,  // tmRestoreSelected: RestoreSelectedFiles
+    nullptr,  // tmDestroySelected: DestroySelectedFiles
+    nullptr,  // tmDestroyRecycled: DestroyRecycledFiles
+    nullptr,  // tmUploadMemory: UploadMemory
+    nullptr,  // tmDownloadMemory: DownloadMemory
+    nullptr,  // 14: nothing
+    nullptr,  // tmDownloadSystem: DownloadSystem
+    nullptr,  // tmUploadSystem: UploadSystem
+    nullptr,  // tmDeviceToFtp: DeviceToFtp
+    nullptr,  // tmFtpToDevice: FtpToDevice
+};
+
+// The routines in force; atomic because a worker reads its entry while the main thread may
+// replace another.
+struct TRoutineTable {
+  TRoutineTable() {
+    for (int i = 0; i < ThreadModeCount; ++i) entries[i].store(defaultRoutines[i]);
+  }
+  std::array<std::atomic<TThreadRoutine>, ThreadModeCount> entries;
+};
+
+std::array<std::atomic<TThreadRoutine>, ThreadModeCount>& routines() {
+  static TRoutineTable table;
+  return table.entries;
+}
+
+bool validMode(int Mode) { return Mode > tmNone && Mode < ThreadModeCount && Mode != tmUnused14; }
+
+}  // namespace
+
+TThreadRoutine ThreadRoutine(int Mode) { return validMode(Mode) ? routines()[Mode].load() : nullptr; }
+
+TThreadRoutine SetThreadRoutine(int Mode, TThreadRoutine Routine) {
+  if (!validMode(Mode)) return nullptr;
+  return routines()[Mode].exchange(Routine);
+}
