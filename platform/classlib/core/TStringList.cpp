@@ -28,17 +28,20 @@ int TStringList::AddObject(const AnsiString& S, TObject* AObject) {
 }
 
 void TStringList::Clear() {
-  if (items_.empty()) return;
+  if (order_.empty()) return;
   Changing();
-  items_.clear();
-  items_.shrink_to_fit();
+  slots_ = {};
+  order_ = {};
+  freeSlots_ = {};
   Changed();
 }
 
 void TStringList::Delete(int Index) {
   checkIndex(Index);
   Changing();
-  items_.erase(items_.begin() + Index);
+  std::uint32_t slot = order_[static_cast<std::size_t>(Index)];
+  order_.erase(order_.begin() + Index);
+  release(slot);
   Changed();
 }
 
@@ -46,7 +49,7 @@ void TStringList::Exchange(int Index1, int Index2) {
   checkIndex(Index1);
   checkIndex(Index2);
   Changing();
-  std::swap(items_[static_cast<std::size_t>(Index1)], items_[static_cast<std::size_t>(Index2)]);
+  std::swap(order_[static_cast<std::size_t>(Index1)], order_[static_cast<std::size_t>(Index2)]);
   Changed();
 }
 
@@ -60,7 +63,16 @@ void TStringList::InsertObject(int Index, const AnsiString& S, TObject* AObject)
 
 void TStringList::InsertItem(int Index, const AnsiString& S, TObject* AObject) {
   Changing();
-  items_.insert(items_.begin() + Index, TStringItem{S, AObject});
+  std::uint32_t slot;
+  if (freeSlots_.empty()) {
+    slot = static_cast<std::uint32_t>(slots_.size());
+    slots_.push_back(TStringItem{S, AObject});
+  } else {
+    slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    slots_[slot] = TStringItem{S, AObject};
+  }
+  order_.insert(order_.begin() + Index, slot);
   Changed();
 }
 
@@ -75,7 +87,7 @@ bool TStringList::Find(const AnsiString& S, int& Index) const {
   int L = 0, H = Count() - 1;
   while (L <= H) {
     int I = (L + H) / 2;
-    int C = CompareStrings(items_[static_cast<std::size_t>(I)].String, S);
+    int C = CompareStrings(item(I).String, S);
     if (C < 0) {
       L = I + 1;
     } else {
@@ -91,8 +103,7 @@ bool TStringList::Find(const AnsiString& S, int& Index) const {
 }
 
 int TStringList::compareLines(TStringList* List, int Index1, int Index2) {
-  return List->CompareStrings(List->items_[static_cast<std::size_t>(Index1)].String,
-                              List->items_[static_cast<std::size_t>(Index2)].String);
+  return List->CompareStrings(List->item(Index1).String, List->item(Index2).String);
 }
 
 void TStringList::Sort() { CustomSort(compareLines); }
@@ -102,17 +113,18 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
 }
 
 void TStringList::sortBy(const TStringListSortCompare& Compare) {
-  if (items_.size() < 2) return;
+  if (order_.size() < 2) return;
   Changing();
   quicksort::SortRange(
       0, Count() - 1, [&](int i, int j) { return Compare(this, i, j); },
-      [&](int i, int j) { std::swap(items_[static_cast<std::size_t>(i)], items_[static_cast<std::size_t>(j)]); });
+      [&](int i, int j) { std::swap(order_[static_cast<std::size_t>(i)], order_[static_cast<std::size_t>(j)]); });
   Changed();
 }
 
 void TStringList::SetCapacity(int NewCapacity) {
   if (NewCapacity < Count()) Error(SListCapacityError, NewCapacity);
-  items_.reserve(static_cast<std::size_t>(NewCapacity));
+  slots_.reserve(static_cast<std::size_t>(NewCapacity));
+  order_.reserve(static_cast<std::size_t>(NewCapacity));
 }
 
 void TStringList::SetSorted(bool Value) {
@@ -130,32 +142,32 @@ void TStringList::SetCaseSensitive(bool Value) {
 
 AnsiString TStringList::Get(int Index) const {
   checkIndex(Index);
-  return items_[static_cast<std::size_t>(Index)].String;
+  return item(Index).String;
 }
 
-int TStringList::GetCount() const { return static_cast<int>(items_.size()); }
+int TStringList::GetCount() const { return static_cast<int>(order_.size()); }
 
 TObject* TStringList::GetObject(int Index) const {
   checkIndex(Index);
-  return items_[static_cast<std::size_t>(Index)].Object;
+  return item(Index).Object;
 }
 
 void TStringList::Put(int Index, const AnsiString& S) {
   if (sorted_) Error(SSortedListError, 0);
   checkIndex(Index);
   Changing();
-  items_[static_cast<std::size_t>(Index)].String = S;
+  item(Index).String = S;
   Changed();
 }
 
 void TStringList::PutObject(int Index, TObject* AObject) {
   checkIndex(Index);
   Changing();
-  items_[static_cast<std::size_t>(Index)].Object = AObject;
+  item(Index).Object = AObject;
   Changed();
 }
 
-int TStringList::GetCapacity() const { return static_cast<int>(items_.capacity()); }
+int TStringList::GetCapacity() const { return static_cast<int>(order_.capacity()); }
 
 void TStringList::SetUpdateState(bool Updating) {
   if (Updating)
@@ -174,6 +186,22 @@ void TStringList::Changed() {
 
 void TStringList::Changing() {
   if (UpdateCount() == 0 && OnChanging) OnChanging(this);
+}
+
+void TStringList::release(std::uint32_t Slot) {
+  slots_[Slot] = TStringItem{};
+  freeSlots_.push_back(Slot);
+  // When most slots are free (a list that shrank a lot), pack the lines into fresh slots.
+  if (freeSlots_.size() > 64 && freeSlots_.size() > order_.size()) {
+    std::vector<TStringItem> packed;
+    packed.reserve(order_.size());
+    for (std::uint32_t& slot : order_) {
+      packed.push_back(std::move(slots_[slot]));
+      slot = static_cast<std::uint32_t>(packed.size() - 1);
+    }
+    slots_ = std::move(packed);
+    freeSlots_ = {};
+  }
 }
 
 void TStringList::checkIndex(int Index) const {

@@ -13,6 +13,7 @@
 // Defaults: unsorted, dupIgnore, not case-sensitive.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -80,8 +81,16 @@ private:
   static int compareLines(TStringList* List, int Index1, int Index2);
   void checkIndex(int Index) const;
   void sortBy(const TStringListSortCompare& Compare);
+  TStringItem& item(int Index) { return slots_[order_[static_cast<std::size_t>(Index)]]; }
+  const TStringItem& item(int Index) const { return slots_[order_[static_cast<std::size_t>(Index)]]; }
+  void release(std::uint32_t Slot);
 
-  std::vector<TStringItem> items_;
+  // The lines live in slots that never move; order_ lists the slots in line order. Inserting,
+  // deleting, exchanging and sorting so move 4-byte slot numbers instead of strings, which
+  // keeps a sorted list of many thousand lines quick to fill.
+  std::vector<TStringItem> slots_;
+  std::vector<std::uint32_t> order_;
+  std::vector<std::uint32_t> freeSlots_;
   TDuplicates duplicates_ = TDuplicates::dupIgnore;
   bool sorted_ = false;
   bool caseSensitive_ = false;
