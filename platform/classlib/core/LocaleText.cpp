@@ -49,6 +49,25 @@ int collate(std::u16string_view a, std::u16string_view b, bool ignoreCase) {
   return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
+bool isAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// ASCII text is also UTF-8, which the collator reads directly: most names and keys compare
+// without being converted first.
+int collateAnsi(std::string_view a, std::string_view b, bool ignoreCase) {
+  if (a == b) return 0;
+  if (GetACP() == CP_UTF8 || (isAscii(a) && isAscii(b))) {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationResult r = ucol_strcollUTF8(collator(ignoreCase), a.data(), static_cast<int32_t>(a.size()), b.data(),
+                                          static_cast<int32_t>(b.size()), &status);
+    if (U_SUCCESS(status)) return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+  }
+  return collate(AnsiToWide(a), AnsiToWide(b), ignoreCase);
+}
+
 using CaseMap = int32_t (*)(UChar*, int32_t, const UChar*, int32_t, const char*, UErrorCode*);
 
 WideString mapCase(std::u16string_view s, CaseMap map) {
@@ -70,15 +89,8 @@ WideString mapCase(std::u16string_view s, CaseMap map) {
 
 }  // namespace
 
-int AnsiCompareStr(std::string_view S1, std::string_view S2) {
-  if (S1 == S2) return 0;
-  return collate(AnsiToWide(S1), AnsiToWide(S2), false);
-}
-
-int AnsiCompareText(std::string_view S1, std::string_view S2) {
-  if (S1 == S2) return 0;
-  return collate(AnsiToWide(S1), AnsiToWide(S2), true);
-}
+int AnsiCompareStr(std::string_view S1, std::string_view S2) { return collateAnsi(S1, S2, false); }
+int AnsiCompareText(std::string_view S1, std::string_view S2) { return collateAnsi(S1, S2, true); }
 
 bool AnsiSameStr(std::string_view S1, std::string_view S2) { return AnsiCompareStr(S1, S2) == 0; }
 bool AnsiSameText(std::string_view S1, std::string_view S2) { return AnsiCompareText(S1, S2) == 0; }

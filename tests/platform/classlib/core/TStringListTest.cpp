@@ -172,6 +172,21 @@ TEST(TStringListTest, ChangeEventsWaitForTheOutermostEndUpdate) {
   EXPECT_EQ(changed, 3);
 }
 
+TEST(TStringListTest, ShrinkingAndGrowingKeepsLinesAndObjects) {
+  TStringList list;
+  std::vector<TObject> objects(300);
+  for (int i = 0; i < 300; ++i) list.AddObject(std::to_string(i), &objects[static_cast<std::size_t>(i)]);
+  for (int i = 299; i >= 0; --i)
+    if (i % 10 != 0) list.Delete(i);
+  for (int i = 0; i < 5; ++i) list.Insert(1, "new" + std::to_string(i));
+  ASSERT_EQ(list.Count(), 35);
+  EXPECT_EQ(list.Strings(0), "0");
+  EXPECT_EQ(list.Strings(1), "new4");
+  EXPECT_EQ(list.Strings(6), "10");
+  EXPECT_EQ(list.Objects(34), &objects[290]);
+  EXPECT_EQ(list.Objects(2), nullptr);
+}
+
 TEST(TStringListTest, IndexErrorsNameTheIndex) {
   TStringList list;
   list.Add("a");
