@@ -1,5 +1,7 @@
 #include "TCustomIniFile.h"
 
+#include "DateTimeText.h"
+#include "FloatText.h"
 #include "IntegerText.h"
 #include "StringRoutines.h"
 #include "TStringList.h"
@@ -21,6 +23,49 @@ bool TCustomIniFile::ReadBool(const AnsiString& Section, const AnsiString& Ident
 
 void TCustomIniFile::WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value) {
   WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+double TCustomIniFile::ReadFloat(const AnsiString& Section, const AnsiString& Ident, double Default) {
+  return StrToFloatDef(ReadString(Section, Ident, ""), Default);
+}
+
+void TCustomIniFile::WriteFloat(const AnsiString& Section, const AnsiString& Ident, double Value) {
+  WriteString(Section, Ident, FloatToStr(Value));
+}
+
+namespace {
+
+// The value converted by TryConvert, or Default when it does not convert.
+template <class T>
+T converted(const AnsiString& Text, T Default, bool (*TryConvert)(std::string_view, T&)) {
+  T value;
+  return TryConvert(Text, value) ? value : Default;
+}
+
+}  // namespace
+
+TDateTime TCustomIniFile::ReadDate(const AnsiString& Section, const AnsiString& Ident, TDateTime Default) {
+  return converted<TDateTime>(ReadString(Section, Ident, ""), Default, TryStrToDate);
+}
+
+void TCustomIniFile::WriteDate(const AnsiString& Section, const AnsiString& Ident, TDateTime Value) {
+  WriteString(Section, Ident, DateToStr(Value));
+}
+
+TDateTime TCustomIniFile::ReadDateTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Default) {
+  return converted<TDateTime>(ReadString(Section, Ident, ""), Default, TryStrToDateTime);
+}
+
+void TCustomIniFile::WriteDateTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value) {
+  WriteString(Section, Ident, DateTimeToStr(Value));
+}
+
+TDateTime TCustomIniFile::ReadTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Default) {
+  return converted<TDateTime>(ReadString(Section, Ident, ""), Default, TryStrToTime);
+}
+
+void TCustomIniFile::WriteTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value) {
+  WriteString(Section, Ident, TimeToStr(Value));
 }
 
 bool TCustomIniFile::SectionExists(const AnsiString& Section) {

@@ -29,6 +29,14 @@ class TCustomIniFile : public TObject {
   virtual void WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value);
   virtual bool ReadBool(const AnsiString& Section, const AnsiString& Ident, bool Default);
   virtual void WriteBool(const AnsiString& Section, const AnsiString& Ident, bool Value);
+  virtual double ReadFloat(const AnsiString& Section, const AnsiString& Ident, double Default);
+  virtual void WriteFloat(const AnsiString& Section, const AnsiString& Ident, double Value);
+  virtual TDateTime ReadDate(const AnsiString& Section, const AnsiString& Ident, TDateTime Default);
+  virtual void WriteDate(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
+  virtual TDateTime ReadDateTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Default);
+  virtual void WriteDateTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
+  virtual TDateTime ReadTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Default);
+  virtual void WriteTime(const AnsiString& Section, const AnsiString& Ident, TDateTime Value);
 
   // The key names of the section, each once, in file order (Strings is cleared first).
   virtual void ReadSection(const AnsiString& Section, TStrings* Strings) = 0;

@@ -14,6 +14,8 @@
 #include <random>
 
 #include "CodePage.h"
+#include "DateRoutines.h"
+#include "FormatSettings.h"
 #include "TStringList.h"
 
 namespace {
@@ -24,12 +26,14 @@ class TIniFileTest : public testing::Test {
 protected:
   void SetUp() override {
     SetACP(936);
+    savedSettings_ = GetFormatSettings();
     char pattern[] = "/tmp/inifile-test-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir_ = pattern;
     path_ = dir_ / "settings.ini";
   }
   void TearDown() override {
+    SetFormatSettings(savedSettings_);
     setImmutable(dir_, false);
     fs::permissions(dir_, fs::perms::owner_all);
     fs::remove_all(dir_);
@@ -64,6 +68,7 @@ protected:
   }
 
   fs::path dir_, path_;
+  TFormatSettings savedSettings_;
 };
 
 }  // namespace
@@ -161,6 +166,43 @@ TEST_F(TIniFileTest, IntegersAndBooleansFallBackToTheDefault) {
   ini.WriteInteger("n", "neg", -2147483647 - 1);
   EXPECT_EQ(ini.ReadString("n", "zero", ""), "1");
   EXPECT_EQ(ini.ReadInteger("n", "neg", 0), -2147483647 - 1);
+}
+
+TEST_F(TIniFileTest, FloatsFollowTheFormatSettings) {
+  TFormatSettings comma = GetFormatSettings();
+  comma.DecimalSeparator = ',';
+  put("[f]\npoint=1.5\nword=abc\n");
+  TIniFile ini(name());
+  SetFormatSettings(comma);
+  EXPECT_EQ(ini.ReadFloat("f", "point", -1), -1);
+  ini.WriteFloat("f", "comma", 2.25);
+  EXPECT_EQ(ini.ReadFloat("f", "comma", -1), 2.25);
+  EXPECT_EQ(ini.ReadString("f", "comma", ""), "2,25");
+  comma.DecimalSeparator = '.';
+  SetFormatSettings(comma);
+  EXPECT_EQ(ini.ReadFloat("f", "point", -1), 1.5);
+  EXPECT_EQ(ini.ReadFloat("f", "word", -1), -1);
+}
+
+TEST_F(TIniFileTest, DatesAndTimesFollowTheFormatSettings) {
+  TFormatSettings iso = GetFormatSettings();
+  iso.ShortDateFormat = "yyyy/mm/dd";
+  iso.DateSeparator = '-';
+  iso.LongTimeFormat = "hh:nn:ss";
+  iso.TimeSeparator = ':';
+  SetFormatSettings(iso);
+  TIniFile ini(name());
+  TDateTime day = EncodeDate(2024, 5, 6), time = EncodeTime(13, 45, 10, 0);
+  ini.WriteDate("d", "day", day);
+  ini.WriteTime("d", "time", time);
+  ini.WriteDateTime("d", "both", day + time);
+  ini.WriteString("d", "bad", "31-02-2024");
+  EXPECT_EQ(ini.ReadString("d", "both", ""), "2024-05-06 13:45:10");
+  EXPECT_EQ(ini.ReadDate("d", "day", 0), day);
+  EXPECT_NEAR(ini.ReadTime("d", "time", 0), time, 1e-9);
+  EXPECT_NEAR(ini.ReadDateTime("d", "both", 0), day + time, 1e-9);
+  EXPECT_EQ(ini.ReadDate("d", "bad", -1), -1);
+  EXPECT_EQ(ini.ReadTime("d", "missing", -1), -1);
 }
 
 TEST_F(TIniFileTest, GbkNamesAndValuesAreKeptAsBytes) {
