@@ -9,6 +9,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Exception.h"
@@ -123,6 +124,8 @@ struct TIniFile::TFileState {
   TFileSignature Signature;
   std::uint64_t WriteCount = 0;
   int ReadError = 0;  // errno of a file that exists but could not be read
+  // The file last written and not yet flushed to the disk; empty when there is none.
+  std::filesystem::path Unsynced;
 };
 
 TIniFile::TIniFile(const AnsiString& FileName)
@@ -131,7 +134,14 @@ TIniFile::TIniFile(const AnsiString& FileName)
       document_(std::make_unique<TIniDocument>()),
       state_(std::make_unique<TFileState>()) {}
 
-TIniFile::~TIniFile() = default;
+TIniFile::~TIniFile() {
+  try {
+    UpdateFile();
+  } catch (const EIniFileException&) {
+    // The text is in the file already; only the confirmation that it reached the disk failed,
+    // and a destructor has no caller to tell.
+  }
+}
 
 void TIniFile::refresh() {
   struct stat st;
@@ -157,7 +167,10 @@ void TIniFile::refresh() {
   }
   if (error != 0) bytes.clear();
   document_->Load(std::move(bytes));
-  *state_ = {true, signature, writeCount, error};
+  state_->Loaded = true;
+  state_->Signature = signature;
+  state_->WriteCount = writeCount;
+  state_->ReadError = error;
 }
 
 [[noreturn]] void TIniFile::writeError(const AnsiString& Reason) const {
@@ -207,12 +220,12 @@ void TIniFile::save() {
   };
   if (exists) ::fchmod(fd.get(), old.st_mode & 07777);
   if (int error = writeAll(fd.get(), document_->Save())) fail(error);
-  if (::fsync(fd.get()) != 0) fail(errno);
   if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno);
   struct stat written;
   state_->Signature = ::fstat(fd.get(), &written) == 0 ? signatureOf(written) : TFileSignature{};
   state_->WriteCount = ++writeCount;
   state_->Loaded = true;
+  state_->Unsynced = target;
 }
 
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) {
@@ -264,4 +277,15 @@ void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
   if (document_->DeleteKey(Section, Ident)) save();
 }
 
-void TIniFile::UpdateFile() {}
+void TIniFile::UpdateFile() {
+  std::lock_guard lock(iniLock());
+  if (state_->Unsynced.empty()) return;
+  std::filesystem::path file = std::exchange(state_->Unsynced, {});
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  // The file's data and then the folder entry the rename made.
+  for (const std::filesystem::path& p : {file, folder}) {
+    TFd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0) writeError(std::strerror(errno));
+  }
+}

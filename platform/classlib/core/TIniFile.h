@@ -18,9 +18,11 @@
 // first write creates the file and the section; a new key goes after the last line of its
 // section, a changed value is replaced in its line, and every other line stays byte for byte
 // as it was (comments, blank lines, unknown keys, their order and line breaks). The new text is
-// written to a temporary file beside the old one, flushed to the disk and renamed over it, so
-// that a crash leaves the old or the new file, never a truncated one; the file's permissions
-// are kept. A write that would not change the text does not touch the file.
+// written to a temporary file beside the old one and renamed over it, so that the file always
+// holds the old or the new text, never a part of one; the file's permissions are kept, and
+// through a symbolic link the file it points to is replaced. A write that would not change the
+// text does not touch the file. UpdateFile, and the destructor, wait until what was written
+// has reached the disk, so that a batch of writes costs one flush.
 //
 // Errors. A write raises EIniFileException "Unable to write to <file>: <reason>" when the folder
 // or the file cannot be written, when an existing file cannot be read (rewriting it would lose
@@ -52,7 +54,8 @@ class TIniFile : public TCustomIniFile {
   void ReadSectionValues(const AnsiString& Section, TStrings* Strings) override;
   void EraseSection(const AnsiString& Section) override;
   void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
-  // Nothing to do: every write is already in the file.
+  // Waits until the writes of this object have reached the disk; EIniFileException when the
+  // system reports that they could not.
   void UpdateFile() override;
 
 private:
