@@ -89,24 +89,17 @@ TEST_F(TIniFileTest, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(get(), "[sysoptions]\r\nrunmode=3\r\nSysSetting=1\r\n");
 }
 
-TEST_F(TIniFileTest, NamesMatchWithoutCaseOrBlanksAndWritesKeepTheLineLayout) {
-  put("[SysOptions]\r\n  RunMode = 2 \r\n");
-  TIniFile ini(name());
-  EXPECT_EQ(ini.ReadInteger(" sysoptions ", "RUNMODE", 0), 2);
-  ini.WriteInteger("SYSOPTIONS", "runmode ", 3);
-  EXPECT_EQ(get(), "[SysOptions]\r\n  RunMode = 3\r\n");
-}
-
-TEST_F(TIniFileTest, WritesLeaveEveryOtherLineAsItWas) {
-  put("; settings\n[uploadfile]\nuploadnum=3\nfile1=A.DBF\n\n; old entries\nfile5=stale\n\n[Other]\r\nunknown=1\n"
+TEST_F(TIniFileTest, NamesMatchWithoutCaseOrBlanksAndWritesLeaveEveryOtherLineAsItWas) {
+  put("; settings\n[UploadFile]\n  UploadNum = 3 \nfile1=A.DBF\n\n; old entries\nfile5=stale\n\n[Other]\r\nunknown=1\n"
       "free text");
   TIniFile ini(name());
-  ini.WriteInteger("uploadfile", "uploadnum", 1);
+  EXPECT_EQ(ini.ReadInteger(" uploadfile ", "UPLOADNUM", 0), 3);
+  ini.WriteInteger("uploadfile", "uploadnum ", 1);
   ini.WriteString("uploadfile", "file2", "B.DBF");
   ini.WriteString("other", "added", "x");
   ini.WriteString("FTP", "Port", "21");
   EXPECT_EQ(get(),
-            "; settings\n[uploadfile]\nuploadnum=1\nfile1=A.DBF\n\n; old entries\nfile5=stale\nfile2=B.DBF\n\n"
+            "; settings\n[UploadFile]\n  UploadNum = 1\nfile1=A.DBF\n\n; old entries\nfile5=stale\nfile2=B.DBF\n\n"
             "[Other]\r\nunknown=1\nfree text\nadded=x\n[FTP]\nPort=21\n");
   TStringList keys;
   ini.ReadSection("Other", &keys);

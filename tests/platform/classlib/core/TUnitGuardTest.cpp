@@ -36,13 +36,3 @@ TEST(TUnitGuardTest, FailedInitialisationLeavesTheModuleUninitialised) {
   guard.Initialize([&] { ++inits; });
   EXPECT_EQ(inits, 1);
 }
-
-TEST(TUnitGuardTest, BodyReachingItsOwnInitializeOnlyCounts) {
-  TUnitGuard guard;
-  int inits = 0;
-  guard.Initialize([&] {
-    ++inits;
-    guard.Initialize([&] { ++inits; });
-  });
-  EXPECT_EQ(inits, 1);
-}
