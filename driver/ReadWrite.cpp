@@ -1,0 +1,106 @@
+// Reads and writes on a pipe handle: bulk or interrupt transfers through the caller's locked
+// buffer (the device does direct I/O). Up to MaximumTransferSize bytes travel in one transfer
+// in the caller's own request; longer ones go in stages (StagedTransfer.cpp).
+#include "vxdriver.h"
+
+namespace {
+
+NTSTATUS DispatchTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
+{
+    // The dispatch is counted while it runs; a transfer it sends down holds its own count
+    // until its completion.
+    IncrementIoCount(DeviceObject);
+    NTSTATUS status = ReadWrite(DeviceObject, Irp, Read);
+    DecrementIoCount(DeviceObject);
+    return status;
+}
+
+} // namespace
+
+NTSTATUS DispatchRead(PDEVICE_OBJECT DeviceObject, PIRP Irp)
+{
+    return DispatchTransfer(DeviceObject, Irp, TRUE);
+}
+
+NTSTATUS DispatchWrite(PDEVICE_OBJECT DeviceObject, PIRP Irp)
+{
+    return DispatchTransfer(DeviceObject, Irp, FALSE);
+}
+
+NTSTATUS ReadWrite(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
+{
+    PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
+    Irp->IoStatus.Information = 0;
+    if (!CanAcceptIo(ext))
+        return CompleteRequest(Irp, STATUS_DELETE_PENDING, 0);
+
+    ULONG length = Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0;
+    if (length <= ext->MaximumTransferSize)
+        return SingleTransfer(DeviceObject, Irp, Read);
+    if (!IoGetCurrentIrpStackLocation(Irp)->FileObject->FsContext)
+        return CompleteRequest(Irp, STATUS_INVALID_HANDLE, 0);
+    return StagedTransfer(DeviceObject, Irp, Read, length);
+}
+
+NTSTATUS SingleTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
+{
+    PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
+    PUSBD_PIPE_INFORMATION pipe = (PUSBD_PIPE_INFORMATION)IoGetCurrentIrpStackLocation(Irp)->FileObject->FsContext;
+    Irp->IoStatus.Information = 0;
+    if (!pipe)
+        return CompleteRequest(Irp, STATUS_INVALID_HANDLE, 0);
+
+    ULONG length = Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0;
+    PURB urb = (PURB)AllocateZeroedPool(sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER));
+    if (!urb)
+        return CompleteRequest(Irp, STATUS_INSUFFICIENT_RESOURCES, 0);
+    // The single transfer's URB has one slot per device: a second transfer while one is in
+    // flight is refused rather than overwrite it.
+    if (InterlockedCompareExchangePointer((PVOID volatile*)&ext->SingleTransferUrb, urb, nullptr) != nullptr) {
+        FreePool(urb);
+        return CompleteRequest(Irp, STATUS_DEVICE_BUSY, 0);
+    }
+
+    UsbBuildInterruptOrBulkTransferRequest(urb, (USHORT)sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER),
+                                           pipe->PipeHandle, nullptr, length ? Irp->MdlAddress : nullptr, length,
+                                           Read ? (USBD_TRANSFER_DIRECTION_IN | USBD_SHORT_TRANSFER_OK)
+                                                : USBD_SHORT_TRANSFER_OK,
+                                           nullptr);
+
+    // The caller's request itself goes down to the bus driver.
+    PIO_STACK_LOCATION next = IoGetNextIrpStackLocation(Irp);
+    next->MajorFunction = IRP_MJ_INTERNAL_DEVICE_CONTROL;
+    next->MinorFunction = 0;
+    next->Parameters.DeviceIoControl.IoControlCode = IOCTL_INTERNAL_USB_SUBMIT_URB;
+    next->Parameters.Others.Argument1 = urb;
+    IoSetCompletionRoutine(Irp, SingleTransferCompletion, DeviceObject, TRUE, TRUE, TRUE);
+    IncrementIoCount(DeviceObject);
+    // A dispatch routine returns the status it completed the request with. When the bus
+    // finished the transfer at once, the completion routine has already completed the request
+    // with success, whatever the bus returned.
+    NTSTATUS status = IofCallDriver(ext->TopOfStackDevice, Irp);
+    return status == STATUS_PENDING ? STATUS_PENDING : STATUS_SUCCESS;
+}
+
+// Reports the bytes the bus moved; the bus status is not passed on, so a failed transfer
+// completes with the count of what did move (usually 0).
+NTSTATUS SingleTransferCompletion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID Context)
+{
+    (void)DeviceObject;
+    PDEVICE_OBJECT device = (PDEVICE_OBJECT)Context;
+    PDEVICE_EXTENSION ext = GetExtension(device);
+    if (Irp->PendingReturned)
+        IoMarkIrpPending(Irp);
+
+    // The slot is freed before the request completes, so that the caller's next transfer,
+    // which may follow at once on another thread, finds it free.
+    PURB urb = (PURB)InterlockedExchangePointer((PVOID volatile*)&ext->SingleTransferUrb, nullptr);
+    ULONG moved = urb->UrbBulkOrInterruptTransfer.TransferBufferLength;
+    FreePool(urb);
+    ULONG requested = Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0;
+    if (moved > requested)
+        moved = requested;
+    CompleteRequest(Irp, STATUS_SUCCESS, moved);
+    DecrementIoCount(device); // last: a removal may delete the device once the count is released
+    return STATUS_MORE_PROCESSING_REQUIRED;
+}
