@@ -56,6 +56,24 @@ NTSTATUS CallUsbdSync(PDEVICE_OBJECT DeviceObject, ULONG IoControlCode, PVOID Ar
     return status;
 }
 
+// Fills a bulk-or-interrupt transfer URB and sets it up as the next stack location of the
+// request that carries it to the bus driver, with the completion routine.
+void SetUpTransfer(PIRP Irp, PURB Urb, PUSBD_PIPE_INFORMATION Pipe, PMDL Mdl, ULONG Length, BOOLEAN Read,
+                   PIO_COMPLETION_ROUTINE Completion, PVOID Context)
+{
+    UsbBuildInterruptOrBulkTransferRequest(Urb, (USHORT)sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER),
+                                           Pipe->PipeHandle, nullptr, Mdl, Length,
+                                           Read ? (USBD_TRANSFER_DIRECTION_IN | USBD_SHORT_TRANSFER_OK)
+                                                : USBD_SHORT_TRANSFER_OK,
+                                           nullptr);
+    PIO_STACK_LOCATION next = IoGetNextIrpStackLocation(Irp);
+    next->MajorFunction = IRP_MJ_INTERNAL_DEVICE_CONTROL;
+    next->MinorFunction = 0;
+    next->Parameters.DeviceIoControl.IoControlCode = IOCTL_INTERNAL_USB_SUBMIT_URB;
+    next->Parameters.Others.Argument1 = Urb;
+    IoSetCompletionRoutine(Irp, Completion, Context, TRUE, TRUE, TRUE);
+}
+
 NTSTATUS SubmitUrbSync(PDEVICE_OBJECT DeviceObject, PURB Urb)
 {
     return CallUsbdSync(DeviceObject, IOCTL_INTERNAL_USB_SUBMIT_URB, Urb);

@@ -61,19 +61,9 @@ NTSTATUS SingleTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
         return CompleteRequest(Irp, STATUS_DEVICE_BUSY, 0);
     }
 
-    UsbBuildInterruptOrBulkTransferRequest(urb, (USHORT)sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER),
-                                           pipe->PipeHandle, nullptr, length ? Irp->MdlAddress : nullptr, length,
-                                           Read ? (USBD_TRANSFER_DIRECTION_IN | USBD_SHORT_TRANSFER_OK)
-                                                : USBD_SHORT_TRANSFER_OK,
-                                           nullptr);
-
     // The caller's request itself goes down to the bus driver.
-    PIO_STACK_LOCATION next = IoGetNextIrpStackLocation(Irp);
-    next->MajorFunction = IRP_MJ_INTERNAL_DEVICE_CONTROL;
-    next->MinorFunction = 0;
-    next->Parameters.DeviceIoControl.IoControlCode = IOCTL_INTERNAL_USB_SUBMIT_URB;
-    next->Parameters.Others.Argument1 = urb;
-    IoSetCompletionRoutine(Irp, SingleTransferCompletion, DeviceObject, TRUE, TRUE, TRUE);
+    SetUpTransfer(Irp, urb, pipe, length ? Irp->MdlAddress : nullptr, length, Read, SingleTransferCompletion,
+                  DeviceObject);
     IncrementIoCount(DeviceObject);
     // A dispatch routine returns the status it completed the request with. When the bus
     // finished the transfer at once, the completion routine has already completed the request

@@ -38,18 +38,7 @@ NTSTATUS BuildStage(PDEVICE_OBJECT DeviceObject, PIRP Irp, PUSBD_PIPE_INFORMATIO
         IoFreeIrp(stageIrp);
         return STATUS_INSUFFICIENT_RESOURCES;
     }
-    UsbBuildInterruptOrBulkTransferRequest(urb, (USHORT)sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER),
-                                           Pipe->PipeHandle, nullptr, mdl, MmGetMdlByteCount(mdl),
-                                           Read ? (USBD_TRANSFER_DIRECTION_IN | USBD_SHORT_TRANSFER_OK)
-                                                : USBD_SHORT_TRANSFER_OK,
-                                           nullptr);
-
-    PIO_STACK_LOCATION next = IoGetNextIrpStackLocation(stageIrp);
-    next->MajorFunction = IRP_MJ_INTERNAL_DEVICE_CONTROL;
-    next->MinorFunction = 0;
-    next->Parameters.DeviceIoControl.IoControlCode = IOCTL_INTERNAL_USB_SUBMIT_URB;
-    next->Parameters.Others.Argument1 = urb;
-    IoSetCompletionRoutine(stageIrp, StageTransferCompletion, Record, TRUE, TRUE, TRUE);
+    SetUpTransfer(stageIrp, urb, Pipe, mdl, MmGetMdlByteCount(mdl), Read, StageTransferCompletion, Record);
 
     // The cancel walk reads the records under the lock.
     KIRQL irql;

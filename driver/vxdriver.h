@@ -107,6 +107,8 @@ NTSTATUS SkipDown(PDEVICE_OBJECT DeviceObject, PIRP Irp);
 NTSTATUS CallLowerSync(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN PowerRequest);
 NTSTATUS CallUsbdSync(PDEVICE_OBJECT DeviceObject, ULONG IoControlCode, PVOID Argument1);
 NTSTATUS SubmitUrbSync(PDEVICE_OBJECT DeviceObject, PURB Urb);
+void SetUpTransfer(PIRP Irp, PURB Urb, PUSBD_PIPE_INFORMATION Pipe, PMDL Mdl, ULONG Length, BOOLEAN Read,
+                   PIO_COMPLETION_ROUTINE Completion, PVOID Context);
 PVOID AllocatePool(SIZE_T Bytes);
 PVOID AllocateZeroedPool(SIZE_T Bytes);
 void FreePool(PVOID Block);

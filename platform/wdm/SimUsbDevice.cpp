@@ -194,6 +194,26 @@ void TSimUsbDevicePrivate::Flush(NTSTATUS Status, USBD_STATUS UsbdStatus)
     }
 }
 
+void TSimUsbDevicePrivate::FinishWaitWake(NTSTATUS Status)
+{
+    PIRP irp = nullptr;
+    {
+        std::lock_guard lock(Mutex);
+        auto entry = std::find_if(InFlight.begin(), InFlight.end(),
+                                  [this](const TSimInFlight& e) { return e.Irp == WaitWakeIrp; });
+        if (entry != InFlight.end() && TakeLocked(entry)) {
+            irp = WaitWakeIrp;
+            WaitWakeIrp = nullptr;
+        }
+    }
+    if (!irp)
+        return;
+    if (Status == STATUS_CANCELLED)
+        irp->Cancel = TRUE;
+    PoStartNextPowerIrp(irp);
+    SimCompleteRequest(irp, Status);
+}
+
 void TSimUsbDevicePrivate::WorkerLoop()
 {
     std::unique_lock lock(Mutex);
@@ -464,38 +484,11 @@ bool TSimUsbDevice::WaitForWaitWake(std::chrono::milliseconds Timeout) const
 
 void TSimUsbDevice::SignalWake()
 {
-    PIRP irp = nullptr;
-    {
-        std::lock_guard lock(d->Mutex);
-        auto entry = std::find_if(d->InFlight.begin(), d->InFlight.end(),
-                                  [this](const TSimInFlight& e) { return e.Irp == d->WaitWakeIrp; });
-        if (entry != d->InFlight.end() && d->TakeLocked(entry)) {
-            irp = d->WaitWakeIrp;
-            d->WaitWakeIrp = nullptr;
-        }
-    }
-    if (irp) {
-        PoStartNextPowerIrp(irp);
-        SimCompleteRequest(irp, STATUS_SUCCESS);
-    }
+    d->FinishWaitWake(STATUS_SUCCESS);
 }
 
 void TSimUsbDevice::CancelWaitWake()
 {
     // As the power manager's IoCancelIrp would: the request completes as cancelled.
-    PIRP irp = nullptr;
-    {
-        std::lock_guard lock(d->Mutex);
-        auto entry = std::find_if(d->InFlight.begin(), d->InFlight.end(),
-                                  [this](const TSimInFlight& e) { return e.Irp == d->WaitWakeIrp; });
-        if (entry != d->InFlight.end() && d->TakeLocked(entry)) {
-            irp = d->WaitWakeIrp;
-            d->WaitWakeIrp = nullptr;
-        }
-    }
-    if (irp) {
-        irp->Cancel = TRUE;
-        PoStartNextPowerIrp(irp);
-        SimCompleteRequest(irp, STATUS_CANCELLED);
-    }
+    d->FinishWaitWake(STATUS_CANCELLED);
 }

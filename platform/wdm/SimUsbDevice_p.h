@@ -95,6 +95,8 @@ struct TSimUsbDevicePrivate {
     void Flush(NTSTATUS Status, USBD_STATUS UsbdStatus);
     // Moves queued IN data into waiting transfers; returns the requests to complete.
     std::vector<std::pair<PIRP, NTSTATUS>> SatisfyWaitingLocked(UCHAR Endpoint);
+    // Completes the wait-wake request, if one is out, with the status.
+    void FinishWaitWake(NTSTATUS Status);
     void WorkerLoop();
     std::size_t PendingTransfersLocked() const;
 
