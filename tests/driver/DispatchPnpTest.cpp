@@ -335,6 +335,35 @@ TEST_F(TDispatchPnpTest, RemoveDuringAStagedTransferCancelsItsStages)
     EXPECT_EQ(Device->PendingTransfers(), 0u);
 }
 
+// The cancel walk runs while stages complete on the bus's thread: whatever the order, the
+// caller's request completes once, with whole stages only, and nothing is left behind.
+TEST_F(TDispatchPnpTest, SurpriseRemovalRacingStageCompletionsLeavesNothingBehind)
+{
+    for (int round = 0; round < 40; ++round) {
+        Start();
+        Device->SetTiming(TSimUsbDevice::TTiming::Later);
+        auto pipe = Open(u"\\0");
+        std::vector<UCHAR> buffer(8 * 8192);
+        auto read = pipe->ReadAsync(buffer.data(), static_cast<ULONG>(buffer.size()));
+        ASSERT_TRUE(Device->WaitForPendingTransfers(8));
+        std::thread feeder([this] {
+            for (int i = 0; i < 8; ++i)
+                Device->QueueInData(BulkIn, Pattern(8192));
+        });
+        EXPECT_EQ(Pnp(IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
+        feeder.join();
+        ASSERT_TRUE(read->Wait());
+        EXPECT_EQ(read->Status(), STATUS_SUCCESS);
+        EXPECT_EQ(read->Information() % 8192, 0u);
+        read.reset();
+        pipe.reset();
+        EXPECT_EQ(Remove(), STATUS_SUCCESS);
+        Device.reset();
+        Driver.reset();
+        ASSERT_EQ(WdmLeftovers(), "") << "round " << round;
+    }
+}
+
 TEST_F(TDispatchPnpTest, SurpriseRemovalThenRemoveReleaseTheCountOnceEachAndTheBaseReference)
 {
     Start();
