@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +11,8 @@
 #include "Forms.h"
 #include "QtConvert_p.h"
 #include "TMenuItem_p.h"
+#include "TCustomListView_p.h"
+#include "TCustomTreeView_p.h"
 #include "TWinControl_p.h"
 
 namespace {
@@ -148,6 +151,41 @@ void ChooseMenuItem(TMenuItem* Item) {
   for (TMenuItem* p = Item->Parent(); p != nullptr; p = p->Parent())
     if (QMenu* m = p->MenuItemData()->submenu) m->hide();
   processPending();
+}
+
+void ClickListItem(TCustomListView* View, int Index, TShiftState Shift) {
+  TListViewPrivate* d = View->ListViewPrivate();
+  const QRect r = d->view()->visualRect(d->model->index(Index, 0));
+  if (!r.isValid()) return;
+  ClickControl(View, Shift, r.center().x(), r.center().y());
+}
+
+void DoubleClickListItem(TCustomListView* View, int Index) {
+  TListViewPrivate* d = View->ListViewPrivate();
+  const QRect r = d->view()->visualRect(d->model->index(Index, 0));
+  if (!r.isValid()) return;
+  DoubleClickControl(View, r.center().x(), r.center().y());
+}
+
+void ClickColumnHeader(TCustomListView* View, int Column) {
+  QHeaderView* header = View->ListViewPrivate()->view()->header();
+  QWidget* w = header->viewport();
+  const QPoint p(header->sectionViewportPosition(Column) + header->sectionSize(Column) / 2, header->height() / 2);
+  sendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, {});
+  sendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  processPending();
+}
+
+int ShownColumnWidth(TCustomListView* View, int Column) {
+  QHeaderView* header = View->ListViewPrivate()->view()->header();
+  return header->isSectionHidden(Column) ? 0 : header->sectionSize(Column);
+}
+
+void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node) {
+  TTreeViewPrivate* d = View->TreeViewPrivate();
+  const QRect r = d->tree()->visualItemRect(Node->NodeState()->item);
+  if (!r.isValid()) return;
+  ClickControl(View, {}, r.center().x(), r.center().y());
 }
 
 int LiveControlCount() { return TControlPrivate::liveCount(); }

@@ -15,6 +15,9 @@
 class TControl;
 class TWinControl;
 class TMenuItem;
+class TCustomListView;
+class TCustomTreeView;
+class TTreeNode;
 
 namespace TestInput {
 
@@ -37,6 +40,15 @@ void PressKey(TWinControl* Control, WORD Key, TShiftState Shift = {}, char Char 
 void TypeText(TWinControl* Control, const AnsiString& Text);
 // Chooses a menu entry as the user does from its shown menu.
 void ChooseMenuItem(TMenuItem* Item);
+
+// List views: a click on an item (Shift and Ctrl extend the selection as the user's do), a
+// click on a column header, and the width a column is shown with (0 when hidden).
+void ClickListItem(TCustomListView* View, int Index, TShiftState Shift = {});
+void DoubleClickListItem(TCustomListView* View, int Index);
+void ClickColumnHeader(TCustomListView* View, int Column);
+int ShownColumnWidth(TCustomListView* View, int Column);
+// Tree views: a click on a node.
+void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node);
 
 // Controls and widgets alive now (for leak checks).
 int LiveControlCount();
