@@ -18,8 +18,9 @@ class TLmComponent : public TComponent {
                                  AnsiString& Comment) = 0;
 
 protected:
-  // Author and e-mail shared by the subsystem's components.
-  static void DescribeAuthor(AnsiString& Author, AnsiString& AuthorEmail);
+  // Fills the four texts: the given name and comment, and the subsystem's author and e-mail.
+  static void Describe(const char* DisplayName, const char* Note, AnsiString& Name, AnsiString& Author,
+                       AnsiString& AuthorEmail, AnsiString& Comment);
 
 private:
   AnsiString about_;

@@ -165,4 +165,6 @@ bool TLmBaseHashMap::GetNext(WideString& Key, WideString& Value) {
   return true;
 }
 
-std::int32_t TLmWideStrToWideStrHashMap::HashOf(const Variant& Key) const { return LmHashOfWideString(VarToWideStr(Key)); }
+std::int32_t TLmWideStrToWideStrHashMap::HashOf(const Variant& Key) const {
+  return LmHashOfWideString(VarToWideStr(Key));
+}

@@ -12,18 +12,20 @@
 DEFINE_CLASS(TLmLanguages, TObject)
 
 TLmLanguages::TLmLanguages() {
-  EnumSystemLocales([this](const AnsiString& localeString) {
-    // The id is the low word: characters 5 to 8 of the eight hexadecimal digits.
-    if (localeString.size() < 8) return true;
-    unsigned value = 0;
-    const char* first = localeString.data() + 4;
-    const auto [end, error] = std::from_chars(first, first + 4, value, 16);
-    if (error != std::errc() || end != first + 4) return true;
-    const AnsiString abbreviation = WideToAnsi(GetLocaleInfo(value, LOCALE_SABBREVLANGNAME));
-    if (!abbreviation.empty())
-      locales_.push_back({WideToAnsi(GetLocaleInfo(value, LOCALE_SLANGUAGE)), value, abbreviation});
-    return true;
-  }, LCID_SUPPORTED);
+  EnumSystemLocales(
+      [this](const AnsiString& localeString) {
+        // The id is the low word: characters 5 to 8 of the eight hexadecimal digits.
+        if (localeString.size() < 8) return true;
+        unsigned value = 0;
+        const char* first = localeString.data() + 4;
+        const auto [end, error] = std::from_chars(first, first + 4, value, 16);
+        if (error != std::errc() || end != first + 4) return true;
+        const AnsiString abbreviation = WideToAnsi(GetLocaleInfo(value, LOCALE_SABBREVLANGNAME));
+        if (!abbreviation.empty())
+          locales_.push_back({WideToAnsi(GetLocaleInfo(value, LOCALE_SLANGUAGE)), value, abbreviation});
+        return true;
+      },
+      LCID_SUPPORTED);
 }
 
 const TLmLocaleRec& TLmLanguages::at(int Index) const {

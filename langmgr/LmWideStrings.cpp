@@ -190,9 +190,7 @@ void TLmWideStringList::quickSort(int L, int R, const TLmWideStringListSortCompa
 }
 
 void TLmWideStringList::Sort() {
-  CustomSort([](TLmWideStringList* list, int a, int b) {
-    return compareText(list->at(a), list->at(b));
-  });
+  CustomSort([](TLmWideStringList* list, int a, int b) { return compareText(list->at(a), list->at(b)); });
 }
 
 int TLmWideStringList::IndexOfName(const WideString& Name) const {

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "../platform/classlib/core/TempFolder.h"
 #include "CodePage.h"
 #include "Exception.h"
 #include "TMemoryStream.h"
@@ -35,7 +35,10 @@ TEST(LmWideStringsTest, TheByteOrderMarkChoosesTheEncoding) {
   EXPECT_EQ(utf8->Get(0), u"!LanguageID=2052");  // the mark is not part of the first line
   EXPECT_EQ(utf8->Get(1), u"A=中");
 
-  auto utf16 = loadBytes(std::string("\xFF\xFE" "A\0=\0\x2D\x4E", 8));
+  auto utf16 =
+      loadBytes(std::string("\xFF\xFE"
+                            "A\0=\0\x2D\x4E",
+                            8));
   ASSERT_EQ(utf16->Count(), 1);
   EXPECT_EQ(utf16->Get(0), u"A=中");
 
@@ -52,7 +55,10 @@ TEST(LmWideStringsTest, DegenerateFiles) {
   EXPECT_EQ(loadBytes("\xEF\xBB\xBF")->Count(), 0);
   EXPECT_EQ(loadBytes("")->Count(), 0);
   // An odd byte after the last UTF-16 code unit is ignored.
-  auto odd = loadBytes(std::string("\xFF\xFE" "A\0B", 5));
+  auto odd =
+      loadBytes(std::string("\xFF\xFE"
+                            "A\0B",
+                            5));
   ASSERT_EQ(odd->Count(), 1);
   EXPECT_EQ(odd->Get(0), u"A");
   // A NUL ends the text; binary garbage never throws.
@@ -90,21 +96,17 @@ TEST(LmWideStringsTest, SavingWritesTheMarkAndCrLfAfterEveryLine) {
 }
 
 TEST(LmWideStringsTest, FileRoundTripInEachEncoding) {
-  const auto dir = std::filesystem::temp_directory_path() / ("hhm-lmwide-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  const WideString file = Utf8ToWide((dir / "中文.txt").string());
+  TempFolder dir;
+  const WideString file = Utf8ToWide(dir.prefix() + "中文.txt");
   TLmWideStringList list;
-  list.Add(u"!LanguageID=2052");
-  list.Add(u"TFormmain.Caption=手持机通讯管理器");
+  list.SetTextStr(u"!LanguageID=2052\r\nTFormmain.Caption=手持机通讯管理器");
   for (int encoding : {teAnsi, teUtf8, teUtf16LE}) {
     list.SaveToFile(file, encoding);
     TLmWideStringList back;
     back.LoadFromFile(file);
     EXPECT_EQ(back.GetTextStr(), list.GetTextStr()) << encoding;
   }
-  TLmWideStringList missing;
-  EXPECT_THROW(missing.LoadFromFile(Utf8ToWide((dir / "none.txt").string())), EFOpenError);
-  std::filesystem::remove_all(dir);
+  EXPECT_THROW(list.LoadFromFile(Utf8ToWide(dir.prefix() + "none.txt")), EFOpenError);
 }
 
 TEST(LmWideStringsTest, NamesAndValues) {
@@ -119,34 +121,22 @@ TEST(LmWideStringsTest, NamesAndValues) {
   EXPECT_EQ(list.IndexOf(u"nothing"), -1);
 }
 
-TEST(LmWideStringsTest, EditingAndIndexErrors) {
+TEST(LmWideStringsTest, EditingSortingAndIndexErrors) {
   TLmWideStringList list;
   list.Add(u"b");
   list.Insert(0, u"a");
-  list.Insert(2, u"c");
+  list.Insert(2, u"C");
   list.Exchange(0, 2);
   list.Put(1, u"B");
-  EXPECT_EQ(list.GetTextStr(), u"c\r\nB\r\na\r\n");
-  list.Delete(0);
-  EXPECT_EQ(list.Count(), 2);
-  EXPECT_THROW(list.Get(2), EListError);
+  EXPECT_EQ(list.GetTextStr(), u"C\r\nB\r\na\r\n");
+  list.Sort();  // without regard to case
+  EXPECT_EQ(list.GetTextStr(), u"a\r\nB\r\nC\r\n");
+  EXPECT_THROW(list.Get(3), EListError);
   EXPECT_THROW(list.Insert(5, u"x"), EListError);
   EXPECT_THROW(list.Delete(-1), EListError);
-
   TLmWideStringList copy;
   copy.Assign(&list);
   copy.AddStrings(&copy);
-  EXPECT_EQ(copy.GetTextStr(), u"B\r\na\r\nB\r\na\r\n");
-}
-
-TEST(LmWideStringsTest, SortIgnoresCase) {
-  TLmWideStringList list;
-  list.SetTextStr(u"b=2\r\nA=1\r\nc=3\r\na=0\r\nB=9\r\n");
-  list.Sort();
-  for (int i = 1; i < list.Count(); ++i)
-    EXPECT_LE(std::tolower(list.Get(i - 1)[0]), std::tolower(list.Get(i)[0])) << i;
-  TLmWideStringList many;
-  for (int i = 0; i < 500; ++i) many.Add(WideString(1, static_cast<char16_t>(u'a' + (i * 37) % 26)));
-  many.Sort();
-  for (int i = 1; i < many.Count(); ++i) ASSERT_LE(many.Get(i - 1), many.Get(i));
+  copy.Delete(0);
+  EXPECT_EQ(copy.Count(), 5);
 }
