@@ -1,4 +1,4 @@
-// Standard USB descriptors (chapter 9 of the USB specification), byte-packed as they travel on
+// Standard USB descriptors (chapter 9 of the USB 2.0 standard), byte-packed as they travel on
 // the bus.
 #ifndef WDM_USB100_H
 #define WDM_USB100_H
