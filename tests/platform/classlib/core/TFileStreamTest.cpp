@@ -8,20 +8,17 @@
 #include "CodePage.h"
 #include "Exception.h"
 #include "TMemoryStream.h"
+#include "TempFolder.h"
 
 namespace {
 
 class TFileStreamTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("hhm-filestream-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   // A path as the class library takes it: ANSI code page text.
-  AnsiString path(const std::string& utf8Name) const { return Utf8ToAnsi((dir_ / utf8Name).string()); }
+  AnsiString path(const std::string& utf8Name) const { return Utf8ToAnsi(folder.prefix() + utf8Name); }
 
-  std::filesystem::path dir_;
+  TempFolder folder;
+  const std::filesystem::path& dir_ = folder.path();
 };
 
 }  // namespace
