@@ -3,6 +3,7 @@
 #include <array>
 
 #include "CodePage.h"
+#include "LmLangMgr.h"
 #include "TUnitGuard.h"
 
 #define HHM_DEFINE_CONST_STRING(Key, Default) AnsiString Key;
@@ -22,6 +23,10 @@ TUnitGuard unitGuard;
 }  // namespace
 
 const TConstStringEntry* ConstStringTable() { return table.data(); }
+
+void TranslateConstStrings() {
+  for (const TConstStringEntry& entry : table) TranslateStr(*entry.Value, entry.Key);
+}
 
 void uConstStringsInitialize() {
   // The texts are kept in the ANSI code page, which is only known once the class library has

@@ -179,6 +179,10 @@ struct TConstStringEntry {
 inline constexpr std::size_t ConstStringCount = 143;
 const TConstStringEntry* ConstStringTable();
 
+// Looks every value up again by key in the current language (see TranslateStr); a value whose
+// key the language lacks, or whose text is empty there, keeps what it holds.
+void TranslateConstStrings();
+
 void uConstStringsInitialize();
 void uConstStringsFinalize();
 inline constexpr TUnitEntry uConstStringsUnit{"uConstStrings", &uConstStringsInitialize, &uConstStringsFinalize};

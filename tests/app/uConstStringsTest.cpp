@@ -4,12 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <set>
 #include <string>
 
 #include "ClasslibCore.h"
+#include "ClasslibGui.h"
 #include "CodePage.h"
+#include "LmHashLangStorage.h"
+#include "LmLangMgr.h"
 
 namespace {
 
@@ -70,4 +78,73 @@ TEST_F(uConstStringsTest, DefaultsFollowAUtf8CodePage) {
   unsetenv("HHM_CODEPAGE");
   EXPECT_EQ(INFO_CONNECT, "连接");
   SetACP(936);
+}
+
+namespace {
+
+// The texts translated by a language manager over language files written by the test.
+class TranslateConstStringsTest : public ::testing::Test {
+protected:
+  TranslateConstStringsTest()
+      : units({ClasslibCoreUnit, ClasslibGuiUnit, LmLangMgrUnit, uConstStringsUnit}),
+        folder(std::filesystem::temp_directory_path() / ("hhm-texts-" + std::to_string(::getpid()))) {
+    units.Initialize();
+    std::filesystem::create_directories(folder);
+  }
+  ~TranslateConstStringsTest() override {
+    manager.reset();
+    storage.reset();
+    units.Finalize();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+  void language(const std::string& FileName, const std::string& Utf8Lines) {
+    std::ofstream(folder / FileName, std::ios::binary) << "\xef\xbb\xbf" << Utf8Lines;
+  }
+  // Detects the files written so far and switches to language Index.
+  void switchTo(int Index) {
+    if (!storage) {
+      storage = std::make_unique<TLmHashLangFileStorage>(nullptr);
+      manager = std::make_unique<TLmLangManager>(nullptr);
+      manager->SetLanguageStorage(storage.get());
+      manager->OnLanguageChanged = [](TObject*) { TranslateConstStrings(); };
+      storage->SetLanguagePath(Utf8ToWide(folder.string()));
+    }
+    manager->SetCurrentLanguageIndex(Index);
+  }
+
+  TUnitList units;
+  std::filesystem::path folder;
+  std::unique_ptr<TLmHashLangFileStorage> storage;
+  std::unique_ptr<TLmLangManager> manager;
+};
+
+}  // namespace
+
+TEST_F(TranslateConstStringsTest, WithoutAManagerNothingChanges) {
+  TranslateConstStrings();
+  EXPECT_EQ(AnsiToUtf8(INFO_WAITING), "请稍候...");
+}
+
+TEST_F(TranslateConstStringsTest, SwitchReplacesTheTextsByKey) {
+  language("a.txt", "!LanguageID=1033\r\nINFO_WAITING=Please wait...\r\nINFO_CONECTED_PORT=On COM%d!\r\n");
+  switchTo(0);
+  EXPECT_EQ(INFO_WAITING, "Please wait...");
+  EXPECT_EQ(INFO_CONECTED_PORT, "On COM%d!");
+  EXPECT_EQ(AnsiToUtf8(INFO_UNKOWN), "未知");  // a key the language lacks keeps its text
+}
+
+TEST_F(TranslateConstStringsTest, MissingAndEmptyKeysKeepThePreviousLanguagesText) {
+  language("a.txt", "!LanguageID=1033\r\nINFO_WAITING=Please wait...\r\nINFO_UNKOWN=Unknown\r\n");
+  language("b.txt", "!LanguageID=1031\r\nINFO_WAITING=Bitte warten...\r\nINFO_UNKOWN=\r\n");
+  switchTo(0);
+  switchTo(1);
+  EXPECT_EQ(INFO_WAITING, "Bitte warten...");
+  EXPECT_EQ(INFO_UNKOWN, "Unknown");
+}
+
+TEST_F(TranslateConstStringsTest, TextOutsideTheCodePageBecomesSubstitutes) {
+  language("a.txt", "!LanguageID=1054\r\nINFO_WAITING=\xe0\xb8\x81\xe0\xb8\x82\r\n");  // Thai
+  switchTo(0);
+  EXPECT_EQ(INFO_WAITING, "??");
 }
