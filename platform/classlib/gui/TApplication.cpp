@@ -150,6 +150,7 @@ void TApplication::ProcessMessages() {
   } catch (...) {
     HandleEventException(this, std::current_exception());
   }
+  if (d_->hook != nullptr) TCustomFormPrivate::checkModalResult();
 }
 
 void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }

@@ -17,8 +17,11 @@
 // answer of a user who closes it: Cancel where there is one, else No, else OK or Abort.
 //
 // A modal form (ShowModal) is shown and OnShowModal, when set, runs with it inside the modal
-// loop; it can fill in controls and click buttons. When the form still has no ModalResult
-// afterwards (or no OnShowModal is set) it closes with mrCancel, so a test never hangs.
+// loop; it can fill in controls and click buttons. While the hook is installed, a modal form
+// whose ModalResult has been set tries to close (OnCloseQuery, OnClose) whenever messages are
+// handled (every TestInput action does so), so that the handler sees each step. When the form
+// is still open after OnShowModal (or none is set), it closes as with its close button
+// (mrCancel), and is hidden even if it refuses, so a test never hangs.
 //
 //   TApplicationTestHook hook;
 //   Application->SetTestHook(&hook);

@@ -41,7 +41,7 @@ public:
 
   // Pushes the stored geometry, visibility and font to the widget.
   virtual void applyGeometry();
-  void applyVisible();
+  virtual void applyVisible();
   void applyFont();
   void applyColor();
   // Shows or drops the tooltip after Application.ShowHint changed.

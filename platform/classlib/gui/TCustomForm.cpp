@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,6 +14,7 @@
 #include "MessageQueue_p.h"
 #include "QtConvert_p.h"
 #include "TApplicationTestHook.h"
+#include "TButton.h"
 #include "TControlProps_p.h"
 #include "TCustomForm_p.h"
 #include "WinUser.h"
@@ -41,9 +43,23 @@ TWinControl* firstFocusable(TWinControl* parent) {
   return nullptr;
 }
 
+// The form's showing, enabled button marked Default (enter) or Cancel.
+TButton* findButton(TWinControl* parent, bool isDefault) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (!c->Visible() || !c->Enabled()) continue;
+    if (auto* b = dynamic_cast<TButton*>(c); b != nullptr && (isDefault ? b->Default() : b->Cancel())) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (TButton* inner = findButton(w, isDefault)) return inner;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 // ---- TCustomFormPrivate ----
+
+std::vector<HWND> TCustomFormPrivate::modalForms;
 
 TCustomFormPrivate::TCustomFormPrivate() : TWinControlPrivate(new QWidget(nullptr, Qt::Window)) {}
 
@@ -94,6 +110,17 @@ bool TCustomFormPrivate::widgetEvent(QObject* watched, QEvent* event) {
     case QEvent::WindowDeactivate:
       if (f->OnDeactivate) FireEvent(f, [f] { f->OnDeactivate(f); });
       return false;
+    case QEvent::KeyPress: {
+      // Enter and Escape that no control took press the form's default and cancel buttons.
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+      if (!enter && key != Qt::Key_Escape) return false;
+      if (TButton* button = findButton(f, enter)) {
+        FireEvent(button, [button] { button->Click(); });
+        return true;
+      }
+      return false;
+    }
     case QEvent::Resize: {
       // The user resized the window: take the new client size.
       const QSize s = widget->size();
@@ -382,27 +409,39 @@ TModalResult TCustomForm::ShowModal() {
   if (Visible() || d->modal) throw EInvalidOperation("Cannot make a visible window modal");
   d->modalResult = mrNone;
   d->modal = true;
+  d->modalClosed = false;
   d->widget->setWindowModality(Qt::ApplicationModal);
+  const HWND self = Handle();
+  TCustomFormPrivate::modalForms.push_back(self);
   struct Restore {
     TCustomFormPrivate* d;
+    HWND self;
     ~Restore() {
+      std::erase(TCustomFormPrivate::modalForms, self);
+      if (MessageQueue::Find(self) == nullptr) return;  // freed meanwhile
       d->modal = false;
       if (d->widget) d->widget->setWindowModality(Qt::NonModal);
     }
-  } restore{d};
+  } restore{d, self};
   Show();
   if (TApplicationTestHook* hook = Application != nullptr ? Application->TestHook() : nullptr) {
     hook->Record(TShownDialog{dkModalForm, {}, Caption(), 0});
     if (hook->OnShowModal) {
       FireEvent(this, [&] { hook->OnShowModal(this); });
-      if (Application != nullptr) Application->ProcessMessages();
+      if (MessageQueue::Find(self) == nullptr) return mrCancel;
+      Application->ProcessMessages();
     }
-    if (d->modalResult == mrNone) d->modalResult = mrCancel;
+    // Nobody is left to answer: the form closes as with its close button, and one that
+    // refuses even that is hidden all the same, so that the test goes on.
+    if (d->modalResult == mrNone || !d->modalClosed) {
+      if (d->modalResult == mrNone) d->modalResult = mrCancel;
+      if (!d->modalClosed) closeModal();
+      if (d->modalResult == mrNone) d->modalResult = mrCancel;
+    }
   }
-  const HWND self = Handle();
   for (;;) {
     if (d->modalResult != mrNone) {
-      closeModal();
+      if (!d->modalClosed) closeModal();
       if (d->modalResult != mrNone) break;
     }
     if (Application == nullptr || Application->Terminated()) {
@@ -416,6 +455,14 @@ TModalResult TCustomForm::ShowModal() {
   return d->modalResult;
 }
 
+void TCustomFormPrivate::checkModalResult() {
+  if (modalForms.empty()) return;
+  auto* form = dynamic_cast<TCustomForm*>(MessageQueue::Find(modalForms.back()));
+  if (form == nullptr) return;
+  TCustomFormPrivate* d = form->FormPrivate();
+  if (d->modalResult != mrNone && !d->modalClosed) form->closeModal();
+}
+
 void TCustomForm::closeModal() {
   TCustomFormPrivate* d = FormPrivate();
   TCloseAction action = caHide;
@@ -424,8 +471,13 @@ void TCustomForm::closeModal() {
     return;
   }
   DoClose(action);
-  if (action == caNone) d->modalResult = mrNone;
-  else if (action == caFree) Release();
+  if (action == caNone) {
+    d->modalResult = mrNone;
+    return;
+  }
+  d->modalClosed = true;
+  Hide();
+  if (action == caFree) Release();
 }
 
 bool TCustomForm::CloseQuery() {

@@ -1,6 +1,8 @@
 // Private to the GUI layer; may change without notice.
 #pragma once
 
+#include <vector>
+
 #include "TCustomForm.h"
 #include "TWinControl_p.h"
 
@@ -16,6 +18,11 @@ public:
 
   // Writes a PNG picture of the form with a drawn window frame; false when it cannot be written.
   static bool saveScreenshot(TCustomForm* form, const AnsiString& fileName);
+  // The modal forms running now, innermost last.
+  static std::vector<HWND> modalForms;
+  // Closes the innermost modal form when its ModalResult has been set (Application's test hook
+  // does so while handling messages, as no user is left to wait for).
+  static void checkModalResult();
   // Every control of the form shows its hint again after Application.ShowHint changed.
   static void refreshHints(TControl* control);
 
@@ -27,6 +34,7 @@ public:
   TPosition position = poDesigned;
   TModalResult modalResult = mrNone;
   bool modal = false;
+  bool modalClosed = false;  // the modal form passed its close (OnCloseQuery, OnClose)
   bool created = false;    // OnCreate has run
   bool destroyed = false;  // OnDestroy has run
   bool placed = false;     // shown once (the default position is taken then)

@@ -15,7 +15,7 @@
 #include "TListColumns.h"
 #include "TListItem.h"
 #include "TListItems.h"
-#include "TStrings.h"
+#include "TControlStrings_p.h"
 #include "TWinControl_p.h"
 
 class TListViewPrivate;
@@ -46,26 +46,16 @@ private:
 };
 
 // The sub-items of an item: plain lines that tell their view of every change.
-class TListItemStrings : public TStrings {
-  DECLARE_CLASS(TListItemStrings, TStrings)
+class TListItemStrings : public TControlStrings {
+  DECLARE_CLASS(TListItemStrings, TControlStrings)
 public:
   explicit TListItemStrings(TListItem* item) : item_(item) {}
-  void Clear() override;
-  void Delete(int Index) override;
-  void Insert(int Index, const AnsiString& S) override;
 
 protected:
-  AnsiString Get(int Index) const override;
-  int GetCount() const override;
-  void Put(int Index, const AnsiString& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
-  void SetUpdateState(bool Updating) override;
+  void Reloaded() override;
 
 private:
-  void changed();
   TListItem* item_;
-  std::vector<std::pair<AnsiString, TObject*>> lines_;
 };
 
 struct TListItem::State {

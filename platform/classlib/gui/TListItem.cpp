@@ -1,11 +1,10 @@
 #include "TListItem.h"
 
 #include "Exception.h"
-#include "RTLConsts.h"
 #include "TCustomListView_p.h"
 
 DEFINE_CLASS(TListItem, TPersistent)
-DEFINE_CLASS(TListItemStrings, TStrings)
+DEFINE_CLASS(TListItemStrings, TControlStrings)
 
 namespace {
 TListViewPrivate* viewOf(const TListItems* items) {
@@ -15,54 +14,7 @@ TListViewPrivate* viewOf(const TListItems* items) {
 
 // ---- sub-items ----
 
-void TListItemStrings::changed() {
-  if (UpdateCount() == 0) item_->ItemState()->changed(item_);
-}
-
-void TListItemStrings::Clear() {
-  if (lines_.empty()) return;
-  lines_.clear();
-  changed();
-}
-
-void TListItemStrings::Delete(int Index) {
-  if (Index < 0 || Index >= GetCount()) Error(SListIndexError, Index);
-  lines_.erase(lines_.begin() + Index);
-  changed();
-}
-
-void TListItemStrings::Insert(int Index, const AnsiString& S) {
-  if (Index < 0 || Index > GetCount()) Error(SListIndexError, Index);
-  lines_.insert(lines_.begin() + Index, {S, nullptr});
-  changed();
-}
-
-AnsiString TListItemStrings::Get(int Index) const {
-  if (Index < 0 || Index >= GetCount()) Error(SListIndexError, Index);
-  return lines_[static_cast<std::size_t>(Index)].first;
-}
-
-int TListItemStrings::GetCount() const { return static_cast<int>(lines_.size()); }
-
-void TListItemStrings::Put(int Index, const AnsiString& S) {
-  if (Index < 0 || Index >= GetCount()) Error(SListIndexError, Index);
-  lines_[static_cast<std::size_t>(Index)].first = S;
-  changed();
-}
-
-TObject* TListItemStrings::GetObject(int Index) const {
-  if (Index < 0 || Index >= GetCount()) Error(SListIndexError, Index);
-  return lines_[static_cast<std::size_t>(Index)].second;
-}
-
-void TListItemStrings::PutObject(int Index, TObject* AObject) {
-  if (Index < 0 || Index >= GetCount()) Error(SListIndexError, Index);
-  lines_[static_cast<std::size_t>(Index)].second = AObject;
-}
-
-void TListItemStrings::SetUpdateState(bool Updating) {
-  if (!Updating) item_->ItemState()->changed(item_);
-}
+void TListItemStrings::Reloaded() { item_->ItemState()->changed(item_); }
 
 // ---- TListItem ----
 

@@ -1,8 +1,14 @@
 #include "TestInput.h"
 
+#include <cstring>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,6 +19,9 @@
 #include "TMenuItem_p.h"
 #include "TCustomListView_p.h"
 #include "TCustomTreeView_p.h"
+#include "TCustomListBox_p.h"
+#include "TPageControl.h"
+#include "TRadioGroup.h"
 #include "TWinControl_p.h"
 
 namespace {
@@ -188,8 +197,72 @@ void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node) {
   ClickControl(View, {}, r.center().x(), r.center().y());
 }
 
+void ClickRadioItem(TRadioGroup* Group, int Index) {
+  QWidget* box = Group->ControlPrivate()->widget;
+  const QList<QRadioButton*> buttons = box->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+  if (Index < 0 || Index >= buttons.size()) return;
+  QRadioButton* b = buttons[Index];
+  const QPoint p(8, b->height() / 2);
+  sendMouse(b, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, {});
+  sendMouse(b, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  processPending();
+}
+
+namespace {
+QTabBar* tabBarOf(TPageControl* pages) {
+  return static_cast<QTabWidget*>(pages->ControlPrivate()->widget.data())->tabBar();
+}
+}  // namespace
+
+void ClickTab(TPageControl* Pages, int Index) {
+  QTabBar* bar = tabBarOf(Pages);
+  const QRect r = bar->tabRect(Index);
+  if (!r.isValid() || !bar->isTabVisible(Index)) return;
+  sendMouse(bar, QEvent::MouseButtonPress, r.center(), Qt::LeftButton, Qt::LeftButton, {});
+  sendMouse(bar, QEvent::MouseButtonRelease, r.center(), Qt::LeftButton, Qt::NoButton, {});
+  processPending();
+}
+
+bool TabShown(TPageControl* Pages, int Index) { return tabBarOf(Pages)->isTabVisible(Index); }
+
+int ShownTabWidth(TPageControl* Pages, int Index) {
+  QTabBar* bar = tabBarOf(Pages);
+  return bar->isTabVisible(Index) ? bar->tabRect(Index).width() : 0;
+}
+
+void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift) {
+  QListWidget* list = List->ListBoxPrivate()->list();
+  const QRect r = list->visualItemRect(list->item(Index));
+  if (!r.isValid()) return;
+  ClickControl(List, Shift, r.center().x(), r.center().y());
+}
+
 int LiveControlCount() { return TControlPrivate::liveCount(); }
 
-int LiveWidgetCount() { return static_cast<int>(QApplication::allWidgets().size()); }
+namespace {
+// Qt makes a few hidden helper widgets of its own on first use (plain, parentless QWidgets that
+// show no control); they live as long as the application and are not counted.
+bool qtHelper(const QWidget* w) {
+  return w->parentWidget() == nullptr && std::strcmp(w->metaObject()->className(), "QWidget") == 0 &&
+         TControlPrivate::controlOf(w) == nullptr;
+}
+}  // namespace
+
+int LiveWidgetCount() {
+  int n = 0;
+  for (const QWidget* w : QApplication::allWidgets())
+    if (!qtHelper(w)) ++n;
+  return n;
+}
 
 }  // namespace TestInput
+
+AnsiString TestInput::DescribeWidgets() {
+  AnsiString out;
+  for (QWidget* w : QApplication::allWidgets()) {
+    if (qtHelper(w)) continue;
+    out += w->metaObject()->className();
+    out += '(' + w->objectName().toStdString() + (w->parentWidget() ? std::string(" in ") + w->parentWidget()->metaObject()->className() : std::string()) + ") ";
+  }
+  return out;
+}

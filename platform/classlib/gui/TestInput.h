@@ -18,6 +18,9 @@ class TMenuItem;
 class TCustomListView;
 class TCustomTreeView;
 class TTreeNode;
+class TRadioGroup;
+class TPageControl;
+class TCustomListBox;
 
 namespace TestInput {
 
@@ -50,8 +53,20 @@ int ShownColumnWidth(TCustomListView* View, int Column);
 // Tree views: a click on a node.
 void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node);
 
-// Controls and widgets alive now (for leak checks).
+// Radio groups: a click on the button of line Index.
+void ClickRadioItem(TRadioGroup* Group, int Index);
+// Page controls: a click on the tab of page Index; whether that tab is shown, and its width.
+void ClickTab(TPageControl* Pages, int Index);
+bool TabShown(TPageControl* Pages, int Index);
+int ShownTabWidth(TPageControl* Pages, int Index);
+// List boxes: a click on line Index (Shift and Ctrl extend the selection).
+void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift = {});
+
+// Controls and widgets alive now (for leak checks; Qt's own hidden helper widgets are not
+// counted).
 int LiveControlCount();
 int LiveWidgetCount();
+// The class names of the widgets alive now (to tell what leaked).
+AnsiString DescribeWidgets();
 
 }  // namespace TestInput

@@ -29,7 +29,7 @@ void GuiTest::TearDown() {
   EXPECT_EQ(Screen->DataModuleCount(), 0) << "a data module leaked";
   EXPECT_EQ(Application->ComponentCount(), 0) << "a component owned by Application leaked";
   EXPECT_EQ(TestInput::LiveControlCount(), 0) << "a control leaked";
-  EXPECT_LE(TestInput::LiveWidgetCount(), widgetsBefore_) << "a widget leaked";
+  EXPECT_LE(TestInput::LiveWidgetCount(), widgetsBefore_) << "a widget leaked: " << TestInput::DescribeWidgets();
   // Leave nothing for the next test.
   while (Screen->FormCount() > 0) Screen->Forms(Screen->FormCount() - 1)->Free();
   while (Application->ComponentCount() > 0) delete Application->Components(Application->ComponentCount() - 1);

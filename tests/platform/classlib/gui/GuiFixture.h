@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
+#include "CodePage.h"
 #include "Forms.h"
 #include "TApplicationTestHook.h"
 #include "TestInput.h"
 #include "WinUser.h"
+
+// Text in the process's ANSI code page, as the program keeps it.
+inline AnsiString Ansi(std::u16string_view text) { return WideToAnsi(text); }
 
 class GuiTest : public ::testing::Test {
 protected:

@@ -14,11 +14,11 @@ class TApplicationTest : public GuiTest {};
 
 TEST_F(TApplicationTest, MessageBoxIsAnsweredByTheHookAndRecorded) {
   hook.AnswerMessage(IDYES);
-  EXPECT_EQ(Application->MessageBox("当前有操作正在进行，强制退出？", " 警告", MB_YESNO | MB_ICONWARNING), IDYES);
+  EXPECT_EQ(Application->MessageBox(Ansi(u"当前有操作正在进行，强制退出？"), Ansi(u" 警告"), MB_YESNO | MB_ICONWARNING), IDYES);
   ASSERT_EQ(hook.Shown().size(), 1u);
   EXPECT_EQ(hook.Shown()[0].Kind, dkMessageBox);
-  EXPECT_EQ(hook.Shown()[0].Text, "当前有操作正在进行，强制退出？");
-  EXPECT_EQ(hook.Shown()[0].Caption, " 警告");
+  EXPECT_EQ(hook.Shown()[0].Text, Ansi(u"当前有操作正在进行，强制退出？"));
+  EXPECT_EQ(hook.Shown()[0].Caption, Ansi(u" 警告"));
   EXPECT_EQ(hook.Shown()[0].Flags, 52u);
   EXPECT_EQ(hook.Unanswered(), 0);
 }
@@ -81,8 +81,8 @@ TEST_F(TApplicationTest, RunShowsTheMainFormAndReturnsWhenItCloses) {
 
 TEST_F(TApplicationTest, PublishedPropertiesRoundTrip) {
   const AnsiString saved = Application->Title();
-  SetStrProp(Application, "Title", "手持机通讯管理器");
-  EXPECT_EQ(Application->Title(), "手持机通讯管理器");
+  SetStrProp(Application, "Title", Ansi(u"手持机通讯管理器"));
+  EXPECT_EQ(Application->Title(), Ansi(u"手持机通讯管理器"));
   SetStrProp(Application, "Hint", "hint");
   EXPECT_EQ(GetStrProp(Application, "Hint"), "hint");
   Application->SetTitle(saved);

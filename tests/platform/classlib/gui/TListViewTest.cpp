@@ -37,7 +37,7 @@ protected:
     view->SetRowSelect(true);
     view->SetReadOnly(true);
     view->SetSmallImages(images);
-    for (auto [caption, width] : {std::pair{"文件名", 110}, {"大小", 65}, {"时间", 97}, {"状态", 0}}) {
+    for (auto [caption, width] : {std::pair{Ansi(u"文件名"), 110}, {Ansi(u"大小"), 65}, {Ansi(u"时间"), 97}, {Ansi(u"状态"), 0}}) {
       TListColumn* c = view->Columns()->Add();
       c->SetCaption(caption);
       c->SetWidth(width);
