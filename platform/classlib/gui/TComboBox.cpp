@@ -10,6 +10,7 @@
 #include "QtConvert_p.h"
 #include "TControlProps_p.h"
 #include "TControlStrings_p.h"
+#include "TLengthValidator_p.h"
 #include "TWinControl_p.h"
 
 DEFINE_CLASS(TComboBox, TWinControl, ControlProps::Align(), ControlProps::Color(),
@@ -88,6 +89,12 @@ public:
   std::unique_ptr<Items> items = std::make_unique<Items>(this);
   TComboBoxStyle style = csDropDown;
   int maxLength = 0;
+  qsizetype shownLength = 0;  // the length of the text before the user's change
+
+  // A new edit box (the style made the combo editable) gets the length limit.
+  void limitEdit() {
+    if (QLineEdit* e = combo()->lineEdit()) e->setValidator(new TLengthValidator(e, &maxLength, &shownLength));
+  }
   bool sorted = false;
   bool quiet = false;  // the program is changing the widget: no user events
 };
@@ -113,6 +120,7 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<
   d->applyColor();
   TComboWidget* c = d->combo();
   c->setEditable(true);
+  d->limitEdit();
   c->setInsertPolicy(QComboBox::NoInsert);
   c->setMaxVisibleItems(8);
   c->beforePopup = [this] {
@@ -123,8 +131,9 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<
     if (OnChange) FireEvent(this, [this] { OnChange(this); });
     Click();
   });
-  QObject::connect(c, &QComboBox::editTextChanged, c, [this](const QString&) {
+  QObject::connect(c, &QComboBox::editTextChanged, c, [this](const QString& text) {
     TComboBoxPrivate* d = dOf(this);
+    d->shownLength = text.size();
     if (d->quiet || !d->combo()->lineEdit() || !d->combo()->lineEdit()->hasFocus()) return;
     if (OnChange) FireEvent(this, [this] { OnChange(this); });
   });
@@ -163,7 +172,7 @@ void TComboBox::SetStyle(TComboBoxStyle Value) {
   d->combo()->setEditable(Value != csDropDownList);
   d->applyFont();
   if (d->combo()->lineEdit() != nullptr) {
-    d->combo()->lineEdit()->setMaxLength(d->maxLength == 0 ? 32767 : d->maxLength);
+    d->limitEdit();
     d->combo()->setEditText(ToQString(text));
   }
   d->combo()->setCurrentIndex(index);
@@ -177,9 +186,7 @@ void TComboBox::SetDropDownCount(int Value) {
 
 int TComboBox::MaxLength() const { return dOf(this)->maxLength; }
 void TComboBox::SetMaxLength(int Value) {
-  TComboBoxPrivate* d = dOf(this);
-  d->maxLength = Value < 0 ? 0 : Value;
-  if (QLineEdit* e = d->combo()->lineEdit()) e->setMaxLength(d->maxLength == 0 ? 32767 : d->maxLength);
+  dOf(this)->maxLength = Value < 0 ? 0 : Value;
 }
 
 bool TComboBox::Sorted() const { return dOf(this)->sorted; }

@@ -4,6 +4,7 @@
 // ItemIndex is the chosen item (-1: none; a value outside the items chooses none); choosing an
 // item puts its text into Text. OnChange runs when the user changes the text (typing or
 // choosing); OnClick when the user chooses an item; OnDropDown before the list opens.
+// MaxLength limits what the user types (0: no limit).
 //
 // Published: Align, Color, DropDownCount, Enabled, Font, Hint, ItemIndex, Items, MaxLength,
 // ParentColor, ParentFont, ParentShowHint, PopupMenu, ShowHint, Sorted, Style, TabOrder,

@@ -1,10 +1,10 @@
 #include "TEdit.h"
 
 #include <QLineEdit>
-#include <QValidator>
 
 #include "QtConvert_p.h"
 #include "TControlProps_p.h"
+#include "TLengthValidator_p.h"
 #include "TWinControl_p.h"
 
 DEFINE_CLASS(TEdit, TWinControl, ControlProps::Align(), ControlProps::Color(), ControlProps::Enabled(),
@@ -18,26 +18,6 @@ DEFINE_CLASS(TEdit, TWinControl, ControlProps::Align(), ControlProps::Color(), C
              ControlProps::OnDblClick(), ControlProps::OnEnter(), ControlProps::OnExit(), ControlProps::OnKeyDown(),
              ControlProps::OnKeyPress(), ControlProps::OnKeyUp(), ControlProps::OnMouseDown(), ControlProps::OnMouseUp())
 
-namespace {
-
-// Limits what the user types to MaxLength characters; text the program sets is not limited,
-// and a text already longer can still be shortened.
-class TLengthValidator : public QValidator {
-public:
-  TLengthValidator(QLineEdit* edit, const int* maxLength, const qsizetype* shownLength)
-      : QValidator(edit), maxLength_(maxLength), shownLength_(shownLength) {}
-  State validate(QString& input, int&) const override {
-    const int max = *maxLength_;
-    if (max <= 0 || input.size() <= max || input.size() <= *shownLength_) return Acceptable;
-    return Invalid;
-  }
-
-private:
-  const int* maxLength_;
-  const qsizetype* shownLength_;
-};
-
-}  // namespace
 
 class TEditPrivate : public TWinControlPrivate {
 public:
