@@ -139,10 +139,13 @@ void TLmCustomLangManager::TranslateForm(TCustomForm* AForm) {
   TWindowUpdateLock lock(AForm);
   TLmCustomLangStorage* storage = LanguageStorage();
   if (useDefaultFont_ && storage != nullptr && storage->FontInited() && storage->CurrentLanguageIndex() != -1) {
-    TFont* font = AForm->Font();
-    font->SetName(storage->Font()->Name());
-    font->SetSize(storage->Font()->Size());
-    font->SetCharset(storage->Font()->Charset());
+    // One change, so that the controls following the form's font take it once.
+    TFont font;
+    font.Assign(AForm->Font());
+    font.SetName(storage->Font()->Name());
+    font.SetSize(storage->Font()->Size());
+    font.SetCharset(storage->Font()->Charset());
+    if (!font.Equals(*AForm->Font())) AForm->Font()->Assign(&font);
   }
   TranslateComponent(AForm, wide(AForm->ClassName()));
 }

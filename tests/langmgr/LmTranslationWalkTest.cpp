@@ -7,8 +7,10 @@
 #include "CodePage.h"
 #include "LangManagerFixture.h"
 #include "LmLangCollection.h"
+#include "TButton.h"
 #include "TFont.h"
 #include "TForm.h"
+#include "TLabel.h"
 #include "TListColumn.h"
 #include "TListColumns.h"
 #include "TListItem.h"
@@ -16,6 +18,8 @@
 #include "TListView.h"
 #include "TMenuItem.h"
 #include "TPopupMenu.h"
+#include "TRadioGroup.h"
+#include "TSpeedButton.h"
 #include "TStringList.h"
 #include "TTreeNode.h"
 #include "TTreeNodes.h"
@@ -24,32 +28,17 @@
 
 namespace {
 
-// Stand-ins for the controls whose properties matter to the walk: a caption, a hint, a font
-// that may follow the parent's, an action link, a string list.
-class TTestButton : public TWinControl {
-  DECLARE_CLASS(TTestButton, TWinControl)
-  using TWinControl::TWinControl;
+// A speed button linked to an action, as controls with actions are.
+class TActionButton : public TSpeedButton {
+  DECLARE_CLASS(TActionButton, TSpeedButton)
+  using TSpeedButton::TSpeedButton;
   TComponent* Action() const { return action_; }
   void SetAction(TComponent* Value) { action_ = Value; }
 
 private:
   TComponent* action_ = nullptr;
 };
-DEFINE_CLASS(TTestButton, TWinControl, Published::String("Caption", &TTestButton::Caption, &TTestButton::SetCaption),
-             Published::String("Hint", &TTestButton::Hint, &TTestButton::SetHint),
-             Published::Class("Font", &TTestButton::Font, &TTestButton::SetFont),
-             Published::Boolean("ParentFont", &TTestButton::ParentFont, &TTestButton::SetParentFont),
-             Published::Class("Action", &TTestButton::Action, &TTestButton::SetAction))
-
-class TTestRadioGroup : public TWinControl {
-  DECLARE_CLASS(TTestRadioGroup, TWinControl)
-  using TWinControl::TWinControl;
-  TStrings* Items() const { return items_.get(); }
-
-private:
-  std::unique_ptr<TStringList> items_ = std::make_unique<TStringList>();
-};
-DEFINE_CLASS(TTestRadioGroup, TWinControl, Published::Class("Items", &TTestRadioGroup::Items))
+DEFINE_CLASS(TActionButton, TSpeedButton, Published::Class("Action", &TActionButton::Action, &TActionButton::SetAction))
 
 // Named as the platform's action class: the walk finds actions by class name.
 class TCustomAction : public TComponent {
@@ -80,16 +69,16 @@ class TFormmain : public TForm {
   explicit TFormmain(TComponent* AOwner) : TForm(AOwner) {
     SetName("Formmain");
     SetCaption(Utf8ToAnsi("手持机通讯管理器"));
-    btnExit = place(new TTestButton(this), "btnExit");
+    btnExit = place(new TActionButton(this), "btnExit");
     btnExit->SetCaption(Utf8ToAnsi("退出"));
     btnExit->SetHint(Utf8ToAnsi("退出程序"));
     btnExit->Font()->SetSize(10);  // its own font
-    btnSkip = place(new TTestButton(this), "btnSkip");
+    btnSkip = place(new TButton(this), "btnSkip");
     btnSkip->SetCaption(Utf8ToAnsi("保留"));
     btnSkip->SetTag(2001);
-    lblFollow = place(new TTestButton(this), "lblFollow");
+    lblFollow = place(new TLabel(this), "lblFollow");
     lblFollow->SetParentFont(true);
-    RadioGroup1 = place(new TTestRadioGroup(this), "RadioGroup1");
+    RadioGroup1 = place(new TRadioGroup(this), "RadioGroup1");
     RadioGroup1->Items()->SetText("USB\r\nCOM");
     listCbj = place(new TListView(this), "listCbj");
     listCbj->Columns()->Add()->SetCaption(Utf8ToAnsi("文件名"));
@@ -116,10 +105,10 @@ class TFormmain : public TForm {
     return control;
   }
 
-  TTestButton* btnExit;
-  TTestButton* btnSkip;
-  TTestButton* lblFollow;
-  TTestRadioGroup* RadioGroup1;
+  TActionButton* btnExit;
+  TButton* btnSkip;
+  TLabel* lblFollow;
+  TRadioGroup* RadioGroup1;
   TListView* listCbj;
   TTreeView* tvFolders;
   TPopupMenu* pmMain;
