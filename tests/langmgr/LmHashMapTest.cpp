@@ -39,7 +39,7 @@ TEST(LmHashMapTest, AddFindReplaceDelete) {
   EXPECT_EQ(LmHashOfWideString(u"ab"), 97 * 33 + 98);
   TLmWideStrToWideStrHashMap map(16, 2);
   map.Add(WideString(u"Key"), WideString(u"1"));
-  map.Add(WideString(u"key"), WideString(u"2"));  // keys keep their case
+  map.Add(WideString(u"key"), WideString(u"2"));   // keys keep their case
   map.Add(WideString(u""), WideString(u"empty"));  // hash 0, bucket 0
   map.Add(WideString(u"Key"), WideString(u"3"));
   EXPECT_EQ(map.Count(), 3);

@@ -8,7 +8,6 @@
 #include "LmExceptions.h"
 #include "LmHashLangStorage.h"
 #include "LmLangCollection.h"
-#include "LmLangTranslator.h"
 #include "TForm.h"
 
 namespace {
@@ -186,14 +185,4 @@ TEST_F(LmLangMgrTest, FinalisingFreesEveryManagerStillAlive) {
   EXPECT_EQ(form->ComponentCount(), 0);
   LmLangMgrInitialize();
   form->Free();
-}
-
-TEST_F(LmLangMgrTest, DescriptionsForTheAboutBox) {
-  AnsiString name, author, email, comment;
-  TLmLangTranslator translator(nullptr);
-  translator.DescribeComponent(name, author, email, comment);
-  EXPECT_EQ(name + "/" + comment, "Language Translator/Language Translator and Translation Manager");
-  EXPECT_FALSE(author.empty());
-  translator.SetAbout("ignored");
-  EXPECT_NE(translator.About(), "ignored");
 }

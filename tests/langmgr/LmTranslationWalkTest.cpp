@@ -170,7 +170,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LmTranslationWalkTest, KeysFollowTheScheme) {
+TEST_F(LmTranslationWalkTest, KeysFollowTheSchemeAndTranslationsReachTheControls) {
   switchToEnglish();
   for (const WideString key :
        {u"TFormmain.Caption", u"TFormmain.!Font", u"TFormmain.btnExit.Caption", u"TFormmain.btnExit.Hint",
@@ -183,10 +183,6 @@ TEST_F(LmTranslationWalkTest, KeysFollowTheScheme) {
   EXPECT_FALSE(storage->Asked(u"TFormmain.version.Version"));  // cannot be written
   EXPECT_FALSE(storage->AskedAnyWith(u"TreeNode"));            // TranslateTreeNode is off
   EXPECT_FALSE(storage->AskedAnyWith(u".Name"));
-}
-
-TEST_F(LmTranslationWalkTest, TranslationsReachTheControls) {
-  switchToEnglish();
   EXPECT_EQ(form->Caption(), "Handheld Manager");
   EXPECT_EQ(form->btnExit->Caption(), "Exit");
   EXPECT_EQ(form->btnExit->Hint(), "Leave\r\nthe program");
