@@ -1,0 +1,75 @@
+#include "TMainWindowFixture.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "ClasslibCore.h"
+#include "ClasslibGui.h"
+#include "CodePage.h"
+#include "Forms.h"
+#include "LmLangMgr.h"
+#include "TestInput.h"
+#include "uConstStrings.h"
+
+namespace {
+
+std::filesystem::path newFolder() {
+  std::random_device rd;
+  auto path = std::filesystem::temp_directory_path() / ("hhm-app-test-" + std::to_string(rd()) + std::to_string(rd()));
+  std::filesystem::create_directories(path);
+  return path;
+}
+
+}  // namespace
+
+TMainWindowFixture::TMainWindowFixture()
+    : folder(newFolder()),
+      units({ClasslibCoreUnit, ClasslibGuiUnit, LmLangMgrUnit, uConstStringsUnit, uMainUnit}) {
+  units.Initialize();
+  std::filesystem::create_directories(folder / "languages");
+  for (const auto& entry : std::filesystem::directory_iterator(HHM_LANGUAGES_DIR))
+    std::filesystem::copy_file(entry.path(), folder / "languages" / entry.path().filename());
+  ProgramFiles().SettingsFile = (folder / "handheld-manager.ini").string();
+  ProgramFiles().LanguagePath = (folder / "languages").string() + "/";
+  Application->SetTestHook(&hook);
+}
+
+TMainWindowFixture::~TMainWindowFixture() {
+  DestroyWindow();
+  Application->SetTestHook(nullptr);
+  units.Finalize();
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+}
+
+void TMainWindowFixture::WriteSettings(const std::string& Utf8Text) {
+  std::ofstream out(folder / "handheld-manager.ini", std::ios::binary | std::ios::trunc);
+  out << Utf8ToAnsi(Utf8Text);
+}
+
+std::string TMainWindowFixture::ReadSettings() const {
+  std::ifstream in(folder / "handheld-manager.ini", std::ios::binary);
+  return AnsiToUtf8(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+}
+
+TFormmain* TMainWindowFixture::CreateWindow(bool Show) {
+  window = NewForm<TFormmain>(Application);
+  Formmain = window;
+  if (Show) window->Show();
+  return window;
+}
+
+void TMainWindowFixture::DestroyWindow() {
+  if (window == nullptr) return;
+  // A worker a test left running finishes before the window goes, so that tests do not leak.
+  TestInput::WaitUntil([this] { return window->Busy() == 0; });
+  delete window;
+  window = nullptr;
+}
+
+std::vector<std::string> TMainWindowFixture::ShownTexts() const {
+  std::vector<std::string> texts;
+  for (const TShownDialog& dialog : hook.Shown()) texts.push_back(AnsiToUtf8(dialog.Text));
+  return texts;
+}
