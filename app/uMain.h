@@ -408,7 +408,8 @@ extern AnsiString AppDir;
 
 // Where the main window keeps its settings and finds its language files: the executable's name
 // with ".ini", and the folder "languages" beside it. Tests point them at a folder of their own
-// before creating the window.
+// before creating the window; an empty SettingsFile means a run that reads only defaults and
+// writes nothing.
 struct TProgramFiles {
   AnsiString SettingsFile;
   AnsiString LanguagePath;

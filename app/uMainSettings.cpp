@@ -114,6 +114,8 @@ void TFormmain::LoadSettings() {
 }
 
 void TFormmain::SaveSettings() {
+  // A run that only shows the window a given way (ProgramMain's view options) keeps no settings.
+  if (ProgramFiles().SettingsFile.empty()) return;
   auto ini = std::make_unique<TIniFile>(ProgramFiles().SettingsFile);
   ini->WriteInteger(SysOptions, "runmode", FRunMode);
   ini->WriteInteger(SysOptions, "ftpvisible", FFtpVisible);
