@@ -8,7 +8,12 @@ DEFINE_CLASS(TDataModule, TComponent,
              Published::Event("OnCreate", &TDataModule::OnCreate),
              Published::Event("OnDestroy", &TDataModule::OnDestroy))
 
-TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+struct TDataModule::Data {
+  bool created = false;    // OnCreate has run
+  bool destroyed = false;  // OnDestroy has run
+};
+
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner), d_(std::make_unique<Data>()) {
   if (Screen != nullptr) Screen->AddDataModule(this);
 }
 
@@ -17,8 +22,8 @@ TDataModule::~TDataModule() {
 }
 
 void TDataModule::AfterConstruction() {
-  if (created_) return;
-  created_ = true;
+  if (d_->created) return;
+  d_->created = true;
   if (OnCreate) FireEvent(this, [this] { OnCreate(this); });
 }
 
@@ -28,8 +33,8 @@ void TDataModule::Free() {
 }
 
 void TDataModule::beforeDestruction() {
-  if (destroyed_) return;
-  destroyed_ = true;
+  if (d_->destroyed) return;
+  d_->destroyed = true;
   if (OnDestroy) FireEvent(this, [this] { OnDestroy(this); });
 }
 

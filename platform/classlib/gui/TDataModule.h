@@ -6,6 +6,8 @@
 // Published: OnCreate, OnDestroy.
 #pragma once
 
+#include <memory>
+
 #include "TComponent.h"
 
 class TDataModule : public TComponent {
@@ -25,8 +27,8 @@ protected:
 
 private:
   void beforeDestruction();
-  bool created_ = false;
-  bool destroyed_ = false;
+  struct Data;
+  std::unique_ptr<Data> d_;
 };
 
 // Creates a data module of class T owned by Owner and raises its OnCreate.

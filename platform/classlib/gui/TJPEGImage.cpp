@@ -94,12 +94,17 @@ struct FreeDeleter {
 
 }  // namespace
 
-TJPEGImage::TJPEGImage() = default;
+struct TJPEGImage::Data {
+  int quality = 90;
+};
 
-int TJPEGImage::CompressionQuality() const { return quality_; }
+TJPEGImage::TJPEGImage() : d_(std::make_unique<Data>()) {}
+TJPEGImage::~TJPEGImage() = default;
+
+int TJPEGImage::CompressionQuality() const { return d_->quality; }
 
 void TJPEGImage::SetCompressionQuality(int Value) {
-  if (Value >= 1 && Value <= 100) quality_ = Value;
+  if (Value >= 1 && Value <= 100) d_->quality = Value;
 }
 
 void TJPEGImage::LoadFromStream(TStream* Stream) {
@@ -164,7 +169,7 @@ void TJPEGImage::SaveToStream(TStream* Stream) const {
   jpeg_create_compress(&cinfo);
   unsigned char* out = nullptr;
   unsigned long outSize = 0;
-  const bool ok = compress(&cinfo, &error, packed.data(), rgb.width(), rgb.height(), quality_, &out, &outSize);
+  const bool ok = compress(&cinfo, &error, packed.data(), rgb.width(), rgb.height(), d_->quality, &out, &outSize);
   std::unique_ptr<unsigned char, FreeDeleter> owned(out);
   const AnsiString message = error.message;
   jpeg_destroy_compress(&cinfo);

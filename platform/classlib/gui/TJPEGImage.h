@@ -4,12 +4,15 @@
 // written as baseline RGB JPEG with CompressionQuality (1 to 100, default 90).
 #pragma once
 
+#include <memory>
+
 #include "TGraphic.h"
 
 class TJPEGImage : public TGraphic {
   DECLARE_CLASS(TJPEGImage, TGraphic)
 
   TJPEGImage();
+  ~TJPEGImage() override;
 
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) const override;
@@ -19,5 +22,6 @@ class TJPEGImage : public TGraphic {
   void SetCompressionQuality(int Value);
 
 private:
-  int quality_ = 90;
+  struct Data;
+  std::unique_ptr<Data> d_;
 };

@@ -5,12 +5,17 @@
 
 DEFINE_CLASS(TMenu, TComponent, Published::Class("Items", &TMenu::Items))
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) {
-  items_->MenuItemData()->menu = this;
-  items_->MenuItemData()->ensureSubmenu();
+struct TMenu::Data {
+  TMenuItem* items = nullptr;  // owned by the menu as one of its components
+};
+
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), d_(std::make_unique<Data>()) {
+  d_->items = new TMenuItem(this);
+  d_->items->MenuItemData()->menu = this;
+  d_->items->MenuItemData()->ensureSubmenu();
 }
 
 // The root item is owned by the menu and freed with it (with all the entries under it).
 TMenu::~TMenu() = default;
 
-TMenuItem* TMenu::Items() const { return items_; }
+TMenuItem* TMenu::Items() const { return d_->items; }

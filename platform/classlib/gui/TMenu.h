@@ -4,6 +4,8 @@
 // Published: Items (read-only).
 #pragma once
 
+#include <memory>
+
 #include "TComponent.h"
 #include "TMenuItem.h"
 
@@ -16,5 +18,6 @@ class TMenu : public TComponent {
   TMenuItem* Items() const;
 
 private:
-  TMenuItem* items_;
+  struct Data;
+  std::unique_ptr<Data> d_;
 };

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
@@ -238,6 +239,16 @@ void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift) {
 }
 
 int LiveControlCount() { return TControlPrivate::liveCount(); }
+
+AnsiString ShownHint(TControl* Control) {
+  QWidget* w = Control->ControlPrivate()->widget;
+  return w != nullptr ? FromQString(w->toolTip()) : AnsiString();
+}
+
+AnsiString ShownFontFamily(TControl* Control) {
+  QWidget* w = Control->ControlPrivate()->widget;
+  return w != nullptr ? FromQString(QFontInfo(w->font()).family()) : AnsiString();
+}
 
 namespace {
 // Qt makes a few hidden helper widgets of its own on first use (plain, parentless QWidgets that

@@ -62,6 +62,11 @@ int ShownTabWidth(TPageControl* Pages, int Index);
 // List boxes: a click on line Index (Shift and Ctrl extend the selection).
 void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift = {});
 
+// What the user sees of a control: the hint shown when the mouse rests on it ("" when none is
+// shown), and the font family the desktop draws its text with.
+AnsiString ShownHint(TControl* Control);
+AnsiString ShownFontFamily(TControl* Control);
+
 // Controls and widgets alive now (for leak checks; Qt's own hidden helper widgets are not
 // counted).
 int LiveControlCount();

@@ -111,3 +111,16 @@ TEST_F(MessagesTest, WmCloseClosesAForm) {
   EXPECT_TRUE(WaitUntil([&] { return !form->Visible(); }));
   form->Free();
 }
+
+TEST_F(MessagesTest, OneWindowAtATimeCanBeLockedFromPainting) {
+  auto* a = NewForm<TReportForm>(nullptr);
+  auto* b = NewForm<TReportForm>(nullptr);
+  EXPECT_TRUE(LockWindowUpdate(a->Handle()));
+  EXPECT_FALSE(LockWindowUpdate(b->Handle()));
+  EXPECT_TRUE(LockWindowUpdate(nullptr));
+  EXPECT_TRUE(LockWindowUpdate(b->Handle()));
+  b->Free();
+  EXPECT_TRUE(LockWindowUpdate(a->Handle())) << "a freed window's lock goes with it";
+  LockWindowUpdate(nullptr);
+  a->Free();
+}

@@ -127,3 +127,20 @@ TEST_F(TCustomFormTest, OwnerRunsOnDestroyOfTheFormsItOwns) {
   EXPECT_EQ(destroyed, "Owner destroyed;Owned destroyed;");
   EXPECT_EQ(Screen->FormCount(), 0);
 }
+
+TEST_F(TCustomFormTest, OwnerFormCentreIsOnTheOwnerForm) {
+  auto* owner = NewForm<TForm>(nullptr);
+  owner->SetBounds(100, 50, 860, 578);
+  owner->Show();
+  auto* wait = NewForm<TForm>(owner);
+  wait->SetBorderStyle(bsDialog);
+  wait->SetBorderIcons({});
+  wait->SetClientWidth(468);
+  wait->SetClientHeight(76);
+  wait->SetPosition(poOwnerFormCenter);
+  wait->Show();
+  EXPECT_EQ(wait->Left(), 100 + (860 - wait->Width()) / 2);
+  EXPECT_EQ(wait->Top(), 50 + (578 - wait->Height()) / 2);
+  owner->Free();
+  EXPECT_EQ(Screen->FormCount(), 0);
+}
