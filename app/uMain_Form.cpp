@@ -1,6 +1,6 @@
 // The main window's form definition: the window itself, the bottom bar, the status panel, the
 // notebook, the menus and the components without a place on the window. The pages are built
-// by uMain_FormAbout.cpp, uMain_FormComm.cpp, uMain_FormSpecial.cpp and uMain_FormOs.cpp.
+// by uMain_FormAbout.cpp, uMain_FormComm.cpp, uMain_FormLists.cpp and uMain_FormOs.cpp.
 #include "LmHashLangStorage.h"
 #include "LmLangMgr.h"
 #include "LmLangTranslator.h"

@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "Exception.h"
 #include "LocaleText.h"
+#include "QuickSort.h"
 #include "TFileStream.h"
 #include "TypInfo.h"
 
@@ -162,31 +163,9 @@ void TLmWideStringList::SaveToStream(TStream* Stream, int Encoding) {
 }
 
 void TLmWideStringList::CustomSort(const TLmWideStringListSortCompare& Compare) {
-  if (GetCount() > 1) quickSort(0, GetCount() - 1, Compare);
-}
-
-void TLmWideStringList::quickSort(int L, int R, const TLmWideStringListSortCompare& Compare) {
-  int I;
-  do {
-    I = L;
-    int J = R;
-    int P = (L + R) / 2;
-    do {
-      while (Compare(this, I, P) < 0) ++I;
-      while (Compare(this, J, P) > 0) --J;
-      if (I <= J) {
-        Exchange(I, J);
-        if (P == I)
-          P = J;
-        else if (P == J)
-          P = I;
-        ++I;
-        --J;
-      }
-    } while (I <= J);
-    if (L < J) quickSort(L, J, Compare);
-    L = I;
-  } while (I < R);
+  if (GetCount() > 1)
+    quicksort::SortRange(0, GetCount() - 1, [&](int a, int b) { return Compare(this, a, b); },
+                         [this](int a, int b) { Exchange(a, b); });
 }
 
 void TLmWideStringList::Sort() {

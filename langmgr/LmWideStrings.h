@@ -80,7 +80,6 @@ class TLmWideStringList : public TPersistent {
 private:
   void checkIndex(int Index) const;
   const WideString& at(int Index) const;
-  void quickSort(int L, int R, const TLmWideStringListSortCompare& Compare);
 
   std::vector<std::unique_ptr<TLmWideStringItem>> items_;
 };

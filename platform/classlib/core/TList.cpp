@@ -4,7 +4,7 @@
 
 #include "Exception.h"
 #include "Format.h"
-#include "QuickSort_p.h"
+#include "QuickSort.h"
 #include "RTLConsts.h"
 #include "TypInfo.h"
 

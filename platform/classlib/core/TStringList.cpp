@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "LocaleText.h"
-#include "QuickSort_p.h"
+#include "QuickSort.h"
 #include "RTLConsts.h"
 #include "TypInfo.h"
 

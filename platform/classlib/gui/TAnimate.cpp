@@ -11,6 +11,7 @@
 #include "QtConvert_p.h"
 #include "TControlProps_p.h"
 #include "TWinControl_p.h"
+#include "TPaintWidget_p.h"
 
 DEFINE_CLASS(TAnimate, TWinControl, Published::Boolean("Active", &TAnimate::Active, &TAnimate::SetActive),
              ControlProps::Align(), Published::Boolean("AutoSize", &TAnimate::AutoSize, &TAnimate::SetAutoSize),
@@ -31,19 +32,6 @@ constexpr int kFrameMs = 100;
 constexpr int kClipWidth = 80;
 constexpr int kClipHeight = 50;
 constexpr double kPi = 3.14159265358979323846;
-
-class TClipWidget : public QWidget {
-public:
-  std::function<void(QPainter&)> paint;
-
-protected:
-  void paintEvent(QPaintEvent*) override {
-    if (!paint) return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    paint(p);
-  }
-};
 
 QPixmap icon(QStyle::StandardPixmap which, int size) { return QApplication::style()->standardIcon(which).pixmap(size, size); }
 
@@ -102,7 +90,7 @@ void drawFrame(QPainter& p, TCommonAVI clip, int frame) {
 
 class TAnimatePrivate : public TWinControlPrivate {
 public:
-  TAnimatePrivate() : TWinControlPrivate(new TClipWidget) {}
+  TAnimatePrivate() : TWinControlPrivate(new TPaintWidget) {}
 
   TAnimate* animate = nullptr;  // set once the control's own constructor runs
   QTimer timer;
@@ -147,7 +135,9 @@ TAnimate::TAnimate(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<TA
   QObject::connect(&d->timer, &QTimer::timeout, &d->timer, [d] {
     if (!ControlsTearingDown()) d->step();
   });
-  static_cast<TClipWidget*>(d->widget.data())->paint = [d](QPainter& p) {
+  auto* surface = static_cast<TPaintWidget*>(d->widget.data());
+  surface->antialiased = true;
+  surface->paint = [d](QPainter& p) {
     if (d->clip == aviNone) return;
     if (d->center) p.translate((d->widget->width() - kClipWidth) / 2, (d->widget->height() - kClipHeight) / 2);
     drawFrame(p, d->clip, d->frame);

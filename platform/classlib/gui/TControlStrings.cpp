@@ -1,5 +1,8 @@
 #include "TControlStrings_p.h"
 
+#include <algorithm>
+
+#include "LocaleText.h"
 #include "RTLConsts.h"
 #include "TypInfo.h"
 
@@ -52,6 +55,13 @@ void TControlStrings::PutObject(int Index, TObject* AObject) {
 
 void TControlStrings::SetUpdateState(bool Updating) {
   if (!Updating) Reloaded();
+}
+
+void TControlStrings::SortLines() {
+  if (lines_.size() < 2) return;
+  std::stable_sort(lines_.begin(), lines_.end(),
+                   [](const auto& a, const auto& b) { return AnsiCompareText(a.first, b.first) < 0; });
+  Reloaded();
 }
 
 void TControlStrings::TakeLines(const std::vector<AnsiString>& lines) {

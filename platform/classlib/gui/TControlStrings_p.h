@@ -18,6 +18,9 @@ public:
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const AnsiString& S) override;
+  // Puts the lines, each with its object, in the order of the locale's collation without
+  // regard to case (equal lines keep their order), as a sorted combo or list box shows them.
+  void SortLines();
 
 protected:
   AnsiString Get(int Index) const override;

@@ -106,13 +106,7 @@ bool TCustomListBox::Sorted() const { return ListBoxPrivate()->sorted; }
 void TCustomListBox::SetSorted(bool Value) {
   TListBoxPrivate* d = ListBoxPrivate();
   d->sorted = Value;
-  if (!Value || d->items->Count() < 2) return;
-  std::vector<AnsiString> lines;
-  for (int i = 0; i < d->items->Count(); ++i) lines.push_back(d->items->Strings(i));
-  std::stable_sort(lines.begin(), lines.end(), [](const AnsiString& a, const AnsiString& b) { return AnsiCompareText(a, b) < 0; });
-  d->items->BeginUpdate();
-  for (std::size_t i = 0; i < lines.size(); ++i) d->items->SetStrings(static_cast<int>(i), lines[i]);
-  d->items->EndUpdate();
+  if (Value) d->items->SortLines();
 }
 
 bool TCustomListBox::Selected(int Index) const {

@@ -5,29 +5,14 @@
 
 #include "QtConvert_p.h"
 #include "TWinControl_p.h"
+#include "TPaintWidget_p.h"
 
 DEFINE_CLASS(TCustomPanel, TWinControl)
 
-namespace {
-
-// The panel's surface: paints its bevels and caption on top of the background.
-class TPanelWidget : public QWidget {
-public:
-  std::function<void(QPainter&)> paint;
-
-protected:
-  void paintEvent(QPaintEvent*) override {
-    if (!paint) return;
-    QPainter p(this);
-    paint(p);
-  }
-};
-
-}  // namespace
 
 class TPanelPrivate : public TWinControlPrivate {
 public:
-  TPanelPrivate() : TWinControlPrivate(new TPanelWidget) {}
+  TPanelPrivate() : TWinControlPrivate(new TPaintWidget) {}
 
   // Draws one raised or lowered edge of width w inside r and returns what is left inside it.
   QRect drawBevel(QPainter& p, QRect r, TBevelCut cut) const {
@@ -76,7 +61,7 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TWinControl(AOwner, std::make_u
   d->clickOnMouseUp = true;
   d->consumeMouse = true;
   d->applyColor();
-  static_cast<TPanelWidget*>(d->widget.data())->paint = [this](QPainter& p) { PanelPrivate()->paint(p, Caption()); };
+  static_cast<TPaintWidget*>(d->widget.data())->paint = [this](QPainter& p) { PanelPrivate()->paint(p, Caption()); };
   SetBounds(0, 0, 185, 41);
 }
 

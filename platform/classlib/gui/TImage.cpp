@@ -7,6 +7,7 @@
 #include "TControl_p.h"
 #include "TGraphic_p.h"
 #include "TPicture.h"
+#include "TPaintWidget_p.h"
 
 DEFINE_CLASS(TImage, TGraphicControl, ControlProps::Align(),
              Published::Boolean("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize),
@@ -18,25 +19,9 @@ DEFINE_CLASS(TImage, TGraphicControl, ControlProps::Align(),
              Published::Boolean("Transparent", &TImage::Transparent, &TImage::SetTransparent), ControlProps::Visible(),
              ControlProps::OnClick(), ControlProps::OnDblClick(), ControlProps::OnMouseDown(), ControlProps::OnMouseUp())
 
-namespace {
-
-class TImageWidget : public QWidget {
-public:
-  std::function<void(QPainter&)> paint;
-
-protected:
-  void paintEvent(QPaintEvent*) override {
-    if (!paint) return;
-    QPainter p(this);
-    paint(p);
-  }
-};
-
-}  // namespace
-
 class TImagePrivate : public TControlPrivate {
 public:
-  TImagePrivate() : TControlPrivate(new TImageWidget) {}
+  TImagePrivate() : TControlPrivate(new TPaintWidget) {}
 
   // Where the picture goes in the control.
   QRect target(const QSize& picture) const {
@@ -67,7 +52,7 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner, std::make_unique<TI
   d->clickOnMouseUp = true;
   d->consumeMouse = true;
   d->picture.OnChange = [this](TObject*) { pictureChanged(); };
-  static_cast<TImageWidget*>(d->widget.data())->paint = [d](QPainter& p) {
+  static_cast<TPaintWidget*>(d->widget.data())->paint = [d](QPainter& p) {
     const TGraphic* g = d->picture.Graphic();
     if (g == nullptr || g->Empty()) return;
     QImage image = g->GraphicPrivate()->image;

@@ -1,6 +1,7 @@
-// Internal: the quicksort of the run-time library's lists.
+// The quicksort of the run-time library's lists, shared by every list that sorts by index
+// (TList, TStringList, the language manager's wide string list).
 //
-// This header may change without notice. The lists sort by index: Compare(I, J) compares two
+// The lists sort by index: Compare(I, J) compares two
 // entries, Exchange(I, J) swaps them. The pivot is followed when an exchange moves it, so the
 // order of equal entries comes out as callers of these lists have always seen it (the sort is
 // not stable).
