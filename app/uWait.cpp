@@ -3,22 +3,7 @@
 #include "CodePage.h"
 #include "LmLangMgr.h"
 #include "TAnimate.h"
-#include "TButton.h"
-#include "TCheckBox.h"
-#include "TComboBox.h"
-#include "TDateTimePicker.h"
-#include "TEdit.h"
-#include "TGroupBox.h"
 #include "TLabel.h"
-#include "TListColumn.h"
-#include "TListColumns.h"
-#include "TListItem.h"
-#include "TListItems.h"
-#include "TListView.h"
-#include "TPageControl.h"
-#include "TProgressBar.h"
-#include "TTabSheet.h"
-#include "TypInfo.h"
 
 DEFINE_CLASS(TFormWait, TForm)
 

@@ -1,4 +1,4 @@
-// demo-form: shows the GUI layer's demonstration window.
+// demo-form: shows the GUI layer's demonstration window, or the program's search window.
 //
 //   demo-form [--form demo|wait] [--screenshot FILE [--screenshot-delay MS]]
 //
@@ -13,7 +13,7 @@
 #include "Forms.h"
 #include "TDemoForm.h"
 #include "TUnitList.h"
-#include "TWaitDemoForm.h"
+#include "uWait.h"
 
 int main(int argc, char** argv) {
   const char* form = "demo";
@@ -29,8 +29,7 @@ int main(int argc, char** argv) {
   Application->Initialize();
   Application->SetTitle(WideToAnsi(u"手持机通讯管理器"));
   if (std::strcmp(form, "wait") == 0) {
-    TWaitDemoForm* wait = nullptr;
-    Application->CreateForm(wait);
+    Application->CreateForm(FormWait);
   } else {
     TDemoForm* demo = nullptr;
     Application->CreateForm(demo);
