@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "EVxError.h"
-#include "TIniFile.h"
+#include "StringRoutines.h"
 #include "SysPath.h"
 #include "VxResult.h"
 
@@ -44,17 +44,9 @@ bool parseInt(std::string_view text, std::int64_t& value) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 TVxFaultWhen parseWhen(const AnsiString& text) {
-  const std::string when = upper(text);
-  if (when == "ONCE") return TVxFaultWhen::Once;
-  if (when == "FROM") return TVxFaultWhen::From;
+  if (SameText(text, "Once")) return TVxFaultWhen::Once;
+  if (SameText(text, "From")) return TVxFaultWhen::From;
   return TVxFaultWhen::Always;
 }
 
@@ -65,26 +57,24 @@ std::int32_t TVxFault::Code() const {
   return Result | (*GoOn ? vxFlagGoOn : vxFlagStop);
 }
 
-TVxSettings::TVxSettings(const std::filesystem::path& folder) : file_(folder / FileName) {
-  TIniFile ini(FromSysPath(file_));
-  port_ = ParsePort(ini.ReadString("Port", "Port", "USB"));
-  rate_ = std::max(0, ini.ReadInteger("Transfer", "Rate", 0));
-  linkLost_ = ini.ReadInteger("Link", "Lost", 0) != 0;
+TVxSettings::TVxSettings(const std::filesystem::path& folder) : ini_(FromSysPath(folder / FileName)) {
+  port_ = ParsePort(ini_.ReadString("Port", "Port", "USB"));
+  rate_ = std::max(0, ini_.ReadInteger("Transfer", "Rate", 0));
+  linkLost_ = ini_.ReadInteger("Link", "Lost", 0) != 0;
 }
 
 std::optional<TVxFault> TVxSettings::Fault(std::string_view function) const {
-  TIniFile ini(FromSysPath(file_));
   const AnsiString section = "Fault." + std::string(function);
   std::int64_t result = 0;
-  if (!parseInt(ini.ReadString(section, "Result", ""), result) || result < INT32_MIN || result > INT32_MAX)
+  if (!parseInt(ini_.ReadString(section, "Result", ""), result) || result < INT32_MIN || result > INT32_MAX)
     return std::nullopt;
   // 0 is no failure, except as the port handle the port check answers with.
   if (result == 0 && function != PortCheck) return std::nullopt;
   TVxFault fault;
   fault.Result = static_cast<std::int32_t>(result);
-  fault.When = parseWhen(ini.ReadString(section, "When", "Always"));
-  fault.Call = std::max(1, ini.ReadInteger(section, "Call", 1));
-  if (ini.ValueExists(section, "GoOn")) fault.GoOn = ini.ReadInteger(section, "GoOn", 1) != 0;
+  fault.When = parseWhen(ini_.ReadString(section, "When", "Always"));
+  fault.Call = std::max(1, ini_.ReadInteger(section, "Call", 1));
+  if (ini_.ValueExists(section, "GoOn")) fault.GoOn = ini_.ReadInteger(section, "GoOn", 1) != 0;
   return fault;
 }
 
@@ -96,7 +86,7 @@ void TVxSettings::WriteDefaults(const std::filesystem::path& folder) {
 }
 
 std::int32_t TVxSettings::ParsePort(std::string_view text) {
-  std::string port = upper(text);
+  AnsiString port = UpperCase(text);
   if (port == "USB") return PortUsb;
   if (port.starts_with("COM")) port.erase(0, 3);
   std::int64_t number = 0;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "TIniFile.h"
+
 enum class TVxFaultWhen { Always, Once, From };
 
 struct TVxFault {
@@ -44,7 +46,8 @@ public:
   static std::int32_t ParsePort(std::string_view text);
 
 private:
-  std::filesystem::path file_;
+  // The file is parsed once for the settings and every fault asked for.
+  mutable TIniFile ini_;
   std::int32_t port_ = PortUsb;
   std::int64_t rate_ = 0;
   bool linkLost_ = false;

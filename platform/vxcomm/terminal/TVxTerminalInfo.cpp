@@ -7,7 +7,6 @@
 
 #include "CodePage.h"
 #include "EVxError.h"
-#include "TIniFile.h"
 #include "TVxPartFile.h"
 #include "SysPath.h"
 #include "VxText.h"
@@ -83,7 +82,7 @@ AnsiString decode(const AnsiString& stored) {
 }  // namespace
 
 TVxTerminalInfo::TVxTerminalInfo(const std::filesystem::path& folder)
-    : path_(folder / FileName), fileName_(FromSysPath(path_)) {}
+    : path_(folder / FileName), ini_(FromSysPath(path_)) {}
 
 bool TVxTerminalInfo::Exists() const {
   std::error_code ec;
@@ -110,53 +109,53 @@ void TVxTerminalInfo::WriteDefaults(std::int32_t nextNumber) {
 }
 
 AnsiString TVxTerminalInfo::SystemText(int id) const {
-  return decode(TIniFile(fileName_).ReadString(System, systemKey(id), ""));
+  return decode(ini_.ReadString(System, systemKey(id), ""));
 }
 
 void TVxTerminalInfo::SetSystemText(int id, const AnsiString& text) {
-  TIniFile(fileName_).WriteString(System, systemKey(id), encode(text));
+  ini_.WriteString(System, systemKey(id), encode(text));
 }
 
 AnsiString TVxTerminalInfo::UserText(int id) const {
-  return decode(TIniFile(fileName_).ReadString(User, userKey(id), ""));
+  return decode(ini_.ReadString(User, userKey(id), ""));
 }
 
 void TVxTerminalInfo::SetUserText(int id, const AnsiString& text) {
-  TIniFile(fileName_).WriteString(User, userKey(id), encode(text));
+  ini_.WriteString(User, userKey(id), encode(text));
 }
 
 std::int32_t TVxTerminalInfo::Capacity() const {
-  return std::max(0, TIniFile(fileName_).ReadInteger(System, "Capacity", DefaultCapacity));
+  return std::max(0, ini_.ReadInteger(System, "Capacity", DefaultCapacity));
 }
 
 std::int32_t TVxTerminalInfo::BlockSize() const {
-  return std::max(0, TIniFile(fileName_).ReadInteger(System, "BlockSize", DefaultBlockSize));
+  return std::max(0, ini_.ReadInteger(System, "BlockSize", DefaultBlockSize));
 }
 
 std::int32_t TVxTerminalInfo::SystemRoom() const {
-  return std::max(0, TIniFile(fileName_).ReadInteger(System, "SystemRoom", DefaultSystemRoom));
+  return std::max(0, ini_.ReadInteger(System, "SystemRoom", DefaultSystemRoom));
 }
 
 std::int32_t TVxTerminalInfo::MemorySize() const {
-  return std::max(0, TIniFile(fileName_).ReadInteger(System, "MemorySize", DefaultMemorySize));
+  return std::max(0, ini_.ReadInteger(System, "MemorySize", DefaultMemorySize));
 }
 
 // A terminal set to the end of the century runs more seconds ahead than 32 bits hold.
 std::int64_t TVxTerminalInfo::ClockOffset() const {
-  const AnsiString text = TIniFile(fileName_).ReadString(Clock, "Offset", "0");
+  const AnsiString text = ini_.ReadString(Clock, "Offset", "0");
   std::int64_t seconds = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
   return ec == std::errc() && end == text.data() + text.size() ? seconds : 0;
 }
 
 void TVxTerminalInfo::SetClockOffset(std::int64_t seconds) {
-  TIniFile(fileName_).WriteString(Clock, "Offset", std::to_string(seconds));
+  ini_.WriteString(Clock, "Offset", std::to_string(seconds));
 }
 
 std::int32_t TVxTerminalInfo::NextFileNumber() const {
-  return std::max(1, TIniFile(fileName_).ReadInteger(Files, "NextNumber", 1));
+  return std::max(1, ini_.ReadInteger(Files, "NextNumber", 1));
 }
 
 void TVxTerminalInfo::SetNextFileNumber(std::int32_t number) {
-  TIniFile(fileName_).WriteInteger(Files, "NextNumber", number);
+  ini_.WriteInteger(Files, "NextNumber", number);
 }

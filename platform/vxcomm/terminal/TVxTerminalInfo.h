@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "System.h"
+#include "TIniFile.h"
 
 class TVxTerminalInfo {
 public:
@@ -55,5 +56,7 @@ public:
 
 private:
   std::filesystem::path path_;
-  AnsiString fileName_;  // the same, as the ini file takes it
+  // Kept for the life of the object (one library call): it parses the file once and again only
+  // when the file has changed, where a new TIniFile per value would parse it for every value.
+  mutable TIniFile ini_;
 };
