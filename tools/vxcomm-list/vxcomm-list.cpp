@@ -3,7 +3,9 @@
 //
 //   vxcomm-list            the terminal the library reaches (VXCOMM_TERMINAL, else the default)
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CodePage.h"
@@ -12,11 +14,7 @@
 namespace {
 
 // Texts from the library are in the ANSI code page; the console wants UTF-8.
-std::string show(const char* ansi, std::size_t max) {
-  std::size_t n = 0;
-  while (n < max && ansi[n] != '\0') ++n;
-  return AnsiToUtf8(std::string(ansi, n));
-}
+std::string show(const char* ansi, std::size_t max) { return AnsiToUtf8(std::string_view(ansi, strnlen(ansi, max))); }
 
 bool failed(std::int32_t result, const char* what) {
   char text[COMM_TEXT_SIZE] = {};

@@ -10,6 +10,7 @@
 #include <optional>
 #include <limits>
 
+#include "DateRoutines.h"
 #include "EVxError.h"
 #include "TFileStream.h"
 #include "TVxPartFile.h"
@@ -38,14 +39,15 @@ fs::path homeFolder() {
   throw EVxError(vxErrStorage);
 }
 
+std::int32_t clampBlocks(std::int64_t blocks) {
+  return static_cast<std::int32_t>(std::min<std::int64_t>(blocks, std::numeric_limits<std::int32_t>::max()));
+}
+
+// The terminal's clock runs from 2000 to 2099.
 bool validDate(const TVxClock& c) {
-  static constexpr int Days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (c.Year < 0 || c.Year > 99 || c.Month < 1 || c.Month > 12 || c.Day < 1) return false;
-  const int year = 2000 + c.Year;
-  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-  const int days = c.Month == 2 && !leap ? 28 : Days[c.Month - 1];
-  return c.Day <= days && c.Hour >= 0 && c.Hour < 24 && c.Minute >= 0 && c.Minute < 60 && c.Second >= 0 &&
-         c.Second < 60;
+  TDateTime unused;
+  return c.Year >= 0 && c.Year <= 99 && TryEncodeDate(2000 + c.Year, c.Month, c.Day, unused) &&
+         TryEncodeTime(c.Hour, c.Minute, c.Second, 0, unused);
 }
 
 }  // namespace
@@ -78,23 +80,25 @@ std::int32_t TVxTerminal::dataBlocks() const {
   return area > 0 ? static_cast<std::int32_t>(area / room) : 0;
 }
 
+std::int64_t TVxTerminal::blocksTaken(const std::vector<TVxFileEntry>& entries) const {
+  std::int64_t blocks = 0;
+  for (const TVxFileEntry& e : entries) blocks += BlocksOf(e.Size);
+  return blocks;
+}
+
 std::int32_t TVxTerminal::usedBlocks() const {
-  std::int64_t used = 0;
-  for (bool recycled : {false, true})
-    for (const TVxFileEntry& e : files_.List(recycled)) used += BlocksOf(e.Size);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(used, std::numeric_limits<std::int32_t>::max()));
+  return clampBlocks(blocksTaken(Files()) + blocksTaken(RecycledFiles()));
 }
 
 TVxSpace TVxTerminal::Space() const {
   const std::vector<TVxFileEntry> files = Files();
-  std::int64_t fileBlocks = 0;
-  for (const TVxFileEntry& e : files) fileBlocks += BlocksOf(e.Size);
-  const std::int64_t used = usedBlocks();
+  const std::int64_t fileBlocks = blocksTaken(files);
+  const std::int32_t used = clampBlocks(fileBlocks + blocksTaken(RecycledFiles()));
   const std::int64_t recycledBlocks = used - fileBlocks;
   TVxSpace space;
   space.BlockRoom = effectiveBlockSize() + BlockHeader;
   space.BlockSize = info_.BlockSize();
-  space.UsedBlocks = static_cast<std::int32_t>(used);
+  space.UsedBlocks = used;
   space.FileShare = static_cast<std::int32_t>(dataBlocks() - recycledBlocks - static_cast<std::int64_t>(files.size()));
   return space;
 }

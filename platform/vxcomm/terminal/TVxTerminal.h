@@ -92,6 +92,8 @@ public:
 private:
   std::int32_t effectiveBlockSize() const;
   std::int32_t dataBlocks() const;
+  std::int64_t blocksTaken(const std::vector<TVxFileEntry>& entries) const;
+  // Blocks taken by the files and the recycle bin.
   std::int32_t usedBlocks() const;
   std::int32_t nextNumber() const;
   void forget(const TVxFileEntry& entry);
