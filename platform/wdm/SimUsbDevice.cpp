@@ -470,12 +470,6 @@ DEVICE_POWER_STATE TSimUsbDevice::DevicePower() const
     return d->DevicePower;
 }
 
-bool TSimUsbDevice::WaitWakePending() const
-{
-    std::lock_guard lock(d->Mutex);
-    return d->WaitWakeIrp != nullptr;
-}
-
 bool TSimUsbDevice::WaitForWaitWake(std::chrono::milliseconds Timeout) const
 {
     std::unique_lock lock(d->Mutex);

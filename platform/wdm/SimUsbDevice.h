@@ -143,7 +143,7 @@ public:
     std::function<void(PIRP)> OnPowerRequest;
     DEVICE_POWER_STATE DevicePower() const;
 
-    bool WaitWakePending() const;
+    // Until the bus holds a wait-wake request; false on timeout.
     bool WaitForWaitWake(std::chrono::milliseconds Timeout = std::chrono::seconds(10)) const;
     // The device signals wake-up: the wait-wake request completes with success.
     void SignalWake();

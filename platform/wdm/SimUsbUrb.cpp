@@ -6,6 +6,7 @@
 
 #include "SimUsbDevice_p.h"
 #include "WdmDiagnostics.h"
+#include "WdmUsbd_p.h"
 #include "usbdlib.h"
 
 namespace {
@@ -59,17 +60,15 @@ std::vector<PUSB_ENDPOINT_DESCRIPTOR> EndpointsOf(PUSB_CONFIGURATION_DESCRIPTOR 
                                                    PUSB_INTERFACE_DESCRIPTOR Interface)
 {
     std::vector<PUSB_ENDPOINT_DESCRIPTOR> endpoints;
-    PUCHAR end = reinterpret_cast<PUCHAR>(Configuration) + Configuration->wTotalLength;
-    PUCHAR position = reinterpret_cast<PUCHAR>(Interface) + Interface->bLength;
-    while (position + sizeof(USB_COMMON_DESCRIPTOR) <= end) {
-        auto* common = reinterpret_cast<PUSB_COMMON_DESCRIPTOR>(position);
-        if (common->bLength < sizeof(USB_COMMON_DESCRIPTOR) || position + common->bLength > end ||
-            common->bDescriptorType == USB_INTERFACE_DESCRIPTOR_TYPE)
-            break;
-        if (common->bDescriptorType == USB_ENDPOINT_DESCRIPTOR_TYPE && common->bLength >= sizeof(USB_ENDPOINT_DESCRIPTOR))
-            endpoints.push_back(reinterpret_cast<PUSB_ENDPOINT_DESCRIPTOR>(common));
-        position += common->bLength;
-    }
+    WdmWalkDescriptors(Configuration, reinterpret_cast<PUCHAR>(Interface) + Interface->bLength,
+                       [&](PUSB_COMMON_DESCRIPTOR common) {
+                           if (common->bDescriptorType == USB_INTERFACE_DESCRIPTOR_TYPE)
+                               return false;
+                           if (common->bDescriptorType == USB_ENDPOINT_DESCRIPTOR_TYPE &&
+                               common->bLength >= sizeof(USB_ENDPOINT_DESCRIPTOR))
+                               endpoints.push_back(reinterpret_cast<PUSB_ENDPOINT_DESCRIPTOR>(common));
+                           return true;
+                       });
     return endpoints;
 }
 

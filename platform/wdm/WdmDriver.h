@@ -16,7 +16,6 @@ public:
     TWdmDriver(const TWdmDriver&) = delete;
     TWdmDriver& operator=(const TWdmDriver&) = delete;
 
-    NTSTATUS EntryStatus() const { return FEntryStatus; }
     PDRIVER_OBJECT Object() const { return FObject; }
 
     // What the Plug and Play manager does for a device the driver is loaded for.

@@ -4,27 +4,10 @@
 #include <vector>
 
 #include "WdmPool.h"
+#include "WdmUsbd_p.h"
 #include "usbdlib.h"
 
 namespace {
-
-// The descriptors of a configuration, in order, as long as each one fits within wTotalLength;
-// a descriptor with a zero length or one that runs past the end ends the walk.
-template <typename Visit>
-void WalkDescriptors(PUSB_CONFIGURATION_DESCRIPTOR Configuration, PVOID StartPosition, Visit visit)
-{
-    auto* base = reinterpret_cast<PUCHAR>(Configuration);
-    PUCHAR end = base + Configuration->wTotalLength;
-    auto* position = static_cast<PUCHAR>(StartPosition);
-    while (position >= base && position + sizeof(USB_COMMON_DESCRIPTOR) <= end) {
-        auto* common = reinterpret_cast<PUSB_COMMON_DESCRIPTOR>(position);
-        if (common->bLength < sizeof(USB_COMMON_DESCRIPTOR) || position + common->bLength > end)
-            return;
-        if (!visit(common))
-            return;
-        position += common->bLength;
-    }
-}
 
 bool Matches(LONG criterion, UCHAR value)
 {
@@ -38,7 +21,7 @@ extern "C" PUSB_INTERFACE_DESCRIPTOR USBD_ParseConfigurationDescriptorEx(
     LONG AlternateSetting, LONG InterfaceClass, LONG InterfaceSubClass, LONG InterfaceProtocol)
 {
     PUSB_INTERFACE_DESCRIPTOR found = nullptr;
-    WalkDescriptors(ConfigurationDescriptor, StartPosition, [&](PUSB_COMMON_DESCRIPTOR common) {
+    WdmWalkDescriptors(ConfigurationDescriptor, StartPosition, [&](PUSB_COMMON_DESCRIPTOR common) {
         if (common->bDescriptorType != USB_INTERFACE_DESCRIPTOR_TYPE || common->bLength < sizeof(USB_INTERFACE_DESCRIPTOR))
             return true;
         auto* iface = reinterpret_cast<PUSB_INTERFACE_DESCRIPTOR>(common);
@@ -58,7 +41,7 @@ extern "C" PURB USBD_CreateConfigurationRequest(PUSB_CONFIGURATION_DESCRIPTOR Co
     *Siz = 0;
     // Alternate setting 0 of every interface, in descriptor order.
     std::vector<PUSB_INTERFACE_DESCRIPTOR> interfaces;
-    WalkDescriptors(ConfigurationDescriptor, ConfigurationDescriptor, [&](PUSB_COMMON_DESCRIPTOR common) {
+    WdmWalkDescriptors(ConfigurationDescriptor, ConfigurationDescriptor, [&](PUSB_COMMON_DESCRIPTOR common) {
         if (common->bDescriptorType == USB_INTERFACE_DESCRIPTOR_TYPE && common->bLength >= sizeof(USB_INTERFACE_DESCRIPTOR)) {
             auto* iface = reinterpret_cast<PUSB_INTERFACE_DESCRIPTOR>(common);
             if (iface->bAlternateSetting == 0)
