@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "Exception.h"
-#include "Format.h"
 #include "RTLConsts.h"
+#include "TList.h"
 #include "TypInfo.h"
+#include "Updating.h"
 
 DEFINE_CLASS(TCollection, TPersistent)
 
@@ -43,18 +43,13 @@ void TCollection::Delete(int Index) {
 
 void TCollection::Clear() {
   if (items_.empty()) return;
-  BeginUpdate();
-  try {
+  Updating(*this, [&] {
     while (!items_.empty()) {
       TCollectionItem* last = items_.back();
       detach(last, true);
       delete last;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::Assign(TPersistent* Source) {
@@ -64,15 +59,10 @@ void TCollection::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  BeginUpdate();
-  try {
+  Updating(*this, [&] {
     Clear();
     for (int i = 0; i < source->Count(); ++i) Add()->Assign(source->Items(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  });
 }
 
 void TCollection::BeginUpdate() { ++updateCount_; }
@@ -83,7 +73,7 @@ void TCollection::EndUpdate() {
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
-  if (Index < 0 || Index >= Count()) indexError(Index);
+  if (Index < 0 || Index >= Count()) TList::Error(SListIndexError, Index);
   return items_[static_cast<std::size_t>(Index)];
 }
 
@@ -123,5 +113,3 @@ void TCollection::detach(TCollectionItem* Item, bool Tell) {
   Item->collection_ = nullptr;
   Changed();
 }
-
-void TCollection::indexError(int Index) { throw EListError(Format(SListIndexError, {Index})); }

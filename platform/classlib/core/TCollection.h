@@ -77,7 +77,6 @@ private:
   void added(TCollectionItem* Item);
   // Takes the item out, telling descendants when Tell is set.
   void detach(TCollectionItem* Item, bool Tell);
-  [[noreturn]] static void indexError(int Index);
 
   TCollectionItemClass itemClass_;
   std::vector<TCollectionItem*> items_;

@@ -1,6 +1,8 @@
 #include "TCollectionItem.h"
 
+#include "RTLConsts.h"
 #include "TCollection.h"
+#include "TList.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TCollectionItem, TPersistent)
@@ -36,7 +38,7 @@ void TCollectionItem::SetIndex(int Value) {
   int current = Index();
   if (current < 0 || current == Value) return;
   auto& items = collection_->items_;
-  if (Value < 0 || Value >= static_cast<int>(items.size())) TCollection::indexError(Value);
+  if (Value < 0 || Value >= static_cast<int>(items.size())) TList::Error(SListIndexError, Value);
   items.erase(items.begin() + current);
   items.insert(items.begin() + Value, this);
   Changed(true);

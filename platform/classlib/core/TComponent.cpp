@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "Exception.h"
+#include "RTLConsts.h"
 #include "StringRoutines.h"
+#include "TList.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TComponent, TPersistent,
@@ -55,8 +57,7 @@ void TComponent::validateRename(TComponent* AComponent, const AnsiString& NewNam
 }
 
 TComponent* TComponent::Components(int Index) const {
-  if (Index < 0 || Index >= ComponentCount())
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= ComponentCount()) TList::Error(SListIndexError, Index);
   return components_[static_cast<std::size_t>(Index)];
 }
 
@@ -103,7 +104,6 @@ void TComponent::remove(TComponent* AComponent) {
   if (it != components_.end()) components_.erase(it);
   AComponent->owner_ = nullptr;
 }
-
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);

@@ -18,6 +18,7 @@
 #include "TIniDocument_p.h"
 #include "TStrings.h"
 #include "TypInfo.h"
+#include "Updating.h"
 
 DEFINE_CLASS(TIniFile, TCustomIniFile)
 
@@ -106,15 +107,10 @@ AnsiString unquoted(std::string_view v) {
 
 // Replaces the lines of Strings, notifying its owner once.
 void fill(TStrings* Strings, const std::vector<std::string>& Lines) {
-  Strings->BeginUpdate();
-  try {
+  Updating(*Strings, [&] {
     Strings->Clear();
     for (const std::string& line : Lines) Strings->Add(line);
-  } catch (...) {
-    Strings->EndUpdate();
-    throw;
-  }
-  Strings->EndUpdate();
+  });
 }
 
 }  // namespace

@@ -54,9 +54,12 @@ class TList : public TObject {
   // Replaces an item: the old one is notified lnDeleted, the new one lnAdded.
   void SetItems(int Index, void* Item);
 
+  // Raises EListError with Msg (see RTLConsts.h) formatted with Data; the other indexed
+  // containers raise their index errors through it too, so the text is the same everywhere.
+  [[noreturn]] static void Error(const char* Msg, int Data);
+
 protected:
   virtual void Notify(void* Ptr, TListNotification Action);
-  [[noreturn]] static void Error(const char* Msg, int Data);
 
 private:
   void checkIndex(int Index) const;

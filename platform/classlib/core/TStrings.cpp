@@ -7,24 +7,11 @@
 #include "StringRoutines.h"
 #include "TFileStream.h"
 #include "TypInfo.h"
+#include "Updating.h"
 
 DEFINE_CLASS(TStrings, TPersistent)
 
 namespace {
-
-// Runs Work inside an update bracket that is closed also when Work raises. (Not a destructor:
-// closing the bracket runs change handlers, which may raise themselves.)
-template <class Work>
-void updating(TStrings& list, Work&& work) {
-  list.BeginUpdate();
-  try {
-    work();
-  } catch (...) {
-    list.EndUpdate();
-    throw;
-  }
-  list.EndUpdate();
-}
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -55,7 +42,7 @@ int TStrings::AddObject(const AnsiString& S, TObject* AObject) {
 
 void TStrings::AddStrings(TStrings* Strings) {
   if (Strings == nullptr) return;
-  updating(*this, [&] {
+  Updating(*this, [&] {
     // Count is read once: adding a list to itself doubles it instead of running forever.
     int n = Strings->Count();
     for (int i = 0; i < n; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
@@ -65,7 +52,7 @@ void TStrings::AddStrings(TStrings* Strings) {
 void TStrings::Assign(TPersistent* Source) {
   if (auto* source = dynamic_cast<TStrings*>(Source)) {
     if (source == this) return;
-    updating(*this, [&] {
+    Updating(*this, [&] {
       Clear();
       delimiter_ = source->delimiter_;
       quoteChar_ = source->quoteChar_;
@@ -78,7 +65,7 @@ void TStrings::Assign(TPersistent* Source) {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-  updating(*this, [&] {
+  Updating(*this, [&] {
     TObject* object1 = GetObject(Index1);
     AnsiString string1 = Get(Index1);
     Put(Index1, Get(Index2));
@@ -95,7 +82,7 @@ void TStrings::InsertObject(int Index, const AnsiString& S, TObject* AObject) {
 
 void TStrings::Move(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex) return;
-  updating(*this, [&] {
+  Updating(*this, [&] {
     AnsiString s = Get(CurIndex);
     TObject* object = GetObject(CurIndex);
     Delete(CurIndex);
@@ -155,7 +142,7 @@ void TStrings::LoadFromStream(TStream* Stream) {
   const std::int64_t left = Stream->Size() - Stream->Position();
   AnsiString bytes(static_cast<std::size_t>(left > 0 ? left : 0), '\0');
   Stream->ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-  updating(*this, [&] { SetTextStr(bytes); });
+  Updating(*this, [&] { SetTextStr(bytes); });
 }
 
 void TStrings::SaveToFile(const AnsiString& FileName) const {
@@ -187,7 +174,7 @@ void TStrings::setDelimitedText(const AnsiString& value, char delimiter, char qu
   auto skipBlanks = [&] {
     while (p < end && isBlank(value[p])) ++p;
   };
-  updating(*this, [&] {
+  Updating(*this, [&] {
     Clear();
     skipBlanks();
     while (p < end) {
@@ -285,7 +272,7 @@ AnsiString TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const AnsiString& Value) {
-  updating(*this, [&] {
+  Updating(*this, [&] {
     Clear();
     std::size_t p = 0;
     const std::size_t end = Value.size();
