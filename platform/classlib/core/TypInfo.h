@@ -115,18 +115,6 @@ const T& expect(const TPropValue& v, const AnsiString& name) {
 }
 std::int64_t expectOrdinal(const TPropValue& v, const AnsiString& name);
 
-template <class Get, class Set, class ToValue, class FromValue>
-TPropInfo make(const char* name, TTypeKind kind, Get get, Set set, ToValue to, FromValue from) {
-  TPropInfo p;
-  p.Name = name;
-  p.Kind = kind;
-  p.Get = [get, to](const TObject& o) -> TPropValue { return to(get(o)); };
-  if constexpr (!std::is_same_v<Set, std::nullptr_t>) {
-    p.Set = [set, from, n = p.Name](TObject& o, const TPropValue& v) { set(o, from(v, n)); };
-  }
-  return p;
-}
-
 template <class C, class R>
 auto getter(R (C::*get)() const) {
   return [get](const TObject& o) -> decltype(auto) { return (self<C>(o).*get)(); };
@@ -136,40 +124,42 @@ auto setter(void (C::*set)(A)) {
   return [set](TObject& o, std::remove_cvref_t<A> v) { (self<C>(o).*set)(std::move(v)); };
 }
 
+// A row bound to a getter and, when one is given, a setter; To and From convert between the
+// accessors' type and TPropValue. Without a setter the property is read-only.
+template <class C, class R, class ToValue, class FromValue, class... S>
+TPropInfo bind(const char* name, TTypeKind kind, R (C::*get)() const, ToValue to, FromValue from, S... set) {
+  static_assert(sizeof...(S) <= 1);
+  TPropInfo p;
+  p.Name = name;
+  p.Kind = kind;
+  p.Get = [get = getter(get), to](const TObject& o) -> TPropValue { return to(get(o)); };
+  if constexpr (sizeof...(S) == 1)
+    p.Set = [set = setter(set...), from, n = p.Name](TObject& o, const TPropValue& v) { set(o, from(v, n)); };
+  return p;
+}
+
 }  // namespace detail
 
 template <class C, class R, class... S>
 TPropInfo String(const char* name, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   auto to = [](const AnsiString& s) { return TPropValue(s); };
   auto from = [](const TPropValue& v, const AnsiString& n) { return detail::expect<AnsiString>(v, n); };
-  if constexpr (sizeof...(S) == 0)
-    return detail::make(name, TTypeKind::tkString, detail::getter(get), nullptr, to, from);
-  else
-    return detail::make(name, TTypeKind::tkString, detail::getter(get), detail::setter(set...), to, from);
+  return detail::bind(name, TTypeKind::tkString, get, to, from, set...);
 }
 
 template <class C, class R, class... S>
 TPropInfo WideString(const char* name, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   auto to = [](const ::WideString& s) { return TPropValue(s); };
   auto from = [](const TPropValue& v, const AnsiString& n) { return detail::expect<::WideString>(v, n); };
-  if constexpr (sizeof...(S) == 0)
-    return detail::make(name, TTypeKind::tkWString, detail::getter(get), nullptr, to, from);
-  else
-    return detail::make(name, TTypeKind::tkWString, detail::getter(get), detail::setter(set...), to, from);
+  return detail::bind(name, TTypeKind::tkWString, get, to, from, set...);
 }
 
 template <class C, class R, class... S>
 TPropInfo Integer(const char* name, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   using T = std::remove_cvref_t<R>;
   auto to = [](T i) { return TPropValue(static_cast<std::int64_t>(i)); };
   auto from = [](const TPropValue& v, const AnsiString& n) { return static_cast<T>(detail::expectOrdinal(v, n)); };
-  if constexpr (sizeof...(S) == 0)
-    return detail::make(name, TTypeKind::tkInteger, detail::getter(get), nullptr, to, from);
-  else
-    return detail::make(name, TTypeKind::tkInteger, detail::getter(get), detail::setter(set...), to, from);
+  return detail::bind(name, TTypeKind::tkInteger, get, to, from, set...);
 }
 
 // An integer property whose type has named values (colours, character sets).
@@ -182,46 +172,32 @@ TPropInfo Integer(const TIdentMap& idents, const char* name, R (C::*get)() const
 
 template <class C, class R, class... S>
 TPropInfo Boolean(const char* name, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   auto to = [](bool b) { return TPropValue(b); };
   auto from = [](const TPropValue& v, const AnsiString& n) {
     if (const bool* b = std::get_if<bool>(&v)) return *b;
     return detail::expectOrdinal(v, n) != 0;
   };
-  if constexpr (sizeof...(S) == 0)
-    return detail::make(name, TTypeKind::tkBoolean, detail::getter(get), nullptr, to, from);
-  else
-    return detail::make(name, TTypeKind::tkBoolean, detail::getter(get), detail::setter(set...), to, from);
+  return detail::bind(name, TTypeKind::tkBoolean, get, to, from, set...);
 }
 
 template <class C, class R, class... S>
 TPropInfo Enum(const char* name, std::initializer_list<const char*> names, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   using E = std::remove_cvref_t<R>;
   auto to = [](E e) { return TPropValue(static_cast<std::int64_t>(e)); };
   auto from = [](const TPropValue& v, const AnsiString& n) { return static_cast<E>(detail::expectOrdinal(v, n)); };
-  TPropInfo p;
-  if constexpr (sizeof...(S) == 0)
-    p = detail::make(name, TTypeKind::tkEnumeration, detail::getter(get), nullptr, to, from);
-  else
-    p = detail::make(name, TTypeKind::tkEnumeration, detail::getter(get), detail::setter(set...), to, from);
+  TPropInfo p = detail::bind(name, TTypeKind::tkEnumeration, get, to, from, set...);
   p.EnumNames.assign(names.begin(), names.end());
   return p;
 }
 
 template <class C, class R, class... S>
 TPropInfo Set(const char* name, std::initializer_list<const char*> names, R (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   using T = std::remove_cvref_t<R>;
   auto to = [](T s) { return TPropValue(static_cast<std::int64_t>(s.Bits())); };
   auto from = [](const TPropValue& v, const AnsiString& n) {
     return T::FromBits(static_cast<std::uint64_t>(detail::expectOrdinal(v, n)));
   };
-  TPropInfo p;
-  if constexpr (sizeof...(S) == 0)
-    p = detail::make(name, TTypeKind::tkSet, detail::getter(get), nullptr, to, from);
-  else
-    p = detail::make(name, TTypeKind::tkSet, detail::getter(get), detail::setter(set...), to, from);
+  TPropInfo p = detail::bind(name, TTypeKind::tkSet, get, to, from, set...);
   p.EnumNames.assign(names.begin(), names.end());
   return p;
 }
@@ -231,7 +207,6 @@ TPropInfo Set(const char* name, std::initializer_list<const char*> names, R (C::
 // pointer of the property's class. Writing an object of another class raises EPropertyError.
 template <class C, class R, class... S>
 TPropInfo Class(const char* name, R* (C::*get)() const, S... set) {
-  static_assert(sizeof...(S) <= 1);
   auto to = [](R* obj) { return TPropValue(static_cast<TObject*>(obj)); };
   auto from = [](const TPropValue& v, const AnsiString& n) -> R* {
     TObject* obj = detail::expect<TObject*>(v, n);
@@ -239,10 +214,7 @@ TPropInfo Class(const char* name, R* (C::*get)() const, S... set) {
     if (R* typed = dynamic_cast<R*>(obj)) return typed;
     throw EPropertyError("Invalid property value for " + n);
   };
-  if constexpr (sizeof...(S) == 0)
-    return detail::make(name, TTypeKind::tkClass, detail::getter(get), nullptr, to, from);
-  else
-    return detail::make(name, TTypeKind::tkClass, detail::getter(get), detail::setter(set...), to, from);
+  return detail::bind(name, TTypeKind::tkClass, get, to, from, set...);
 }
 
 // An event: a public std::function member. The value is the handler wrapped in std::any.
