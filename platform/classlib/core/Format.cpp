@@ -1,12 +1,12 @@
 #include "Format.h"
 
 #include <charconv>
-#include <cstring>
 
 #include "AnsiChars_p.h"
 #include "CodePage.h"
 #include "Exception.h"
 #include "FloatText.h"
+#include "IntegerText.h"
 
 namespace {
 
@@ -107,20 +107,18 @@ private:
       case 'S': return stringArg(arg, precision);
       case 'P': {
         if (arg.Kind() != TKind::vtPointer) invalid();
-        std::string hex = digits(reinterpret_cast<std::uintptr_t>(arg.AsPointer()), 16);
-        return std::string(sizeof(void*) * 2 - hex.size(), '0') + hex;
+        return IntToHex(static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(arg.AsPointer())),
+                        static_cast<int>(sizeof(void*) * 2));
       }
       default: invalid();
     }
   }
 
-  static std::string digits(std::uint64_t value, int base) {
-    char buf[32];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, base);
-    std::string s(buf, res.ptr);
-    for (char& c : s)
-      if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-    return s;
+  static std::string digits(std::uint64_t value, bool hex) {
+    if (hex) return IntToHex(static_cast<std::int64_t>(value), 0);
+    char buf[24];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
   }
 
   std::string integer(const TVarRec& arg, long long precision, bool asUnsigned, bool hex) {
@@ -145,7 +143,7 @@ private:
       case TKind::vtUInt64: magnitude = arg.AsUInt64(); break;
       default: invalid();
     }
-    std::string text = digits(magnitude, hex ? 16 : 10);
+    std::string text = digits(magnitude, hex);
     if (precision > static_cast<long long>(text.size())) text.insert(0, static_cast<std::size_t>(precision) - text.size(), '0');
     return negative ? "-" + text : text;
   }
