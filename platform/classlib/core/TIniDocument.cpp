@@ -197,9 +197,7 @@ bool TIniDocument::SetValue(std::string_view Section, std::string_view Key, std:
     std::string text;
     if (line.Kind == TKind::Key) {
       // Keep the line's own layout ("name = value") up to where the value starts.
-      std::size_t valueStart = line.Text.find('=', line.NameEnd) + 1;
-      while (valueStart < line.ValueBegin) ++valueStart;
-      text = line.Text.substr(0, valueStart);
+      text = line.Text.substr(0, line.ValueBegin);
     } else {
       text = line.Text.substr(0, line.NameEnd) + "=";
     }
