@@ -39,6 +39,22 @@ void limit(TFloatRec& rec, int precision, int decimals) {
 
 }  // namespace
 
+std::string TFloatRec::IntegerDigits() const {
+  if (Exponent <= 0) return {};
+  std::string out = Digits.substr(0, static_cast<std::size_t>(Exponent));
+  out.append(static_cast<std::size_t>(Exponent) - out.size(), '0');
+  return out;
+}
+
+std::string TFloatRec::FractionDigits(int Count) const {
+  std::string out;
+  for (int i = 0; i < Count; ++i) {
+    long long at = static_cast<long long>(Exponent) + i;
+    out += at >= 0 && static_cast<std::size_t>(at) < Digits.size() ? Digits[static_cast<std::size_t>(at)] : '0';
+  }
+  return out;
+}
+
 TFloatRec FloatToDecimal(double Value, int Precision, int Decimals) {
   TFloatRec rec;
   rec.Negative = std::signbit(Value);

@@ -21,6 +21,10 @@ struct TFloatRec {
   int Exponent = 0;
 
   bool IsZero() const { return Digits.empty() && !Nan && !Infinite; }
+  // The digits before the decimal point, "" when the value is below one.
+  std::string IntegerDigits() const;
+  // Count digits after the decimal point, zeros where the value has none.
+  std::string FractionDigits(int Count) const;
 };
 
 // Digits of Value rounded to at most Precision significant digits and at most Decimals digits

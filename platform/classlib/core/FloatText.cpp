@@ -19,13 +19,8 @@ int clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
 // The integer part of Rec ("0" when below one), grouped in threes with Separator (0: none).
 std::string integerPart(const TFloatRec& rec, char separator) {
-  std::string digits;
-  if (rec.Exponent <= 0) {
-    digits = "0";
-  } else {
-    digits = rec.Digits.substr(0, static_cast<std::size_t>(rec.Exponent));
-    digits.append(static_cast<std::size_t>(rec.Exponent) - digits.size(), '0');
-  }
+  std::string digits = rec.IntegerDigits();
+  if (digits.empty()) digits = "0";
   if (separator == '\0') return digits;
   std::string grouped;
   for (std::size_t i = 0; i < digits.size(); ++i) {
@@ -34,16 +29,6 @@ std::string integerPart(const TFloatRec& rec, char separator) {
     if (left > 0 && left % 3 == 0) grouped += separator;
   }
   return grouped;
-}
-
-// Count digits after the decimal point, zeros where Rec has none.
-std::string fractionPart(const TFloatRec& rec, int count) {
-  std::string out;
-  for (int i = 0; i < count; ++i) {
-    long long at = static_cast<long long>(rec.Exponent) + i;
-    out += at >= 0 && static_cast<std::size_t>(at) < rec.Digits.size() ? rec.Digits[static_cast<std::size_t>(at)] : '0';
-  }
-  return out;
 }
 
 // "E" + exponent with at least MinDigits digits; "+" only when Plus.
@@ -73,7 +58,7 @@ std::string generalText(const TFloatRec& rec, int precision, int expDigits, cons
   }
   out += integerPart(rec, '\0');
   long long decimals = static_cast<long long>(rec.Digits.size()) - rec.Exponent;
-  if (decimals > 0) out += fs.DecimalSeparator + fractionPart(rec, static_cast<int>(decimals));
+  if (decimals > 0) out += fs.DecimalSeparator + rec.FractionDigits(static_cast<int>(decimals));
   return out;
 }
 
@@ -124,7 +109,7 @@ AnsiString floatToText(const TDecimalValue& value, TFloatFormat format, int prec
   }
   const bool grouped = format != TFloatFormat::ffFixed;
   std::string number = integerPart(rec, grouped ? fs.ThousandSeparator : '\0');
-  if (digits > 0) number += fs.DecimalSeparator + fractionPart(rec, digits);
+  if (digits > 0) number += fs.DecimalSeparator + rec.FractionDigits(digits);
   if (format == TFloatFormat::ffCurrency) return placeCurrency(number, rec.Negative && !rec.IsZero(), fs);
   return sign(rec) + number;
 }

@@ -117,15 +117,10 @@ std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSe
     exponent = rec.Exponent - m.IntPlaceholders;
     rec.Exponent = m.IntPlaceholders;
   }
-  std::string intDigits = rec.Exponent > 0 ? rec.Digits.substr(0, static_cast<std::size_t>(rec.Exponent)) : "";
-  if (rec.Exponent > 0) intDigits.append(static_cast<std::size_t>(rec.Exponent) - intDigits.size(), '0');
+  std::string intDigits = rec.IntegerDigits();
   if (static_cast<int>(intDigits.size()) < m.MinIntDigits)
     intDigits.insert(0, static_cast<std::size_t>(m.MinIntDigits) - intDigits.size(), '0');
-  std::string fraction;
-  for (int i = 0; i < m.Decimals; ++i) {
-    long long at = static_cast<long long>(rec.Exponent) + i;
-    fraction += at >= 0 && static_cast<std::size_t>(at) < rec.Digits.size() ? rec.Digits[static_cast<std::size_t>(at)] : '0';
-  }
+  std::string fraction = rec.FractionDigits(m.Decimals);
   while (static_cast<int>(fraction.size()) > m.MinDecimals && fraction.back() == '0') fraction.pop_back();
 
   std::string out = withSign && rec.Negative && !rec.IsZero() ? "-" : "";
