@@ -1,11 +1,9 @@
 #include "LmHashLangStorage.h"
 
 #include "CodePage.h"
-#include "IntegerText.h"
 #include "LmCommon.h"
 #include "LmExceptions.h"
 #include "LmHashMap.h"
-#include "LmLangCollection.h"
 #include "LmWideStrings.h"
 #include "TStringList.h"
 
@@ -28,6 +26,11 @@ void splitLine(const WideString& line, WideString& key, WideString& value) {
     key = line.substr(0, eq);
     value = line.substr(eq + 1);
   }
+}
+
+// A language file's first line begins with "!LanguageID", in that case.
+bool isLanguageList(const TLmWideStringList& List) {
+  return List.Count() > 0 && List.Get(0).compare(0, 11, u"!LanguageID") == 0;
 }
 
 }  // namespace
@@ -134,30 +137,24 @@ WideString TLmCustomHashLangStorage::GetLanguageFileExt() const { return u".txt"
 bool TLmCustomHashLangStorage::IsLanguageFile(const WideString& FileName) {
   TLmWideStringList list;
   readFile(FileName, &list);
-  return list.Count() > 0 && list.Get(0).compare(0, 11, u"!LanguageID") == 0;
+  return isLanguageList(list);
 }
 
 void TLmCustomHashLangStorage::AddLanguageFile(const WideString& FileName) {
   // Read first: a file that cannot be read leaves no half-made language behind.
   TLmWideStringList list;
   readFile(FileName, &list);
-  TLmLanguageItem* item = Languages()->Add();
-  item->SetLanguageFileName(LmChangeFileExt(LmExtractFileName(FileName), u""));
-  try {
-    item->SetLanguageID(static_cast<::LCID>(StrToIntDef(WideToAnsi(list.Values(u"!LanguageID")), 0)));
-  } catch (const ELanguageStorageError&) {
-    // not a system locale: the id stays 0 and the file is left out
-  }
-  if (item->LanguageID() == 0) {
-    SetCurrentLanguageIndex(-1);
-    Languages()->Delete(item->Index());
-    return;
-  }
-  item->SetLanguageName(list.Values(u"!LanguageName"));
-  item->SetAuthor(list.Values(u"!TranslationAuthor"));
-  item->SetAuthorEmail(list.Values(u"!TranslationAuthorEmail"));
-  const WideString font = list.Values(u"!TranslationDefaultFont");
-  if (!font.empty()) StringToFont(font, item->DefaultFont());
+  addLanguage(FileName, list);
+}
+
+void TLmCustomHashLangStorage::DetectLanguageFile(const WideString& FileName) {
+  TLmWideStringList list;
+  readFile(FileName, &list);
+  if (isLanguageList(list)) addLanguage(FileName, list);
+}
+
+void TLmCustomHashLangStorage::addLanguage(const WideString& FileName, const TLmWideStringList& List) {
+  ReadLanguageHeader(AddLanguageItem(FileName), [&List](const WideString& Key) { return List.Values(Key); });
 }
 
 // --- TLmHashStringIterator ---

@@ -57,10 +57,16 @@ class TLmCustomHashLangStorage : public TLmCustomLangFileStorage {
 
   TLmHashLangLoadFile OnLoadFile;
 
+protected:
+  // Reads the file once to tell whether it is a language file and to take its header.
+  void DetectLanguageFile(const WideString& FileName) override;
+
 private:
   friend class TLmHashStringIterator;
 
   void readFile(const WideString& FileName, TLmWideStringList* List);
+  // Adds the language of a file already read into List.
+  void addLanguage(const WideString& FileName, const TLmWideStringList& List);
   std::unique_ptr<TLmWideStrToWideStrHashMap> newMap() const;
 
   std::unique_ptr<TLmWideStrToWideStrHashMap> map_;  // nullptr until the first load

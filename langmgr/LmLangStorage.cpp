@@ -172,29 +172,43 @@ WideString TLmCustomLangFileStorage::GetLanguageFileName() {
   return item->LanguageFileName() + GetLanguageFileExt();
 }
 
-void TLmCustomLangFileStorage::AddLanguageFile(const WideString& FileName) {
+TLmLanguageItem* TLmCustomLangFileStorage::AddLanguageItem(const WideString& FileName) {
   TLmLanguageItem* item = Languages()->Add();
   item->SetLanguageFileName(LmChangeFileExt(LmExtractFileName(FileName), u""));
-  SelectLanguage(item->Index());
-  WideString text;
-  GetString(u"!LanguageID", text);
-  const int id = StrToIntDef(WideToAnsi(text), 0);
+  return item;
+}
+
+void TLmCustomLangFileStorage::ReadLanguageHeader(TLmLanguageItem* Item,
+                                                  const std::function<WideString(const WideString&)>& Header) {
   try {
-    item->SetLanguageID(static_cast<::LCID>(id));
+    Item->SetLanguageID(static_cast<::LCID>(StrToIntDef(WideToAnsi(Header(u"!LanguageID")), 0)));
   } catch (const ELanguageStorageError&) {
+    // not a system locale: the id stays 0 and the file is left out
   }
-  if (item->LanguageID() == 0) {
+  if (Item->LanguageID() == 0) {
     SetCurrentLanguageIndex(-1);
-    Languages()->Delete(item->Index());
+    Languages()->Delete(Item->Index());
     return;
   }
-  GetString(u"!LanguageName", text);
-  item->SetLanguageName(text);
-  GetString(u"!TranslationAuthor", text);
-  item->SetAuthor(text);
-  GetString(u"!TranslationAuthorEmail", text);
-  item->SetAuthorEmail(text);
-  if (GetString(u"!TranslationDefaultFont", text) && !text.empty()) StringToFont(text, item->DefaultFont());
+  Item->SetLanguageName(Header(u"!LanguageName"));
+  Item->SetAuthor(Header(u"!TranslationAuthor"));
+  Item->SetAuthorEmail(Header(u"!TranslationAuthorEmail"));
+  const WideString font = Header(u"!TranslationDefaultFont");
+  if (!font.empty()) StringToFont(font, Item->DefaultFont());
+}
+
+void TLmCustomLangFileStorage::AddLanguageFile(const WideString& FileName) {
+  TLmLanguageItem* item = AddLanguageItem(FileName);
+  SelectLanguage(item->Index());
+  ReadLanguageHeader(item, [this](const WideString& Key) {
+    WideString value;
+    GetString(Key, value);
+    return value;
+  });
+}
+
+void TLmCustomLangFileStorage::DetectLanguageFile(const WideString& FileName) {
+  if (IsLanguageFile(FileName)) AddLanguageFile(FileName);
 }
 
 namespace {
@@ -243,7 +257,7 @@ void TLmCustomLangFileStorage::DetectLanguages() {
       // A file that cannot be read (a folder named like a language file, a file without read
       // permission) is left out like a file that is no language file.
       try {
-        if (IsLanguageFile(path)) AddLanguageFile(path);
+        DetectLanguageFile(path);
       } catch (const Exception&) {
       }
     }

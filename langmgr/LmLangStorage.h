@@ -150,6 +150,14 @@ class TLmCustomLangFileStorage : public TLmCustomLangStorage {
 
 protected:
   void Loaded() override;
+  // One file found by detection: added when it is a language file. This default asks
+  // IsLanguageFile, then AddLanguageFile.
+  virtual void DetectLanguageFile(const WideString& FileName);
+  // A new item for a language file, named after the file.
+  TLmLanguageItem* AddLanguageItem(const WideString& FileName);
+  // Completes an item from its language's header, Header giving a key's value ("" when
+  // absent); an item without the id of a system locale is deleted again.
+  void ReadLanguageHeader(TLmLanguageItem* Item, const std::function<WideString(const WideString&)>& Header);
   // The folder language files are read from and written to, with a trailing delimiter.
   WideString LanguageFolder() const;
   // The file name used inside each language's folder (smByDirectory).

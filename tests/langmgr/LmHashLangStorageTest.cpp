@@ -214,12 +214,15 @@ TEST_F(LmHashLangStorageTest, OneFolderPerLanguage) {
 }
 
 TEST_F(LmHashLangStorageTest, LoadFileEventReplacesReading) {
-  storage.OnLoadFile = [](TObject*, const WideString& name, TLmWideStringList* list) {
+  std::vector<WideString> reads;
+  storage.OnLoadFile = [&](TObject*, const WideString& name, TLmWideStringList* list) {
+    reads.push_back(name.substr(name.rfind(u'/') + 1));
     list->Add(u"!LanguageID=1033");
-    list->Add(u"File=" + name.substr(name.rfind(u'/') + 1));
+    list->Add(u"File=" + reads.back());
   };
   storage.SetLanguagePath(folder.Path());
   ASSERT_EQ(storage.LanguageCount(), 2);
+  EXPECT_EQ(reads, (std::vector<WideString>{u"CHS.txt", u"ENU.txt"}));  // detection reads each file once
   storage.SelectLanguage(0);
   EXPECT_EQ(lookup(u"File"), u"CHS.txt");
 }
