@@ -47,8 +47,6 @@ constexpr int StatusPanelHeight = 22;
 constexpr int DatePanelWidth = 94;
 // Width of the black frame along the window's edge.
 constexpr int FrameWidth = 4;
-// The Tag the language manager never translates.
-constexpr int NoTranslationTag = 2001;
 
 // The font of the window and of every control that follows it: 宋体, 12 pixels, GB2312.
 void setFormFont(TFont* Font) {
@@ -110,9 +108,9 @@ void TFormmain::createForm() {
   createFrame();
 
   // Labels that show the terminal's figures or a fixed address keep what they show when the
-  // language changes (the translation walk leaves a component tagged 2001 alone).
-  for (TLabel* label : deviceLabels()) label->SetTag(NoTranslationTag);
-  for (TLabel* label : {lblWeb, lblMail}) label->SetTag(NoTranslationTag);
+  // language changes (the translation walk leaves a component tagged LmNoTranslateTag alone).
+  for (TLabel* label : deviceLabels()) label->SetTag(LmNoTranslateTag);
+  for (TLabel* label : {lblWeb, lblMail}) label->SetTag(LmNoTranslateTag);
 }
 
 std::vector<TLabel*> TFormmain::deviceLabels() const {
@@ -313,7 +311,7 @@ void TFormmain::createFrame() {
     edge.Panel = Place<TPanel>(this, this, edge.Name, edge.Left, edge.Top, edge.Width, edge.Height);
     edge.Panel->SetBevelOuter(bvNone);
     edge.Panel->SetColor(clBlack);
-    edge.Panel->SetTag(NoTranslationTag);
+    edge.Panel->SetTag(LmNoTranslateTag);
     edge.Panel->BringToFront();
   }
 }

@@ -53,6 +53,9 @@ using TLmTranslateObjectPropertyEvent =
 // Asked before each component's own texts (Translate starts True).
 using TLmTranslateObjectEvent = std::function<void(TObject* AObject, bool& Translate)>;
 
+// A component whose Tag is this is never translated, nor is anything reached only through it.
+inline constexpr int LmNoTranslateTag = 2001;
+
 // The objects a translation walk has reached.
 using TLmVisitedList = std::unordered_set<const TObject*>;
 

@@ -26,9 +26,6 @@
 
 namespace {
 
-// A component with this Tag is left as designed, with everything reached through it.
-constexpr int kNoTranslateTag = 2001;
-
 // Names of classes, components and properties are identifiers; widen them without a trip
 // through the code-page converter.
 WideString wide(const AnsiString& s) {
@@ -47,7 +44,7 @@ WideString withPrefix(const WideString& Prefix, const WideString& Key) {
 
 WideString numbered(const char16_t* Base, int Index) { return Base + wide(std::to_string(Index)); }
 
-bool skipTagged(const TComponent* c) { return c != nullptr && c->Tag() == kNoTranslateTag; }
+bool skipTagged(const TComponent* c) { return c != nullptr && c->Tag() == LmNoTranslateTag; }
 
 // The Visited rule: an object already reached is skipped, others are marked as reached.
 bool firstVisit(TLmVisitedList* Visited, const TObject* Obj) {
