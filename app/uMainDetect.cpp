@@ -3,11 +3,6 @@
 #include <cstring>
 #include <memory>
 
-#include "TButton.h"
-#include "TCheckBox.h"
-#include "TComboBox.h"
-#include "TEdit.h"
-#include "TGroupBox.h"
 #include "TLabel.h"
 #include "uConstStrings.h"
 #include "uMain.h"

@@ -1,18 +1,10 @@
 // The main window's form definition: page 0, the about page.
-#include "TBitBtn.h"
-#include "TButton.h"
-#include "TCheckBox.h"
-#include "TComboBox.h"
-#include "TEdit.h"
-#include "TGroupBox.h"
 #include "TLabel.h"
 #include "TNotebook.h"
 #include "TPage.h"
 #include "TPanel.h"
-#include "TRadioGroup.h"
 #include "TSpeedButton.h"
 #include "TStrings.h"
-#include "TTimer.h"
 #include "uMain.h"
 #include "uMain_Form_p.h"
 

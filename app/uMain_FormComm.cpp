@@ -1,15 +1,12 @@
 // The main window's form definition: page 1, the comm page (the terminal's files on the left,
 // the transfer buttons in the middle, the PC's folders and files on the right) and, in front of
 // the PC side, the FTP panel.
-#include "TAnimate.h"
 #include "TBitBtn.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TComboBox.h"
-#include "TDateTimePicker.h"
 #include "TEdit.h"
 #include "TFileListBox.h"
-#include "TGroupBox.h"
 #include "TImage.h"
 #include "TImageList.h"
 #include "TLabel.h"
@@ -19,16 +16,12 @@
 #include "TListItems.h"
 #include "TListView.h"
 #include "TNotebook.h"
-#include "TPageControl.h"
 #include "TPage.h"
 #include "TPanel.h"
-#include "TProgressBar.h"
 #include "TRadioGroup.h"
 #include "TShellTreeView.h"
 #include "TSpeedButton.h"
 #include "TStrings.h"
-#include "TTabSheet.h"
-#include "TTimer.h"
 #include "uMain.h"
 #include "uMain_Form_p.h"
 

@@ -1,12 +1,9 @@
 // The main window's form definition: page 2, the special page with the two configured batch
 // lists beside the terminal's files.
-#include "TAnimate.h"
-#include "TBitBtn.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TCheckListBox.h"
 #include "TComboBox.h"
-#include "TDateTimePicker.h"
 #include "TEdit.h"
 #include "TGroupBox.h"
 #include "TImage.h"
@@ -18,15 +15,10 @@
 #include "TListItems.h"
 #include "TListView.h"
 #include "TNotebook.h"
-#include "TPageControl.h"
 #include "TPage.h"
-#include "TPanel.h"
-#include "TProgressBar.h"
 #include "TRadioGroup.h"
 #include "TSpeedButton.h"
 #include "TStrings.h"
-#include "TTabSheet.h"
-#include "TTimer.h"
 #include "uMain.h"
 #include "uMain_Form_p.h"
 

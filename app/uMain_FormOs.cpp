@@ -1,14 +1,11 @@
 // The main window's form definition: page 3, the management page (images, clock and recycle
 // bin, system and user parameters).
-#include "TAnimate.h"
-#include "TBitBtn.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TComboBox.h"
 #include "TDateTimePicker.h"
 #include "TEdit.h"
 #include "TGroupBox.h"
-#include "TImage.h"
 #include "TImageList.h"
 #include "TLabel.h"
 #include "TListColumn.h"
@@ -19,13 +16,9 @@
 #include "TNotebook.h"
 #include "TPageControl.h"
 #include "TPage.h"
-#include "TPanel.h"
-#include "TProgressBar.h"
-#include "TRadioGroup.h"
 #include "TSpeedButton.h"
 #include "TStrings.h"
 #include "TTabSheet.h"
-#include "TTimer.h"
 #include "uMain.h"
 #include "uMain_Form_p.h"
 
