@@ -34,8 +34,6 @@ using namespace FormDef;
 
 namespace {
 
-constexpr int FormClientWidth = 854;
-constexpr int FormClientHeight = 553;
 constexpr int BottomBarHeight = 28;
 constexpr int StatusPanelHeight = 22;
 constexpr int DatePanelWidth = 94;

@@ -28,7 +28,7 @@ namespace {
 
 constexpr int CbjWidth = 300;
 constexpr int ListsLeft = CbjWidth + 12;
-constexpr int ListsWidth = 854 - ListsLeft - 6;
+constexpr int ListsWidth = FormClientWidth - ListsLeft - 6;
 
 }  // namespace
 

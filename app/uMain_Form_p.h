@@ -17,6 +17,10 @@ class TRadioGroup;
 
 namespace FormDef {
 
+// The main window's client area, in pixels.
+inline constexpr int FormClientWidth = 854;
+inline constexpr int FormClientHeight = 553;
+
 inline AnsiString Txt(const char* Utf8) { return Utf8ToAnsi(Utf8); }
 
 // A control of class C owned by Owner, named Name, placed on Parent.
