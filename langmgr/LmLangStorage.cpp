@@ -16,6 +16,7 @@
 #include "StringRoutines.h"
 #include "TApplication.h"
 #include "TFont.h"
+#include "Updating.h"
 
 DEFINE_CLASS(TLmCustomLangStorage, TLmComponent,
              Published::Class("Languages", &TLmCustomLangStorage::Languages, &TLmCustomLangStorage::SetLanguages),
@@ -232,8 +233,7 @@ std::vector<AnsiString> sortedEntries(const AnsiString& Mask, int Attr) {
 
 void TLmCustomLangFileStorage::DetectLanguages() {
   TLmLanguageCollection* languages = Languages();
-  languages->BeginUpdate();
-  try {
+  Updating(*languages, [&] {
     languages->Clear();
     SetCurrentLanguageIndex(-1);
     WideString folder = languagePath_;
@@ -261,9 +261,5 @@ void TLmCustomLangFileStorage::DetectLanguages() {
       } catch (const Exception&) {
       }
     }
-  } catch (...) {
-    languages->EndUpdate();
-    throw;
-  }
-  languages->EndUpdate();
+  });
 }

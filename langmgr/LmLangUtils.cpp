@@ -7,6 +7,8 @@
 #include "CodePage.h"
 #include "Exception.h"
 #include "LmExceptions.h"
+#include "RTLConsts.h"
+#include "TList.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TLmLanguages, TObject)
@@ -29,7 +31,7 @@ TLmLanguages::TLmLanguages() {
 }
 
 const TLmLocaleRec& TLmLanguages::at(int Index) const {
-  if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= Count()) TList::Error(SListIndexError, Index);
   return locales_[static_cast<std::size_t>(Index)];
 }
 

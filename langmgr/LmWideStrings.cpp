@@ -6,7 +6,9 @@
 #include "Exception.h"
 #include "LocaleText.h"
 #include "QuickSort.h"
+#include "RTLConsts.h"
 #include "TFileStream.h"
+#include "TList.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TLmWideStringList, TPersistent)
@@ -34,7 +36,7 @@ void TLmWideStringList::Assign(TPersistent* Source) {
 }
 
 void TLmWideStringList::checkIndex(int Index) const {
-  if (Index < 0 || Index >= GetCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= GetCount()) TList::Error(SListIndexError, Index);
 }
 
 const WideString& TLmWideStringList::at(int Index) const {
@@ -106,7 +108,7 @@ int TLmWideStringList::IndexOf(const WideString& S) const {
 }
 
 void TLmWideStringList::Insert(int Index, const WideString& S) {
-  if (Index < 0 || Index > GetCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index > GetCount()) TList::Error(SListIndexError, Index);
   items_.insert(items_.begin() + Index, std::make_unique<TLmWideStringItem>(TLmWideStringItem{S}));
 }
 
