@@ -35,7 +35,25 @@ public:
     return QRect(at, size);
   }
 
+  // The picture with the colour of its bottom-left pixel made clear, as bitmaps are drawn
+  // transparent on the platform the forms were made for. Made again only when the picture's
+  // pixels change, not on every paint.
+  const QImage& keyed(const QImage& source) {
+    if (source.cacheKey() == keyedFrom) return keyedImage;
+    keyedFrom = source.cacheKey();
+    keyedImage = source.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = source.pixel(0, source.height() - 1) & 0xFFFFFF;
+    for (int y = 0; y < keyedImage.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(keyedImage.scanLine(y));
+      for (int x = 0; x < keyedImage.width(); ++x)
+        if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
+    return keyedImage;
+  }
+
   TPicture picture;
+  QImage keyedImage;
+  qint64 keyedFrom = 0;  // the cache key of the picture keyedImage was made from
   bool autoSize = false;
   bool center = false;
   bool proportional = false;
@@ -55,18 +73,8 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner, std::make_unique<TI
   static_cast<TPaintWidget*>(d->widget.data())->paint = [d](QPainter& p) {
     const TGraphic* g = d->picture.Graphic();
     if (g == nullptr || g->Empty()) return;
-    QImage image = g->GraphicPrivate()->image;
-    if (d->transparent && !image.hasAlphaChannel() && !image.isNull()) {
-      // The colour of the bottom-left pixel is the transparent one, as for bitmaps on the
-      // platform the forms were made for.
-      const QRgb key = image.pixel(0, image.height() - 1);
-      image = image.convertToFormat(QImage::Format_ARGB32);
-      for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-          if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
-      }
-    }
+    const QImage& source = g->GraphicPrivate()->image;
+    const QImage image = d->transparent && !source.hasAlphaChannel() ? d->keyed(source) : source;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(d->target(image.size()), image);
   };
