@@ -84,4 +84,7 @@ TEST_F(TButtonTest, ADisabledButtonIsNotClicked) {
   ClickControl(button);
   button->Click();
   EXPECT_EQ(clicks, 0);
+  button->SetEnabled(true);
+  ClickControl(button);
+  EXPECT_EQ(clicks, 1) << "the same click reaches the enabled button";
 }

@@ -56,8 +56,13 @@ TEST_F(TPageControlTest, ClickingATabShowsItsPageAndEntersTheSheet) {
 }
 
 TEST_F(TPageControlTest, OnChangingCanKeepThePage) {
-  pages->OnChanging = [](TObject*, bool& allow) { allow = false; };
+  int asked = 0;
+  pages->OnChanging = [&](TObject*, bool& allow) {
+    ++asked;
+    allow = false;
+  };
   ClickTab(pages, 3);
+  EXPECT_EQ(asked, 1) << "the click reached the tab";
   EXPECT_EQ(pages->ActivePage(), sheets[0]);
 }
 

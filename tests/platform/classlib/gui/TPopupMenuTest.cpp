@@ -84,6 +84,10 @@ TEST_F(TPopupMenuTest, AutoPopupOffKeepsTheMenuFromRightClicks) {
   form->Show();
   RightClickControl(panel);
   EXPECT_EQ(popups, 0);
+  menu->SetAutoPopup(true);
+  RightClickControl(panel);
+  EXPECT_EQ(popups, 1) << "the same click pops the menu up once AutoPopup is on";
+  menu->CloseMenu();
 }
 
 TEST_F(TPopupMenuTest, ItemsAreFreedWithTheirParentOrOwnerInAnyOrder) {
