@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-#include "Exception.h"
+#include "IntegerText.h"
 
 namespace {
 
@@ -123,40 +123,6 @@ TColor fromPalette(int index) {
   }
 }
 
-bool parseInteger(const AnsiString& s, std::int64_t& value) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-  int base = 10;
-  if (i < s.size() && s[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= s.size()) return false;
-  std::uint64_t v = 0;
-  for (; i < s.size(); ++i) {
-    char c = s[i];
-    int digit = (c >= '0' && c <= '9') ? c - '0'
-                : (base == 16 && c >= 'a' && c <= 'f') ? c - 'a' + 10
-                : (base == 16 && c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                                       : -1;
-    if (digit < 0) return false;
-    v = v * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    if (v > 0xFFFFFFFFull) return false;
-  }
-  // Hexadecimal colour values name all 32 bits (system colours have the top bit set).
-  if (base == 16 && !negative) {
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-    return true;
-  }
-  if (v > 0x80000000ull || (!negative && v > 0x7FFFFFFFull)) return false;
-  value = negative ? -static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v);
-  return true;
-}
-
 }  // namespace
 
 const TIdentMap& ColorIdents() { return kColorIdents; }
@@ -192,9 +158,8 @@ AnsiString ColorToString(TColor Color) {
 TColor StringToColor(const AnsiString& S) {
   TColor c = 0;
   if (IdentToColor(S, c)) return c;
-  std::int64_t v = 0;
-  if (!parseInteger(S, v)) throw EConvertError("'" + S + "' is not a valid integer value");
-  return static_cast<TColor>(v);
+  // Hexadecimal values name all 32 bits (system colours have the top bit set).
+  return StrToInt(S);
 }
 
 bool CharsetToIdent(int Charset, AnsiString& Ident) { return IntToIdent(kCharsetIdents, Charset, Ident); }

@@ -1,5 +1,7 @@
 #include "TListItems.h"
 
+#include "Format.h"
+#include "RTLConsts.h"
 #include "TCustomListView_p.h"
 
 DEFINE_CLASS(TListItems, TPersistent)
@@ -15,7 +17,7 @@ int TListItems::Count() const { return static_cast<int>(owner_->ListViewPrivate(
 TListItem* TListItems::Item(int Index) const {
   const auto& items = owner_->ListViewPrivate()->items;
   if (Index < 0 || Index >= static_cast<int>(items.size()))
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    throw EListError(Format(SListIndexError, {Index}));
   return items[static_cast<std::size_t>(Index)];
 }
 

@@ -4,6 +4,8 @@
 
 #include <QStackedWidget>
 
+#include "Format.h"
+#include "RTLConsts.h"
 #include "TControlProps_p.h"
 #include "TControlStrings_p.h"
 #include "TPage.h"
@@ -110,7 +112,7 @@ void TNotebook::SetPages(TStrings* Value) {
 int TNotebook::PageCount() const { return dOf(this)->pages->Count(); }
 
 TPage* TNotebook::Page(int Index) const {
-  if (Index < 0 || Index >= PageCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= PageCount()) throw EListError(Format(SListIndexError, {Index}));
   return dOf(this)->pageAt(Index);
 }
 

@@ -7,7 +7,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "Format.h"
 #include "QtConvert_p.h"
+#include "RTLConsts.h"
 #include "TControlProps_p.h"
 #include "TTabSheet.h"
 #include "TWinControl_p.h"
@@ -158,7 +160,7 @@ void TPageControl::movePage(TTabSheet* Page, int Index) {
 int TPageControl::PageCount() const { return static_cast<int>(dOf(this)->sheets.size()); }
 
 TTabSheet* TPageControl::Pages(int Index) const {
-  if (Index < 0 || Index >= PageCount()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= PageCount()) throw EListError(Format(SListIndexError, {Index}));
   return dOf(this)->sheets[static_cast<std::size_t>(Index)];
 }
 

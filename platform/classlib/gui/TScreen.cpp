@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include "Exception.h"
+#include "Format.h"
+#include "RTLConsts.h"
 #include "TControl_p.h"
 #include "TCustomForm.h"
 #include "TDataModule.h"
@@ -41,7 +43,7 @@ Qt::CursorShape cursorShape(TCursor c) {
 template <class T>
 T* itemAt(const std::vector<T*>& list, int index) {
   if (index < 0 || index >= static_cast<int>(list.size()))
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    throw EListError(Format(SListIndexError, {index}));
   return list[static_cast<std::size_t>(index)];
 }
 

@@ -3,7 +3,9 @@
 #include <functional>
 
 #include "Exception.h"
+#include "Format.h"
 #include "QtConvert_p.h"
+#include "RTLConsts.h"
 #include "TCustomTreeView_p.h"
 
 DEFINE_CLASS(TTreeNodes, TPersistent)
@@ -17,7 +19,7 @@ int TTreeNodes::Count() const { return static_cast<int>(owner_->TreeViewPrivate(
 TTreeNode* TTreeNodes::Item(int Index) const {
   const auto& flat = owner_->TreeViewPrivate()->flat();
   if (Index < 0 || Index >= static_cast<int>(flat.size()))
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    throw EListError(Format(SListIndexError, {Index}));
   return flat[static_cast<std::size_t>(Index)];
 }
 

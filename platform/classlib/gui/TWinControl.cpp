@@ -1,13 +1,13 @@
 #include "TWinControl.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include <QApplication>
 #include <QKeyEvent>
 
 #include "MessageQueue_p.h"
 #include "QtConvert_p.h"
+#include "StringRoutines.h"
 #include "TControlProps_p.h"
 #include "TCustomForm.h"
 #include "TWinControl_p.h"
@@ -147,14 +147,8 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 }
 
 TControl* TWinControl::FindChildControl(const AnsiString& ControlName) const {
-  for (TControl* c : WinControlPrivate()->controls) {
-    const AnsiString& n = c->Name();
-    if (n.size() == ControlName.size() &&
-        std::equal(n.begin(), n.end(), ControlName.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        }))
-      return c;
-  }
+  for (TControl* c : WinControlPrivate()->controls)
+    if (SameText(c->Name(), ControlName)) return c;
   return nullptr;
 }
 
