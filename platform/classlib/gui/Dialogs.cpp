@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "CodePage.h"
+#include "Dialogs_p.h"
 #include "Forms.h"
 #include "QtConvert_p.h"
 #include "TApplicationTestHook.h"
@@ -44,7 +45,18 @@ TModalResult closedResult(TMsgDlgButtons buttons) {
   return buttons == TMsgDlgButtons{mbOK} ? mrOk : mrCancel;
 }
 
+QString textOf(const ButtonInfo& b) {
+  const bool chinese = GetACP() == 936 || GetACP() == 950;
+  return QString::fromUtf8(chinese ? b.chinese : b.english);
+}
+
 }  // namespace
+
+QString DialogButtonText(TModalResult Result) {
+  for (const ButtonInfo& b : kButtons)
+    if (b.result == Result && Result != mrNone) return textOf(b);
+  return {};
+}
 
 void ShowMessage(const AnsiString& Msg) {
   if (Application != nullptr) Application->MessageBox(Msg, Application->Title(), MB_OK);
@@ -69,11 +81,10 @@ TModalResult MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButto
     case mtConfirmation: box.setIcon(QMessageBox::Question); break;
     default: break;
   }
-  const bool chinese = GetACP() == 936 || GetACP() == 950;
   std::vector<std::pair<QPushButton*, TModalResult>> made;
   for (const ButtonInfo& b : kButtons) {
     if (!Buttons.Contains(b.button)) continue;
-    QPushButton* button = box.addButton(QString::fromUtf8(chinese ? b.chinese : b.english), QMessageBox::ActionRole);
+    QPushButton* button = box.addButton(textOf(b), QMessageBox::ActionRole);
     made.emplace_back(button, b.result);
     if (b.result == closedResult(Buttons)) box.setEscapeButton(button);
   }

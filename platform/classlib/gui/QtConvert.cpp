@@ -30,7 +30,13 @@ QColor ToQColor(TColor color) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TColor FromQColor(const QColor& color) { return RGB(color.red(), color.green(), color.blue()); }
+Qt::Alignment ToQAlignment(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return Qt::AlignRight;
+    case taCenter: return Qt::AlignHCenter;
+    default: return Qt::AlignLeft;
+  }
+}
 
 QFont ToQFont(const TFont& font) {
   QFont f(ToQString(font.Name()));
@@ -69,9 +75,3 @@ QDateTime ToQDateTime(TDateTime dt) { return QDateTime(ToQDate(dt), ToQTime(dt))
 TDateTime FromQDate(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
 
 TDateTime FromQTime(const QTime& time) { return time.msecsSinceStartOfDay() / kMsPerDay; }
-
-TDateTime FromQDateTime(const QDateTime& dateTime) {
-  const double days = static_cast<double>(kEpoch.daysTo(dateTime.date()));
-  const double t = FromQTime(dateTime.time());
-  return days >= 0 ? days + t : days - t;
-}

@@ -22,7 +22,8 @@ AnsiString FromQString(const QString& s);
 WideString WideFromQString(const QString& s);
 
 QColor ToQColor(TColor color);
-TColor FromQColor(const QColor& color);
+// The horizontal Qt alignment of a text alignment.
+Qt::Alignment ToQAlignment(TAlignment alignment);
 
 // The Qt font that shows a TFont: family (with the desktop's substitutes for the Windows
 // family names), pixel height, style.
@@ -34,4 +35,3 @@ QTime ToQTime(TDateTime dt);
 QDateTime ToQDateTime(TDateTime dt);
 TDateTime FromQDate(const QDate& date);
 TDateTime FromQTime(const QTime& time);
-TDateTime FromQDateTime(const QDateTime& dateTime);

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "CodePage.h"
-#include "TThread.h"
+#include "Dialogs_p.h"
 #include "Forms.h"
+#include "TThread.h"
 #include "QtConvert_p.h"
 #include "TApplicationTestHook.h"
 #include "TCustomForm.h"
@@ -36,21 +36,6 @@ int closedBoxResult(unsigned type) {
     case MB_YESNO: return IDNO;
     case MB_ABORTRETRYIGNORE: return IDABORT;
     default: return IDOK;
-  }
-}
-
-// Button texts in the language of the ANSI code page, as the desktop's own boxes show them.
-QString buttonText(int id) {
-  const bool chinese = GetACP() == 936 || GetACP() == 950;
-  switch (id) {
-    case IDOK: return chinese ? QStringLiteral("确定") : QStringLiteral("OK");
-    case IDCANCEL: return chinese ? QStringLiteral("取消") : QStringLiteral("Cancel");
-    case IDABORT: return chinese ? QStringLiteral("中止(&A)") : QStringLiteral("&Abort");
-    case IDRETRY: return chinese ? QStringLiteral("重试(&R)") : QStringLiteral("&Retry");
-    case IDIGNORE: return chinese ? QStringLiteral("忽略(&I)") : QStringLiteral("&Ignore");
-    case IDYES: return chinese ? QStringLiteral("是(&Y)") : QStringLiteral("&Yes");
-    case IDNO: return chinese ? QStringLiteral("否(&N)") : QStringLiteral("&No");
-    default: return {};
   }
 }
 
@@ -177,7 +162,7 @@ int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, 
   std::vector<QPushButton*> buttons;
   for (int id : ids) {
     const auto role = (id == IDCANCEL || id == IDNO || id == IDABORT) ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-    buttons.push_back(box.addButton(buttonText(id), role));
+    buttons.push_back(box.addButton(DialogButtonText(id), role));
   }
   const std::size_t def = (Flags & MB_DEFMASK) >> 8;
   box.setDefaultButton(buttons[def < buttons.size() ? def : 0]);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 
 #include "QtConvert_p.h"
+#include "TCheckBox_p.h"
 #include "TControlProps_p.h"
 #include "TWinControl_p.h"
 
@@ -31,10 +32,6 @@ namespace {
 
 TCheckBoxPrivate* dOf(const TCheckBox* c) { return static_cast<TCheckBoxPrivate*>(c->ControlPrivate()); }
 
-Qt::CheckState qtState(TCheckBoxState s) {
-  return s == cbChecked ? Qt::Checked : s == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
 }  // namespace
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<TCheckBoxPrivate>()) {
@@ -42,8 +39,7 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, std::make_unique<
   d->parentColor = true;
   QObject::connect(d->box(), &QCheckBox::stateChanged, d->box(), [this](int state) {
     if (ControlsTearingDown()) return;
-    const TCheckBoxState s = state == Qt::Checked ? cbChecked : state == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
-    SetState(s);
+    SetState(FromQCheckState(static_cast<Qt::CheckState>(state)));
   });
   SetBounds(0, 0, 97, 17);
 }
@@ -61,9 +57,9 @@ void TCheckBox::SetState(TCheckBoxState Value) {
   TCheckBoxPrivate* d = dOf(this);
   if (Value == d->state) return;
   d->state = Value;
-  if (d->widget && d->box()->checkState() != qtState(Value)) {
+  if (d->widget && d->box()->checkState() != ToQCheckState(Value)) {
     const QSignalBlocker block(d->box());
-    d->box()->setCheckState(qtState(Value));
+    d->box()->setCheckState(ToQCheckState(Value));
   }
   Click();
 }

@@ -1,5 +1,6 @@
 #include "TCheckListBox.h"
 
+#include "TCheckBox_p.h"
 #include "TControlProps_p.h"
 #include "TCustomListBox_p.h"
 #include "TStrings.h"
@@ -33,10 +34,6 @@ namespace {
 
 TCheckListBoxPrivate* dOf(const TCheckListBox* c) { return static_cast<TCheckListBoxPrivate*>(c->ControlPrivate()); }
 
-TCheckBoxState fromQt(Qt::CheckState s) {
-  return s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
-}
-
 }  // namespace
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner, std::make_unique<TCheckListBoxPrivate>()) {
@@ -54,16 +51,14 @@ void TCheckListBox::SetChecked(int Index, bool Value) { SetState(Index, Value ? 
 TCheckBoxState TCheckListBox::State(int Index) const {
   const TCheckListBoxPrivate* d = dOf(this);
   d->checkIndex(Index);
-  return fromQt(d->list()->item(Index)->checkState());
+  return FromQCheckState(d->list()->item(Index)->checkState());
 }
 
 void TCheckListBox::SetState(int Index, TCheckBoxState Value) {
   TCheckListBoxPrivate* d = dOf(this);
   d->checkIndex(Index);
   d->quiet = true;
-  d->list()->item(Index)->setCheckState(Value == cbChecked ? Qt::Checked
-                                        : Value == cbGrayed ? Qt::PartiallyChecked
-                                                            : Qt::Unchecked);
+  d->list()->item(Index)->setCheckState(ToQCheckState(Value));
   d->quiet = false;
 }
 

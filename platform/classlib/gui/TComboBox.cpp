@@ -1,12 +1,9 @@
 #include "TComboBox.h"
 
-#include <algorithm>
-
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "LocaleText.h"
 #include "QtConvert_p.h"
 #include "TControlProps_p.h"
 #include "TControlStrings_p.h"
@@ -55,14 +52,7 @@ public:
   class Items : public TControlStrings {
   public:
     explicit Items(TComboBoxPrivate* d) : d_(d) {}
-    int Add(const AnsiString& S) override {
-      if (!d_->sorted) return TControlStrings::Add(S);
-      // A sorted list puts each new line at its place.
-      int at = 0;
-      while (at < Count() && AnsiCompareText(Strings(at), S) <= 0) ++at;
-      Insert(at, S);
-      return at;
-    }
+    int Add(const AnsiString& S) override { return d_->sorted ? AddSorted(S) : TControlStrings::Add(S); }
 
   protected:
     void Inserted(int Index) override {

@@ -37,6 +37,10 @@ AnsiString shortHint(const AnsiString& hint) {
   return bar == AnsiString::npos ? hint : hint.substr(0, bar);
 }
 
+TMouseButton mouseButtonOf(Qt::MouseButton button) {
+  return button == Qt::RightButton ? mbRight : button == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
 }  // namespace
 
 // ---- property rows shared by the control classes ----
@@ -111,45 +115,43 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons butto
   return s;
 }
 
+namespace {
+
+// Qt's keys besides letters, digits and function keys, with their virtual-key codes. Where two
+// keys share a code (Tab and Backtab, Return and Enter), the first is the one the code types.
+constexpr struct {
+  int qtKey;
+  WORD vk;
+} kKeyCodes[] = {
+    {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},      {Qt::Key_Backtab, 0x09},   {Qt::Key_Clear, 0x0C},
+    {Qt::Key_Return, 0x0D},    {Qt::Key_Enter, 0x0D},    {Qt::Key_Shift, 0x10},     {Qt::Key_Control, 0x11},
+    {Qt::Key_Alt, 0x12},       {Qt::Key_Pause, 0x13},    {Qt::Key_CapsLock, 0x14},  {Qt::Key_Escape, 0x1B},
+    {Qt::Key_Space, 0x20},     {Qt::Key_PageUp, 0x21},   {Qt::Key_PageDown, 0x22},  {Qt::Key_End, 0x23},
+    {Qt::Key_Home, 0x24},      {Qt::Key_Left, 0x25},     {Qt::Key_Up, 0x26},        {Qt::Key_Right, 0x27},
+    {Qt::Key_Down, 0x28},      {Qt::Key_Print, 0x2C},    {Qt::Key_Insert, 0x2D},    {Qt::Key_Delete, 0x2E},
+    {Qt::Key_Help, 0x2F},      {Qt::Key_Menu, 0x5D},     {Qt::Key_Asterisk, 0x6A},  {Qt::Key_Plus, 0xBB},
+    {Qt::Key_Minus, 0xBD},     {Qt::Key_Comma, 0xBC},    {Qt::Key_Period, 0xBE},    {Qt::Key_Slash, 0xBF},
+    {Qt::Key_NumLock, 0x90},   {Qt::Key_ScrollLock, 0x91},
+};
+
+}  // namespace
+
 WORD VirtualKeyOf(int k) {
   if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<WORD>('A' + (k - Qt::Key_A));
   if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<WORD>('0' + (k - Qt::Key_0));
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<WORD>(0x70 + (k - Qt::Key_F1));
-  switch (k) {
-    case Qt::Key_Backspace: return 0x08;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 0x09;
-    case Qt::Key_Clear: return 0x0C;
-    case Qt::Key_Return: case Qt::Key_Enter: return 0x0D;
-    case Qt::Key_Shift: return 0x10;
-    case Qt::Key_Control: return 0x11;
-    case Qt::Key_Alt: return 0x12;
-    case Qt::Key_Pause: return 0x13;
-    case Qt::Key_CapsLock: return 0x14;
-    case Qt::Key_Escape: return 0x1B;
-    case Qt::Key_Space: return 0x20;
-    case Qt::Key_PageUp: return 0x21;
-    case Qt::Key_PageDown: return 0x22;
-    case Qt::Key_End: return 0x23;
-    case Qt::Key_Home: return 0x24;
-    case Qt::Key_Left: return 0x25;
-    case Qt::Key_Up: return 0x26;
-    case Qt::Key_Right: return 0x27;
-    case Qt::Key_Down: return 0x28;
-    case Qt::Key_Print: return 0x2C;
-    case Qt::Key_Insert: return 0x2D;
-    case Qt::Key_Delete: return 0x2E;
-    case Qt::Key_Help: return 0x2F;
-    case Qt::Key_Menu: return 0x5D;
-    case Qt::Key_Asterisk: return 0x6A;
-    case Qt::Key_Plus: return 0xBB;
-    case Qt::Key_Minus: return 0xBD;
-    case Qt::Key_Comma: return 0xBC;
-    case Qt::Key_Period: return 0xBE;
-    case Qt::Key_Slash: return 0xBF;
-    case Qt::Key_NumLock: return 0x90;
-    case Qt::Key_ScrollLock: return 0x91;
-    default: return 0;
-  }
+  for (const auto& code : kKeyCodes)
+    if (code.qtKey == k) return code.vk;
+  return 0;
+}
+
+int QtKeyOf(WORD vk) {
+  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
+  if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');
+  if (vk >= 0x70 && vk <= 0x87) return Qt::Key_F1 + (vk - 0x70);
+  for (const auto& code : kKeyCodes)
+    if (code.vk == vk) return code.qtKey;
+  return 0;
 }
 
 // ---- TControlPrivate ----
@@ -226,9 +228,7 @@ bool TControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
       auto* me = static_cast<QMouseEvent*>(event);
       const QPoint p = d_->widget ? d_->widget->mapFromGlobal(me->globalPosition().toPoint()) : QPoint();
       if (me->button() == Qt::LeftButton) d_->mousePressed = true;
-      const TMouseButton button = me->button() == Qt::RightButton ? mbRight
-                                  : me->button() == Qt::MiddleButton ? mbMiddle
-                                                                      : mbLeft;
+      const TMouseButton button = mouseButtonOf(me->button());
       if (q->OnMouseDown)
         FireEvent(q, [&] { q->OnMouseDown(q, button, ShiftStateOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
       return d_->consumeMouse;
@@ -236,9 +236,7 @@ bool TControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       auto* me = static_cast<QMouseEvent*>(event);
       const QPoint p = d_->widget ? d_->widget->mapFromGlobal(me->globalPosition().toPoint()) : QPoint();
-      const TMouseButton button = me->button() == Qt::RightButton ? mbRight
-                                  : me->button() == Qt::MiddleButton ? mbMiddle
-                                                                      : mbLeft;
+      const TMouseButton button = mouseButtonOf(me->button());
       const bool wasPressed = d_->mousePressed && me->button() == Qt::LeftButton;
       if (me->button() == Qt::LeftButton) d_->mousePressed = false;
       if (q->OnMouseUp)

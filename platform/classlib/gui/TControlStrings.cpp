@@ -64,6 +64,13 @@ void TControlStrings::SortLines() {
   Reloaded();
 }
 
+int TControlStrings::AddSorted(const AnsiString& S) {
+  int at = 0;
+  while (at < GetCount() && AnsiCompareText(lines_[static_cast<std::size_t>(at)].first, S) <= 0) ++at;
+  Insert(at, S);
+  return at;
+}
+
 void TControlStrings::TakeLines(const std::vector<AnsiString>& lines) {
   lines_.clear();
   for (const AnsiString& line : lines) lines_.emplace_back(line, nullptr);

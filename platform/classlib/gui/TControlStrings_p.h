@@ -21,6 +21,8 @@ public:
   // Puts the lines, each with its object, in the order of the locale's collation without
   // regard to case (equal lines keep their order), as a sorted combo or list box shows them.
   void SortLines();
+  // Adds S before the first line that sorts after it, as a sorted box's Add does.
+  int AddSorted(const AnsiString& S);
 
 protected:
   AnsiString Get(int Index) const override;

@@ -121,5 +121,6 @@ void RaiseWindow(QWidget* window);
 
 // The shift state of Qt's keyboard modifiers and mouse buttons.
 TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
-// The virtual-key code of a Qt key (0 when it has none).
+// The virtual-key code of a Qt key (0 when it has none), and the Qt key of a code.
 WORD VirtualKeyOf(int qtKey);
+int QtKeyOf(WORD vk);

@@ -100,9 +100,8 @@ TAlignment TCustomLabel::Alignment() const { return dOf(this)->alignment; }
 void TCustomLabel::SetAlignment(TAlignment Value) {
   TLabelPrivate* d = dOf(this);
   d->alignment = Value;
-  Qt::Alignment h = Value == taRightJustify ? Qt::AlignRight : Value == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-  Qt::Alignment v = d->layout == tlBottom ? Qt::AlignBottom : d->layout == tlCenter ? Qt::AlignVCenter : Qt::AlignTop;
-  d->label()->setAlignment(h | v);
+  const Qt::Alignment v = d->layout == tlBottom ? Qt::AlignBottom : d->layout == tlCenter ? Qt::AlignVCenter : Qt::AlignTop;
+  d->label()->setAlignment(ToQAlignment(Value) | v);
 }
 
 bool TCustomLabel::AutoSize() const { return dOf(this)->autoSize; }

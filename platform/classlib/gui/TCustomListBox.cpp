@@ -1,10 +1,9 @@
 #include "TCustomListBox.h"
 
-#include <algorithm>
-
 #include "Exception.h"
-#include "LocaleText.h"
+#include "Format.h"
 #include "QtConvert_p.h"
+#include "RTLConsts.h"
 #include "TCustomListBox_p.h"
 
 DEFINE_CLASS(TCustomListBox, TWinControl)
@@ -24,17 +23,10 @@ void TListBoxPrivate::reload() {
 }
 
 void TListBoxPrivate::checkIndex(int index) const {
-  if (index < 0 || index >= items->Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= items->Count()) throw EListError(Format(SListIndexError, {index}));
 }
 
-int TListBoxPrivate::Items::Add(const AnsiString& S) {
-  if (!d_->sorted) return TControlStrings::Add(S);
-  // A sorted list puts each new line at its place.
-  int at = 0;
-  while (at < Count() && AnsiCompareText(Strings(at), S) <= 0) ++at;
-  Insert(at, S);
-  return at;
-}
+int TListBoxPrivate::Items::Add(const AnsiString& S) { return d_->sorted ? AddSorted(S) : TControlStrings::Add(S); }
 
 void TListBoxPrivate::Items::Inserted(int Index) {
   if (!d_->widget) return;

@@ -5,8 +5,10 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
+#include "Format.h"
 #include "LocaleText.h"
 #include "QtConvert_p.h"
+#include "RTLConsts.h"
 #include "TControlProps_p.h"
 #include "TCustomImageList.h"
 #include "TCustomImageList_p.h"
@@ -17,13 +19,7 @@ DEFINE_CLASS(TCustomListView, TWinControl)
 
 namespace {
 
-Qt::Alignment qtAlignment(TAlignment a) {
-  switch (a) {
-    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
+Qt::Alignment qtAlignment(TAlignment a) { return ToQAlignment(a) | Qt::AlignVCenter; }
 
 // A stable merge sort that stays within bounds whatever the comparison answers (a program's
 // compare event need not be a consistent order).
@@ -139,7 +135,7 @@ int TListViewPrivate::rowOf(const TListItem* item) const {
 
 TListItem* TListViewPrivate::insertItem(int index) {
   if (index < 0 || index > static_cast<int>(items.size()))
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    throw EListError(Format(SListIndexError, {index}));
   auto item = std::make_unique<TListItem>(listItems.get());
   TListItem* raw = item.get();
   if (updateCount == 0) model->beginInsertRows(QModelIndex(), index, index);
@@ -190,6 +186,18 @@ void TListViewPrivate::setItemSelected(TListItem* item, bool selected) {
   s->selected = selected;
   applySelection();
   if (listView && listView->OnSelectItem) FireEvent(listView, [&] { listView->OnSelectItem(listView, item, selected); });
+}
+
+void TListViewPrivate::selectAllItems(bool selected) {
+  std::vector<TListItem*> changed;
+  for (TListItem* item : items)
+    if (item->ItemState()->selected != selected) {
+      item->ItemState()->selected = selected;
+      changed.push_back(item);
+    }
+  applySelection();
+  if (listView == nullptr || !listView->OnSelectItem) return;
+  for (TListItem* item : changed) FireEvent(listView, [&] { listView->OnSelectItem(listView, item, selected); });
 }
 
 void TListViewPrivate::beginUpdate() {
@@ -463,31 +471,10 @@ void TCustomListView::SetItemFocused(TListItem* Value) {
 }
 
 void TCustomListView::SelectAll() {
-  TListViewPrivate* d = ListViewPrivate();
-  if (!d->multiSelect) return;
-  std::vector<TListItem*> changed;
-  for (TListItem* item : d->items)
-    if (!item->ItemState()->selected) {
-      item->ItemState()->selected = true;
-      changed.push_back(item);
-    }
-  d->applySelection();
-  if (OnSelectItem)
-    for (TListItem* item : changed) FireEvent(this, [&] { OnSelectItem(this, item, true); });
+  if (ListViewPrivate()->multiSelect) ListViewPrivate()->selectAllItems(true);
 }
 
-void TCustomListView::ClearSelection() {
-  TListViewPrivate* d = ListViewPrivate();
-  std::vector<TListItem*> changed;
-  for (TListItem* item : d->items)
-    if (item->ItemState()->selected) {
-      item->ItemState()->selected = false;
-      changed.push_back(item);
-    }
-  d->applySelection();
-  if (OnSelectItem)
-    for (TListItem* item : changed) FireEvent(this, [&] { OnSelectItem(this, item, false); });
-}
+void TCustomListView::ClearSelection() { ListViewPrivate()->selectAllItems(false); }
 
 TListItem* TCustomListView::GetNextItem(TListItem* StartItem, TSearchDirection, TItemStates States) const {
   const TListViewPrivate* d = ListViewPrivate();

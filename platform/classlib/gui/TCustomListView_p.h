@@ -85,6 +85,8 @@ public:
   void clearItems();
   void itemChanged(const TListItem* item);
   void setItemSelected(TListItem* item, bool selected);
+  // Selects every item or none; OnSelectItem runs for each item that changed.
+  void selectAllItems(bool selected);
   void beginUpdate();
   void endUpdate();
   // The columns changed: their number, captions, images, widths or alignment.

@@ -41,11 +41,9 @@ public:
     r.adjust(borderWidth, borderWidth, -borderWidth, -borderWidth);
     r = drawBevel(p, r, bevelInner);
     if (caption.empty()) return;
-    int align = Qt::AlignVCenter | Qt::TextSingleLine;
-    align |= alignment == taLeftJustify ? Qt::AlignLeft : alignment == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
     p.setFont(widget->font());
     p.setPen(widget->palette().color(QPalette::WindowText));
-    p.drawText(r, align, ToQString(caption));
+    p.drawText(r, static_cast<int>(ToQAlignment(alignment) | Qt::AlignVCenter) | Qt::TextSingleLine, ToQString(caption));
   }
 
   TAlignment alignment = taCenter;

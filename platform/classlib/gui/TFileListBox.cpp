@@ -8,6 +8,7 @@
 #include "FileRoutines.h"
 #include "FindFile.h"
 #include "LocaleText.h"
+#include "StringRoutines.h"
 #include "TControlProps_p.h"
 #include "TCustomListBox_p.h"
 #include "TStrings.h"
@@ -47,9 +48,7 @@ std::vector<AnsiString> masksOf(const AnsiString& text) {
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i)
     if (i == text.size() || text[i] == ';') {
-      AnsiString m = text.substr(start, i - start);
-      while (!m.empty() && m.front() == ' ') m.erase(m.begin());
-      while (!m.empty() && m.back() == ' ') m.pop_back();
+      const AnsiString m = Trim(std::string_view(text).substr(start, i - start));
       if (!m.empty()) out.push_back(m);
       start = i + 1;
     }
@@ -125,10 +124,8 @@ void TFileListBox::readFileNames() {
   TStrings* items = Items();
   items->BeginUpdate();
   items->Clear();
-  // The names are in order already; the list keeps them as they are.
-  d->sorted = false;
-  for (const AnsiString& n : names) items->Add(n);
-  d->sorted = true;
+  // The names are in order already: each goes last, with no search for its place.
+  for (const AnsiString& n : names) items->Insert(items->Count(), n);
   items->EndUpdate();
   d->lastIndex = -1;
   if (OnChange) FireEvent(this, [this] { OnChange(this); });

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "Exception.h"
+#include "Format.h"
 #include "QtConvert_p.h"
+#include "RTLConsts.h"
 #include "TCustomTreeView_p.h"
 
 DEFINE_CLASS(TTreeNode, TPersistent)
@@ -12,18 +14,31 @@ namespace {
 TTreeViewPrivate* viewOf(const TTreeNodes* nodes) {
   return nodes != nullptr && nodes->Owner() != nullptr ? nodes->Owner()->TreeViewPrivate() : nullptr;
 }
+
+// The list a node stands in: its parent's children, or the view's top-level nodes.
+std::vector<TTreeNode*>* siblingsOf(const TTreeNode::State& node) {
+  if (node.parent != nullptr) return &node.parent->NodeState()->children;
+  TTreeViewPrivate* view = viewOf(node.owner);
+  return view != nullptr ? &view->roots : nullptr;
+}
+
+// The sibling offset places after the node (before it when negative), or nullptr.
+TTreeNode* siblingAt(const TTreeNode* node, int offset) {
+  const std::vector<TTreeNode*>* siblings = siblingsOf(*node->NodeState());
+  if (siblings == nullptr) return nullptr;
+  auto it = std::find(siblings->begin(), siblings->end(), node);
+  if (it == siblings->end()) return nullptr;
+  const auto at = (it - siblings->begin()) + offset;
+  return at >= 0 && at < std::ssize(*siblings) ? (*siblings)[static_cast<std::size_t>(at)] : nullptr;
+}
 }  // namespace
 
 TTreeNode::TTreeNode(TTreeNodes* AOwner) : d_(std::make_unique<State>()) { d_->owner = AOwner; }
 
 TTreeNode::~TTreeNode() {
   DeleteChildren();
-  TTreeViewPrivate* view = viewOf(d_->owner);
-  std::vector<TTreeNode*>* siblings = d_->parent != nullptr ? &d_->parent->d_->children
-                                     : view != nullptr      ? &view->roots
-                                                            : nullptr;
-  if (siblings != nullptr) std::erase(*siblings, this);
-  if (view != nullptr) {
+  if (std::vector<TTreeNode*>* siblings = siblingsOf(*d_)) std::erase(*siblings, this);
+  if (TTreeViewPrivate* view = viewOf(d_->owner)) {
     view->byItem.erase(d_->item);
     view->structureChanged();
   }
@@ -68,17 +83,14 @@ TTreeNode* TTreeNode::Parent() const { return d_->parent; }
 int TTreeNode::Count() const { return static_cast<int>(d_->children.size()); }
 
 TTreeNode* TTreeNode::Item(int Index) const {
-  if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  if (Index < 0 || Index >= Count()) throw EListError(Format(SListIndexError, {Index}));
   return d_->children[static_cast<std::size_t>(Index)];
 }
 
 bool TTreeNode::HasChildren() const { return !d_->children.empty(); }
 
 int TTreeNode::Index() const {
-  const TTreeViewPrivate* view = viewOf(d_->owner);
-  const std::vector<TTreeNode*>* siblings = d_->parent != nullptr ? &d_->parent->d_->children
-                                            : view != nullptr      ? &view->roots
-                                                                   : nullptr;
+  const std::vector<TTreeNode*>* siblings = siblingsOf(*d_);
   if (siblings == nullptr) return -1;
   auto it = std::find(siblings->begin(), siblings->end(), this);
   return it == siblings->end() ? -1 : static_cast<int>(it - siblings->begin());
@@ -101,19 +113,8 @@ int TTreeNode::AbsoluteIndex() const {
 TTreeNode* TTreeNode::GetFirstChild() const { return d_->children.empty() ? nullptr : d_->children.front(); }
 TTreeNode* TTreeNode::GetLastChild() const { return d_->children.empty() ? nullptr : d_->children.back(); }
 
-TTreeNode* TTreeNode::getNextSibling() const {
-  const TTreeViewPrivate* view = viewOf(d_->owner);
-  const std::vector<TTreeNode*>& siblings = d_->parent != nullptr ? d_->parent->d_->children : view->roots;
-  const int i = Index();
-  return i >= 0 && i + 1 < static_cast<int>(siblings.size()) ? siblings[static_cast<std::size_t>(i) + 1] : nullptr;
-}
-
-TTreeNode* TTreeNode::getPrevSibling() const {
-  const TTreeViewPrivate* view = viewOf(d_->owner);
-  const std::vector<TTreeNode*>& siblings = d_->parent != nullptr ? d_->parent->d_->children : view->roots;
-  const int i = Index();
-  return i > 0 ? siblings[static_cast<std::size_t>(i) - 1] : nullptr;
-}
+TTreeNode* TTreeNode::getNextSibling() const { return siblingAt(this, 1); }
+TTreeNode* TTreeNode::getPrevSibling() const { return siblingAt(this, -1); }
 
 TTreeNode* TTreeNode::GetNext() const {
   if (!d_->children.empty()) return d_->children.front();

@@ -39,25 +39,18 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton butt
   QApplication::sendEvent(w, &event);
 }
 
+// A left click (press and release) at a point of the widget.
+void sendClick(QWidget* w, QPoint local) {
+  sendMouse(w, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton, {});
+  sendMouse(w, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton, {});
+}
+
 Qt::KeyboardModifiers modifiersOf(TShiftState shift) {
   Qt::KeyboardModifiers m;
   if (shift.Contains(ssShift)) m |= Qt::ShiftModifier;
   if (shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
   if (shift.Contains(ssAlt)) m |= Qt::AltModifier;
   return m;
-}
-
-int qtKeyOf(WORD vk) {
-  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
-  if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');
-  if (vk >= 0x70 && vk <= 0x87) return Qt::Key_F1 + (vk - 0x70);
-  for (int k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Clear, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
-                Qt::Key_Pause, Qt::Key_CapsLock, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
-                Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Print,
-                Qt::Key_Insert, Qt::Key_Delete, Qt::Key_Help, Qt::Key_Menu, Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Minus,
-                Qt::Key_Comma, Qt::Key_Period, Qt::Key_Slash, Qt::Key_NumLock, Qt::Key_ScrollLock})
-    if (VirtualKeyOf(k) == vk) return k;
-  return 0;
 }
 
 void processPending() {
@@ -134,10 +127,10 @@ void PressKey(TWinControl* Control, WORD Key, TShiftState Shift, char Char) {
   if (!FocusControl(Control)) return;
   QWidget* target = QApplication::focusWidget();
   const QString text = Char != 0 ? ToQString(AnsiString(1, Char)) : QString();
-  QKeyEvent press(QEvent::KeyPress, qtKeyOf(Key), modifiersOf(Shift), text);
+  QKeyEvent press(QEvent::KeyPress, QtKeyOf(Key), modifiersOf(Shift), text);
   QApplication::sendEvent(target, &press);
   if (QWidget* again = QApplication::focusWidget()) {
-    QKeyEvent release(QEvent::KeyRelease, qtKeyOf(Key), modifiersOf(Shift), text);
+    QKeyEvent release(QEvent::KeyRelease, QtKeyOf(Key), modifiersOf(Shift), text);
     QApplication::sendEvent(again, &release);
   }
   processPending();
@@ -179,10 +172,8 @@ void DoubleClickListItem(TCustomListView* View, int Index) {
 
 void ClickColumnHeader(TCustomListView* View, int Column) {
   QHeaderView* header = View->ListViewPrivate()->view()->header();
-  QWidget* w = header->viewport();
   const QPoint p(header->sectionViewportPosition(Column) + header->sectionSize(Column) / 2, header->height() / 2);
-  sendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, {});
-  sendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  sendClick(header->viewport(), p);
   processPending();
 }
 
@@ -204,8 +195,7 @@ void ClickRadioItem(TRadioGroup* Group, int Index) {
   if (Index < 0 || Index >= buttons.size()) return;
   QRadioButton* b = buttons[Index];
   const QPoint p(8, b->height() / 2);
-  sendMouse(b, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, {});
-  sendMouse(b, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, {});
+  sendClick(b, p);
   processPending();
 }
 
@@ -219,8 +209,7 @@ void ClickTab(TPageControl* Pages, int Index) {
   QTabBar* bar = tabBarOf(Pages);
   const QRect r = bar->tabRect(Index);
   if (!r.isValid() || !bar->isTabVisible(Index)) return;
-  sendMouse(bar, QEvent::MouseButtonPress, r.center(), Qt::LeftButton, Qt::LeftButton, {});
-  sendMouse(bar, QEvent::MouseButtonRelease, r.center(), Qt::LeftButton, Qt::NoButton, {});
+  sendClick(bar, r.center());
   processPending();
 }
 
