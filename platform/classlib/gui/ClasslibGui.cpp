@@ -83,15 +83,6 @@ void installFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromUtf8(family), mono);
 }
 
-// Work handed to the main thread runs from the event loop.
-void runMainThreadQueue() {
-  try {
-    CheckSynchronize();
-  } catch (...) {
-    HandleEventException(nullptr, std::current_exception());
-  }
-}
-
 void startGui() {
   auto state = std::make_unique<GuiState>();
   state->arguments = processArguments();
@@ -114,7 +105,8 @@ void startGui() {
   MessageQueue::Start();
   SetWakeMainThread([](TObject*) {
     if (QCoreApplication* app = QCoreApplication::instance())
-      QMetaObject::invokeMethod(app, &runMainThreadQueue, Qt::QueuedConnection);
+      // Work handed to the main thread runs from the event loop.
+      QMetaObject::invokeMethod(app, [] { RunMainThreadQueue(nullptr); }, Qt::QueuedConnection);
   });
 }
 

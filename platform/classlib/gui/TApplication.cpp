@@ -130,11 +130,7 @@ void TApplication::ProcessMessages() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   // Work that threads handed to the main thread, also when its wake-up is still on the way.
-  try {
-    CheckSynchronize();
-  } catch (...) {
-    HandleEventException(this, std::current_exception());
-  }
+  RunMainThreadQueue(this);
   if (d_->hook != nullptr) TCustomFormPrivate::checkModalResult();
 }
 
@@ -228,6 +224,14 @@ void TApplication::SetTestHook(TApplicationTestHook* Hook) {
 }
 TApplicationTestHook* TApplication::TestHook() const { return d_->hook; }
 const AnsiString& TApplication::ScreenshotFile() const { return d_->screenshotFile; }
+
+void RunMainThreadQueue(TObject* sender) {
+  try {
+    CheckSynchronize();
+  } catch (...) {
+    HandleEventException(sender, std::current_exception());
+  }
+}
 
 void HandleEventException(TObject* sender, std::exception_ptr error) {
   auto show = [sender](Exception& e) {

@@ -104,6 +104,9 @@ void FireEvent(TObject* sender, const std::function<void()>& handler);
 // Passes an exception that escaped an event handler to Application.HandleException (or, before
 // the GUI has started, writes its message to the standard error stream).
 void HandleEventException(TObject* sender, std::exception_ptr error);
+// Runs the work that threads handed to the main thread; an exception goes to
+// HandleEventException with Sender.
+void RunMainThreadQueue(TObject* sender);
 // True while a control is being torn down (events are then not raised).
 bool ControlsTearingDown();
 

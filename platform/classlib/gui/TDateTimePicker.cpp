@@ -84,6 +84,17 @@ QString qtFormat(const AnsiString& format) {
   return out;
 }
 
+// Value on another day, at the same time of day.
+TDateTime withDate(TDateTime value, TDateTime day) { return std::trunc(day) + (value - std::trunc(value)); }
+
+// Value at another time of day (the fraction of Time), on the same day; before 1899-12-30 the
+// fraction counts away from zero, as the day does.
+TDateTime withTime(TDateTime value, TDateTime time) {
+  const TDateTime day = std::trunc(value);
+  const TDateTime fraction = std::fabs(time - std::trunc(time));
+  return day < 0 ? day - fraction : day + fraction;
+}
+
 }  // namespace
 
 class TDateTimePickerPrivate : public TWinControlPrivate {
@@ -113,10 +124,7 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner, std::
     TDateTimePickerPrivate* dp = dOf(this);
     if (dp->quiet || ControlsTearingDown()) return;
     // The user changes only the part the picker shows.
-    if (dp->kind == dtkDate)
-      dp->value = FromQDate(dt.date()) + (dp->value - std::trunc(dp->value));
-    else
-      dp->value = std::trunc(dp->value) + (dp->value < 0 ? -FromQTime(dt.time()) : FromQTime(dt.time()));
+    dp->value = dp->kind == dtkDate ? withDate(dp->value, FromQDate(dt.date())) : withTime(dp->value, FromQTime(dt.time()));
     if (OnChange) FireEvent(this, [this] { OnChange(this); });
   });
   SetDateTime(Now());
@@ -143,8 +151,8 @@ TDateTime TDateTimePicker::DateTime() const { return dOf(this)->value; }
 
 void TDateTimePicker::SetDateTime(TDateTime Value) {
   TDateTimePickerPrivate* d = dOf(this);
-  if (d->minDate != 0 && std::trunc(Value) < d->minDate) Value = d->minDate + (Value - std::trunc(Value));
-  if (d->maxDate != 0 && std::trunc(Value) > d->maxDate) Value = d->maxDate + (Value - std::trunc(Value));
+  if (d->minDate != 0 && std::trunc(Value) < d->minDate) Value = withDate(Value, d->minDate);
+  if (d->maxDate != 0 && std::trunc(Value) > d->maxDate) Value = withDate(Value, d->maxDate);
   d->value = Value;
   d->quiet = true;
   d->edit()->setDateTime(ToQDateTime(Value));
@@ -152,20 +160,13 @@ void TDateTimePicker::SetDateTime(TDateTime Value) {
 }
 
 TDateTime TDateTimePicker::Date() const { return std::trunc(dOf(this)->value); }
-void TDateTimePicker::SetDate(TDateTime Value) {
-  const TDateTime v = dOf(this)->value;
-  SetDateTime(std::trunc(Value) + (v - std::trunc(v)));
-}
+void TDateTimePicker::SetDate(TDateTime Value) { SetDateTime(withDate(dOf(this)->value, Value)); }
 
 TDateTime TDateTimePicker::Time() const {
   const TDateTime v = dOf(this)->value;
   return std::fabs(v - std::trunc(v));
 }
-void TDateTimePicker::SetTime(TDateTime Value) {
-  const TDateTime day = std::trunc(dOf(this)->value);
-  const TDateTime fraction = std::fabs(Value - std::trunc(Value));
-  SetDateTime(day < 0 ? day - fraction : day + fraction);
-}
+void TDateTimePicker::SetTime(TDateTime Value) { SetDateTime(withTime(dOf(this)->value, Value)); }
 
 TDateTime TDateTimePicker::MinDate() const { return dOf(this)->minDate; }
 void TDateTimePicker::SetMinDate(TDateTime Value) {
