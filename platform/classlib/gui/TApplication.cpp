@@ -67,8 +67,6 @@ struct TApplication::Data {
   AnsiString hint;
   bool showHint = true;
   TColor hintColor = clInfoBk;
-  int hintPause = 500;
-  int hintHidePause = 2500;
   TApplicationTestHook* hook = nullptr;
   AnsiString screenshotFile;
   int screenshotDelay = kDefaultScreenshotDelayMs;
@@ -202,10 +200,6 @@ void TApplication::SetHintColor(TColor Value) {
   QToolTip::setPalette(pal);
 }
 
-int TApplication::HintPause() const { return d_->hintPause; }
-void TApplication::SetHintPause(int Value) { d_->hintPause = Value; }
-int TApplication::HintHidePause() const { return d_->hintHidePause; }
-void TApplication::SetHintHidePause(int Value) { d_->hintHidePause = Value; }
 
 void TApplication::HandleException(TObject* Sender) {
   if (std::exception_ptr error = std::current_exception()) HandleEventException(Sender, error);

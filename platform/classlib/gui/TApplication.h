@@ -73,10 +73,6 @@ class TApplication : public TComponent {
   void SetShowHint(bool Value);
   TColor HintColor() const;
   void SetHintColor(TColor Value);
-  int HintPause() const;
-  void SetHintPause(int Value);
-  int HintHidePause() const;
-  void SetHintHidePause(int Value);
 
   void HandleException(TObject* Sender);
   void ShowException(const std::exception& E);

@@ -11,9 +11,7 @@ DEFINE_CLASS(TMenuItem, TComponent,
              Published::String("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption),
              Published::Boolean("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked),
              Published::Boolean("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled),
-             Published::Integer("GroupIndex", &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex),
              Published::String("Hint", &TMenuItem::Hint, &TMenuItem::SetHint),
-             Published::Boolean("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem),
              Published::Boolean("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible),
              Published::Event("OnClick", &TMenuItem::OnClick))
 
@@ -80,10 +78,6 @@ void TMenuItem::SetHint(const AnsiString& Value) {
   d_->hint = Value;
   d_->applyAction();
 }
-bool TMenuItem::RadioItem() const { return d_->radioItem; }
-void TMenuItem::SetRadioItem(bool Value) { d_->radioItem = Value; }
-int TMenuItem::GroupIndex() const { return d_->groupIndex; }
-void TMenuItem::SetGroupIndex(int Value) { d_->groupIndex = Value; }
 bool TMenuItem::IsLine() const { return d_->caption == "-"; }
 
 int TMenuItem::Count() const { return static_cast<int>(d_->items.size()); }

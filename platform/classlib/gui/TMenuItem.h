@@ -8,8 +8,7 @@
 // Click raises OnClick as choosing the item does; Checked shows a check mark but is not
 // toggled by choosing the item.
 //
-// Published: Caption, Checked, Enabled, GroupIndex, Hint, RadioItem, Visible, OnClick (and
-// Name, Tag).
+// Published: Caption, Checked, Enabled, Hint, Visible, OnClick (and Name, Tag).
 #pragma once
 
 #include <memory>
@@ -35,10 +34,6 @@ class TMenuItem : public TComponent {
   void SetVisible(bool Value);
   const AnsiString& Hint() const;
   void SetHint(const AnsiString& Value);
-  bool RadioItem() const;
-  void SetRadioItem(bool Value);
-  int GroupIndex() const;
-  void SetGroupIndex(int Value);
   bool IsLine() const;
 
   int Count() const;

@@ -15,8 +15,6 @@ struct TMenuItem::Data {
   bool checked = false;
   bool enabled = true;
   bool visible = true;
-  bool radioItem = false;
-  int groupIndex = 0;
   TMenuItem* parent = nullptr;
   std::vector<TMenuItem*> items;
   TMenu* menu = nullptr;            // set on the root item of a menu
