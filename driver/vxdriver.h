@@ -33,7 +33,7 @@ extern "C" {
 typedef struct _STAGE_CONTEXT {
     PURB Urb;                    // the stage's bulk-or-interrupt URB
     PDEVICE_OBJECT DeviceObject; // the function device
-    PIRP Irp;                    // the stage request; none until the stage is built
+    PIRP Irp;                    // the stage request; none until the stage is published
     PMDL Mdl;                    // the stage's partial MDL, sized for the stage; emptied when the stage completes
 } STAGE_CONTEXT, *PSTAGE_CONTEXT;
 
