@@ -149,7 +149,7 @@ TEST_F(TFormmainDeviceTest, ClockFailureShowsTheLibraryText) {
   EXPECT_EQ(boxes(), (Texts{INFO_SETTIME_FAILED + libraryText(102), INFO_SETTIME_SUCCESS}));
 }
 
-TEST_F(TFormmainDeviceTest, SystemFiguresAreRead) {
+TEST_F(TFormmainDeviceTest, SystemFiguresAreReadAndFailuresShowTheirKeys) {
   showTab(window->tsSysParaSetting);
   ClickControl(window->btnGetMachCapacity);
   ClickControl(window->btnGetMachFileNum);
@@ -165,15 +165,11 @@ TEST_F(TFormmainDeviceTest, SystemFiguresAreRead) {
   EXPECT_EQ(window->edtMachFileNum->Text(), IntToStr(count));
   EXPECT_GT(count, 0);
   EXPECT_EQ(window->edtMachOccurRoom->Text(), IntToStr(space.OccupiedRoom));
-}
 
-TEST_F(TFormmainDeviceTest, SystemFigureFailuresShowTheirKeys) {
   terminal.Settings("[Fault.vxGetMachSysInfo]\nResult=103\n");
-  showTab(window->tsSysParaSetting);
   window->edtMachCapacity->SetText("old");
-  ClickControl(window->btnGetMachCapacity);
-  ClickControl(window->btnGetMachFileNum);
-  ClickControl(window->btnGetMachOccurRoom);
+  for (TButton* button : {window->btnGetMachCapacity, window->btnGetMachFileNum, window->btnGetMachOccurRoom})
+    ClickControl(button);
   const AnsiString text = libraryText(103);
   EXPECT_EQ(boxes(), (Texts{ERR_READ_COMPACITY_FAILED + text, ERR_READ_FILE_COUNT_FAILED + text,
                             ERR_READ_SPACE_FAILED + text}));
@@ -259,17 +255,6 @@ TEST_F(TFormmainDeviceTest, PasswordLongerThanTheBufferIsRefusedBeforeAnyCall) {
   ClickControl(window->btnSetUserPasswd);
   EXPECT_EQ(boxes(), Texts{INFO_SET_PASSWORD_SUCEESS});
   EXPECT_EQ(userText(1), std::string(100, '8'));
-}
-
-TEST_F(TFormmainDeviceTest, ValueTooLongForTheTerminalIsRefusedByTheLibrary) {
-  systemMode(true);
-  std::string company;
-  for (int i = 0; i < 60; ++i) company += "表";
-  window->edtMachCompany->SetText(Utf8ToAnsi(company));  // 60 characters, 120 bytes
-  const AnsiString before = systemText(SYS_COMPANY_NAME);
-  ClickControl(window->btnGetMachCompany);
-  EXPECT_EQ(boxes(), Texts{INFO_SET_COMPANY_NAME_FAILED + libraryText(9)});
-  EXPECT_EQ(systemText(SYS_COMPANY_NAME), before);
 }
 
 TEST_F(TFormmainDeviceTest, RequestsWhileBusyOnlyAskToWait) {

@@ -8,7 +8,6 @@
 
 #include "CodePage.h"
 #include "IntegerText.h"
-#include "TBlockingRoutine.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TEdit.h"
@@ -127,7 +126,7 @@ TEST_F(TFormmainImagesTest, OsImageAndFontLibraryGoAndComeBackByteIdentical) {
   EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "字库.back"), font);
 }
 
-TEST_F(TFormmainImagesTest, OnlyTheCheckedImagesAreTransferred) {
+TEST_F(TFormmainImagesTest, OnlyTheCheckedImagesAreTransferredAndNoneCheckedSucceeds) {
   const std::string font = terminalImage("font.img");
   const std::string os = randomBytes(5000, 3);
   sendImages(true, pcFile("os.bin", os), false, pcFile("font.bin", "not sent"));
@@ -139,19 +138,16 @@ TEST_F(TFormmainImagesTest, OnlyTheCheckedImagesAreTransferred) {
   EXPECT_EQ(status(), INFO_UP_MEMORY_SUCESS);
   EXPECT_FALSE(fs::exists(terminal.Pc() / "os.back"));
   EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "font.back"), font);
-}
 
-TEST_F(TFormmainImagesTest, NothingCheckedSucceedsWithNothingTransferred) {
-  const std::string os = terminalImage("os.img");
-  // A fault on every call shows that no call is made.
+  // Nothing checked: success, and no call (a fault on every call would show one).
   terminal.Settings("[Fault.vxDownloadMemory]\nResult=102\n[Fault.vxUploadMemory]\nResult=102\n");
   sendImages(false, pcFile("os.bin", "x"), false, pcFile("font.bin", "y"));
   EXPECT_EQ(status(), INFO_DOWN_MEMORY_SUCESS);
-  readImages(false, pcName("os.back"), false, pcName("font.back"));
+  readImages(false, pcName("os.none"), false, pcName("font.none"));
   EXPECT_EQ(status(), INFO_UP_MEMORY_SUCESS);
   EXPECT_TRUE(hook.Shown().empty());
   EXPECT_EQ(terminalImage("os.img"), os);
-  EXPECT_FALSE(fs::exists(terminal.Pc() / "os.back"));
+  EXPECT_FALSE(fs::exists(terminal.Pc() / "os.none"));
 }
 
 TEST_F(TFormmainImagesTest, FailingOsImageStopsBeforeTheFontLibrary) {
@@ -329,18 +325,6 @@ TEST_F(TFormmainImagesTest, NoTerminalStartsNoWorker) {
   EXPECT_EQ(window->Port(), -1);
   EXPECT_EQ(window->Busy(), 0);
   EXPECT_FALSE(window->lblComm->Visible());
-}
-
-TEST_F(TFormmainImagesTest, StartWhileBusyOnlyAsksToWait) {
-  TBlockingRoutine routine(tmUploadMemory);
-  showTab(window->tsUpOs);
-  ClickControl(window->btnUpAll);
-  ASSERT_TRUE(routine.WaitEntered());
-  ClickControl(window->btnUpPart);
-  EXPECT_EQ(boxes(), Texts{INFO_FINISHED_FIRST});
-  routine.Release();
-  EXPECT_TRUE(WaitUntil([&] { return window->Busy() == 0; }));
-  EXPECT_EQ(routine.Runs(), 1);
 }
 
 TEST_F(TFormmainImagesTest, BrowseButtonsFillTheirRowAndCancelKeepsIt) {
