@@ -7,6 +7,7 @@
 #include "CodePage.h"
 #include "DateRoutines.h"
 #include "DbError.h"
+#include "DbNumbers_p.h"
 #include "DbaseFormat.h"
 #include "FileNames.h"
 
@@ -14,13 +15,6 @@ namespace {
 
 // Records are read in runs of about this many bytes (at least one record).
 constexpr std::size_t ReadAhead = 64 * 1024;
-
-std::string_view trimBlanks(std::string_view s) {
-  auto blank = [](char c) { return c == ' ' || c == '\0'; };
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  return s;
-}
 
 std::string_view trimTrailing(std::string_view s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
@@ -30,22 +24,11 @@ std::string_view trimTrailing(std::string_view s) {
 // Numbers are right-aligned text; some writers put a decimal comma or a "+" sign. Blanks,
 // overflow stars, "null" and other text that is no number read as Null.
 Variant numberValue(std::string_view raw, TFieldType type) {
-  std::string_view s = trimBlanks(raw);
-  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-  if (s.empty()) return Null();
-  char copy[256];
-  const std::size_t n = std::min(s.size(), sizeof copy);
-  std::replace_copy(s.begin(), s.begin() + n, copy, ',', '.');
-  const char* end = copy + n;
-  if (type != ftFloat) {
-    long long whole = 0;
-    auto [p, ec] = std::from_chars(copy, end, whole);
-    if (ec == std::errc() && p == end)
-      return type == ftInteger ? Variant(static_cast<int>(whole)) : Variant(whole);
-  }
+  long long whole = 0;
+  if (type != ftFloat && ParseDbInteger(raw, whole))
+    return type == ftInteger ? Variant(static_cast<int>(whole)) : Variant(whole);
   double value = 0;
-  auto [p, ec] = std::from_chars(copy, end, value);
-  if (ec != std::errc() || p != end || !std::isfinite(value)) return Null();
+  if (!ParseDbFloat(raw, value, true)) return Null();
   if (type == ftFloat) return Variant(value);
   // An integer field holding "12.0": keep it when it is a whole number in range.
   if (value != std::trunc(value) || std::fabs(value) > 9.0e18) return Null();
@@ -148,7 +131,7 @@ Variant TDbaseCursor::memoValue(std::string_view Raw) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(Raw.data());
     block = p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t{p[3]} << 24);
   } else {
-    const std::string_view digits = trimBlanks(Raw);
+    const std::string_view digits = TrimField(Raw);
     if (digits.empty()) return Null();
     auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), block);
     if (ec != std::errc() || p != digits.data() + digits.size())
