@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CodePage.h"
+#include "DbColumns_p.h"
 #include "DbError.h"
 #include "Format.h"
 #include "StringRoutines.h"
@@ -121,10 +122,6 @@ void TTextCursor::scanColumns() {
     TDbColumn column;
     const TTextColumnSpec* spec = i < schema_.Columns.size() ? &schema_.Columns[i] : nullptr;
     column.Name = spec ? spec->Name : i < headerNames.size() ? headerNames[i] : AnsiString();
-    // Columns without a name, or with the name of an earlier one, are called F1, F2, ...
-    const bool taken = std::any_of(columns_.begin(), columns_.end(),
-                                   [&](const TDbColumn& c) { return SameText(c.Name, column.Name); });
-    if (column.Name.empty() || taken) column.Name = "F" + std::to_string(i + 1);
     if (spec && spec->Type != ftUnknown && spec->Type != ftString && spec->Type != ftMemo) {
       column.DataType = spec->Type;
     } else {
@@ -135,7 +132,7 @@ void TTextCursor::scanColumns() {
       if (column.DataType == ftString || column.DataType == ftWideString)
         column.Size = int(std::max<std::size_t>({1, longest[i], spec ? std::size_t(spec->Width) : 0}));
     }
-    columns_.push_back(std::move(column));
+    AddNamedColumn(columns_, std::move(column));
   }
 }
 
