@@ -109,9 +109,10 @@ WideString LmCollapseLineBreaks(const WideString& s) {
   WideString out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') {
+    // A lone LF or CR would end the line in the file and cut the value there.
+    if (s[i] == u'\r' || s[i] == u'\n') {
       out += kLineBreakTag;
-      ++i;
+      if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
     } else {
       out += s[i];
     }

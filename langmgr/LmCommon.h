@@ -32,7 +32,7 @@ WideString LmChangeFileExt(const WideString& FileName, const WideString& Extensi
 WideString LmIncludeTrailingPathDelimiter(const WideString& Path);
 
 // Language-file values keep a line break as <BR>: every <BR>, in any letter case, becomes
-// CR LF, and back, every CR LF becomes <BR>.
+// CR LF, and back, every line break (CR LF, a lone LF, a lone CR) becomes <BR>.
 WideString LmExpandLineBreaks(const WideString& S);
 WideString LmCollapseLineBreaks(const WideString& S);
 

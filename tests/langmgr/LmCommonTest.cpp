@@ -45,7 +45,8 @@ TEST(LmCommonTest, TextScanners) {
 TEST(LmCommonTest, LineBreaksInValues) {
   EXPECT_EQ(LmExpandLineBreaks(u"a<br>b<BR>c<Br>"), u"a\r\nb\r\nc\r\n");
   EXPECT_EQ(LmExpandLineBreaks(u"<B>x<BR"), u"<B>x<BR");
-  EXPECT_EQ(LmCollapseLineBreaks(u"a\r\nb\nc\r"), u"a<BR>b\nc\r");
+  // Every break a file line would end at: CR LF, a lone LF, a lone CR; LF CR is two breaks.
+  EXPECT_EQ(LmCollapseLineBreaks(u"a\r\nb\nc\rd\n\re\r"), u"a<BR>b<BR>c<BR>d<BR><BR>e<BR>");
 }
 
 TEST(LmCommonTest, CreateDirTreeMakesEveryMissingParent) {
