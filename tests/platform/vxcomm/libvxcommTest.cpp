@@ -201,6 +201,21 @@ TEST_F(libvxcommTest, ListsKeepWithinTheCallersBuffers) {
   EXPECT_EQ(goOn, 1);
 }
 
+TEST_F(libvxcommTest, ListsOfExactlyTheBuffersSizeComeWhole) {
+  vxCheckPort();  // the terminal, with its three first files, exists from here on
+  for (int i = 1; i <= VXCOMM_FILE_LIST_MAX - 3 + VXCOMM_RECYCLE_LIST_MAX; ++i) {
+    char stored[32];
+    std::snprintf(stored, sizeof stored, "%08d F%04d", 100 + i, i);
+    TVxTestTerminal::Write(terminal.Folder() / (i <= VXCOMM_RECYCLE_LIST_MAX ? "recycle" : "files") / stored, "");
+  }
+  std::vector<VxFileRecord> records(VXCOMM_FILE_LIST_MAX);
+  std::int32_t count = 0;
+  EXPECT_EQ(vxGetNormalFileList(Usb, records.data(), &count), vxOk);
+  EXPECT_EQ(count, VXCOMM_FILE_LIST_MAX);
+  EXPECT_EQ(vxGetDelFileList(Usb, records.data(), &count), vxOk);
+  EXPECT_EQ(count, VXCOMM_RECYCLE_LIST_MAX);
+}
+
 TEST_F(libvxcommTest, SystemInformation) {
   std::int32_t capacity = 0;
   ASSERT_EQ(vxGetMachSysInfo(Usb, 1, &capacity), vxOk);
@@ -308,6 +323,13 @@ TEST_F(libvxcommTest, MemoryAreaZeroHasBounds) {
   EXPECT_EQ(vxUploadMemory(Usb, 0, 0, &length, buffer.data()), vxErrBadParameter);
   EXPECT_EQ(vxDownloadMemory(Usb, 3, 0, 16, buffer.data()), vxErrBadArea);
   EXPECT_EQ(vxUploadMemory(Usb, -1, 0, &length, buffer.data()), vxErrBadArea);
+  // A range that ends at the area's last byte is inside it.
+  const std::string last = randomBytes(16);
+  EXPECT_EQ(vxDownloadMemory(Usb, 0, 512 * 1024 - 16, 16, last.data()), vxOk);
+  length = 16;
+  EXPECT_EQ(vxUploadMemory(Usb, 0, 512 * 1024 - 16, &length, buffer.data()), vxOk);
+  EXPECT_EQ(std::string(buffer.data(), 16), last);
+  EXPECT_EQ(vxDownloadMemory(Usb, 0, 512 * 1024 - 15, 16, last.data()), vxErrBadAddress);
 }
 
 TEST_F(libvxcommTest, SystemAndFontImagesAreWrittenAndReadWhole) {
