@@ -68,6 +68,13 @@ void TMainWindowFixture::DestroyWindow() {
   window = nullptr;
 }
 
+bool TMainWindowFixture::WaitIdle() {
+  if (!TestInput::WaitUntil([this] { return window->Busy() == 0; })) return false;
+  // A worker posts its last reports before it clears the busy state, so they are queued now.
+  TestInput::ProcessFor(10);
+  return true;
+}
+
 std::vector<std::string> TMainWindowFixture::ShownTexts() const {
   std::vector<std::string> texts;
   for (const TShownDialog& dialog : hook.Shown()) texts.push_back(AnsiToUtf8(dialog.Text));
