@@ -2,6 +2,8 @@
 // bin's list, restoring, deleting for good, deleting all, and the menus' enabling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TFilePagesFixture.h"
 #include "TListItem.h"
 #include "TListItems.h"
@@ -200,4 +202,40 @@ TEST_F(TFormmainRecycleTest, PopupsEnableWhatNeedsASelection) {
   window->delFilePopMenuPopup(nullptr);
   EXPECT_TRUE(window->miRestoreFile->Enabled());
   EXPECT_TRUE(window->miDelRecyleFile->Enabled());
+}
+
+TEST_F(TFormmainRecycleTest, EveryCallFailingLosesNoFileAndLeavesTheListsTrue) {
+  PutTerminalFile(30, "OLD.DBF", "o", true);
+  std::vector<std::string> all = {"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF", "OLD.DBF"};
+  auto everything = [&] {
+    std::vector<std::string> names = TerminalNames();
+    for (const std::string& name : TerminalNames(true)) names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  for (const char* function : {"vxDeleteFile", "vxGetDelFileList", "vxRestoreFile", "vxGetNormalFileList",
+                               "vxGetMachSysInfo", "vxGetErrMsg"}) {
+    for (const char* when : {"Once", "From"}) {
+      for (const char* goOn : {"0", "1"}) {
+        hook.Clear();
+        terminal.Settings(std::string("[Fault.") + function + "]\nResult=103\nWhen=" + when + "\nCall=2\nGoOn=" +
+                          goOn + "\n");
+        recycle({"KHDA.DBF", "CBSJ.DBF"});
+        listBin();
+        window->listdelCbj->SelectAll();
+        run([&] { window->miRestoreFileClick(nullptr); });
+        EXPECT_EQ(window->Busy(), 0);
+        terminal.Settings("");
+        run([&] { window->miRefreshMachClick(nullptr); });
+        listBin();
+        EXPECT_EQ(everything(), all) << function << when << goOn;
+        std::vector<std::string> listed = Captions(window->listCbj);
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, TerminalNames()) << function;
+        listed = Captions(window->listdelCbj);
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, TerminalNames(true)) << function;
+      }
+    }
+  }
 }
