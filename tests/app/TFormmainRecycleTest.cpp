@@ -41,11 +41,13 @@ const std::vector<std::string> Seeded = {"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"};
 
 TEST_F(TFormmainRecycleTest, NoInAQuestionChangesNothing) {
   Select(window->listCbj, {"KHDA.DBF"});
-  for (auto handler : {&TFormmain::miDelFileClick, &TFormmain::miDestroyFileClick, &TFormmain::miDelAllFileClick}) {
-    hook.AnswerMessage(IDNO);
-    (window->*handler)(nullptr);
-    EXPECT_EQ(window->Busy(), 0);
-  }
+  hook.AnswerMessage(IDNO);
+  window->miDelFileClick(nullptr);
+  hook.AnswerMessage(IDNO);
+  window->miDestroyFileClick(nullptr);
+  hook.AnswerMessage(IDNO);
+  window->miDelAllFileClick(nullptr);
+  EXPECT_EQ(window->Busy(), 0);
   ASSERT_EQ(ShownTexts().size(), 3u);
   EXPECT_EQ(hook.Shown()[0].Text, INFO_RECYCLE_FILE);
   EXPECT_EQ(hook.Shown()[1].Text, INFO_DELETE_PERMENENT);

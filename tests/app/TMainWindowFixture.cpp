@@ -93,7 +93,8 @@ void TMainWindowFixture::DestroyWindow() {
 }
 
 bool TMainWindowFixture::WaitIdle() {
-  if (!TestInput::WaitUntil([this] { return window->Busy() == 0; })) return false;
+  // Long enough for a worker moving hundreds of files in a sanitizer build.
+  if (!TestInput::WaitUntil([this] { return window->Busy() == 0; }, 60000)) return false;
   // A worker posts its last reports before it clears the busy state, so they are queued now;
   // a mark posted behind them arrives once they have been handled.
   TQueueMark mark(nullptr);
