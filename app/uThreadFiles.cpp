@@ -124,11 +124,13 @@ AnsiString ListDeviceFilesNote(MyThread& Thread) {
   const std::int32_t port = Thread.Port();
   char type[COMM_TEXT_SIZE] = {};
   if (!readInfo(Thread, SYS_MACHINE_TYPE, type, INFO_READ_DEVICE_TYPE_FAILED)) return {};
+  // The program's end asks a running routine to stop between two library calls.
   std::int32_t capacity = 0;
-  if (!readInfo(Thread, SYS_CAPACITY, &capacity, ERR_READ_COMPACITY_FAILED)) return {};
+  if (Thread.Terminated() || !readInfo(Thread, SYS_CAPACITY, &capacity, ERR_READ_COMPACITY_FAILED)) return {};
   TCommSpaceInfo space{};
-  if (!readInfo(Thread, SYS_SPACE_INFO, &space, ERR_READ_COMPACITY_FAILED)) return {};
+  if (Thread.Terminated() || !readInfo(Thread, SYS_SPACE_INFO, &space, ERR_READ_COMPACITY_FAILED)) return {};
 
+  if (Thread.Terminated()) return {};
   SetStatusText(INFO_LIST_DEVICE_FILES);
   const TTerminalList list = ReadTerminalList(vxGetNormalFileList, port, COMM_FILE_LIST_MAX, Thread.ErrMsg());
   // A list that came in part is shown as far as it came, with a status saying so; one that
@@ -148,7 +150,7 @@ AnsiString ListDeviceFilesNote(MyThread& Thread) {
     PostStatus(INFO_CONECTED_USB);
   else
     PostStatus(Format(INFO_CONECTED_PORT, {port}));
-  setDeviceClock(port);
+  if (!Thread.Terminated()) setDeviceClock(port);
   return note;
 }
 
@@ -165,6 +167,7 @@ void DownloadSelectedFiles(MyThread& Thread) {
 
   TFileLoop loop(Thread.Port());
   for (const AnsiString& name : names) {
+    if (Thread.Terminated()) return;
     if (!loop.GoOn()) break;
     SetStatusText(INFO_DOWNLOADING + ExtractFileName(name));
     if (!IsPlainFileName(name)) {
@@ -175,7 +178,7 @@ void DownloadSelectedFiles(MyThread& Thread) {
     loop.Check(vxDownloadFile(Thread.Port(), path.c_str(), ExtractFileName(path).c_str()));
   }
   PostStatus(loop.AllOk() ? INFO_DOWNLOAD_ALL_SUCESS : INFO_DOWNLOAD_PARTIAL_FAILED);
-  ListDeviceFiles(Thread);
+  if (!Thread.Terminated()) ListDeviceFiles(Thread);
 }
 
 void UploadSelectedFiles(MyThread& Thread) {
@@ -191,6 +194,7 @@ void UploadSelectedFiles(MyThread& Thread) {
 
   TFileLoop loop(Thread.Port());
   for (const AnsiString& name : names) {
+    if (Thread.Terminated()) return;
     if (!loop.GoOn()) break;
     SetStatusText(INFO_UPLOADING + name);
     // A terminal name that would lead out of the PC folder is not fetched.
@@ -202,10 +206,11 @@ void UploadSelectedFiles(MyThread& Thread) {
     if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), target.c_str()))) continue;
     // The library puts the PC file in place only once the whole file has come; the terminal's
     // copy goes only when the PC file is there.
-    if (deleteAfter && FileExists(target)) vxCompleteDelFile(Thread.Port(), name.c_str());
+    if (deleteAfter && FileExists(target) && !Thread.Terminated()) vxCompleteDelFile(Thread.Port(), name.c_str());
     convertReceived(target, Thread.ConvertType());
   }
   PostStatus(loop.AllOk() ? INFO_UPLOAD_ALL_SUCESS : INFO_UPLOAD_PARTIAL_FAILED);
+  if (Thread.Terminated()) return;
   ListDeviceFiles(Thread);
   Thread.OnWindow([](TFormmain& Window) { Window.flistCpu->Update(); });
 }

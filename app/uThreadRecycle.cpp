@@ -59,6 +59,7 @@ template <class Call>
 bool eachFile(MyThread& Thread, const std::vector<TSelectedFile>& Files, const TFileOperation& Op, Call&& call) {
   TFileLoop loop(Thread.Port());
   for (const TSelectedFile& file : Files) {
+    if (Thread.Terminated()) break;  // the program is ending: the routine leaves after the loop
     if (!loop.GoOn()) break;
     PostStatus(Op.Prefix + file.Name + Op.Suffix);
     const std::optional<std::int32_t> result = call(file);
@@ -84,6 +85,7 @@ std::optional<std::int32_t> byNumber(const TSelectedFile& File, std::int32_t(VXS
 
 AnsiString listRecycledFilesNote(MyThread& Thread) {
   if (!Thread.OnWindow([](TFormmain& Window) { Window.listdelCbj->Items()->Clear(); })) return {};
+  if (Thread.Terminated()) return {};
   SetStatusText(INFO_LIST_DELETED_FILES);
   const TTerminalList list = ReadTerminalList(vxGetDelFileList, Thread.Port(), COMM_RECYCLE_LIST_MAX, Thread.ErrMsg());
   const AnsiString failure = INFO_LIST_DELETED_FILES_FAILED + CommText(Thread.ErrMsg(), WorkerErrMsgSize);
@@ -116,12 +118,14 @@ void RecycleSelectedFiles(MyThread& Thread) {
     if (File.Name == AllFiles) return std::nullopt;
     return vxDeleteFile(Thread.Port(), File.Name.c_str());
   });
+  if (Thread.Terminated()) return;
   postSummary(allOk, op, ListDeviceFilesNote(Thread));
 }
 
 void DeleteAllFiles(MyThread& Thread) {
   PostStatus(INFO_DELETEING);
   const std::int32_t failed = vxGetErrMsg(vxDeleteFile(Thread.Port(), AllFiles.c_str()), nullptr, nullptr);
+  if (Thread.Terminated()) return;
   const AnsiString note = ListDeviceFilesNote(Thread);
   PostStatus(failed == 0 ? INFO_DELETE_ALL_SUCESS : INFO_DELETE_PARTIAL_FAILED);
   if (!note.empty()) PostStatus(note);
@@ -135,6 +139,7 @@ void RestoreSelectedFiles(MyThread& Thread) {
   const TFileOperation op{INFO_RESTOREING, "", INFO_RESTORE_ALL_SUCESS, INFO_RESTORE_PARTIAL_FAILED};
   const bool allOk =
       eachFile(Thread, files, op, [&](const TSelectedFile& File) { return byNumber(File, vxRestoreFile, Thread.Port()); });
+  if (Thread.Terminated()) return;
   postSummary(allOk, op, listRecycledFilesNote(Thread));
 }
 
@@ -145,6 +150,7 @@ void DestroySelectedFiles(MyThread& Thread) {
                           INFO_PERMANENT_DELETE_PARTIAL_FAILED};
   const bool allOk = eachFile(Thread, files, op,
                               [&](const TSelectedFile& File) { return byNumber(File, vxDelRecyleFile, Thread.Port()); });
+  if (Thread.Terminated()) return;
   postSummary(allOk, op, ListDeviceFilesNote(Thread));
 }
 
@@ -155,5 +161,6 @@ void DestroyRecycledFiles(MyThread& Thread) {
                           INFO_PERMANENT_DELETE_PARTIAL_FAILED};
   const bool allOk = eachFile(Thread, files, op,
                               [&](const TSelectedFile& File) { return byNumber(File, vxDelRecyleFile, Thread.Port()); });
+  if (Thread.Terminated()) return;
   postSummary(allOk, op, listRecycledFilesNote(Thread));
 }

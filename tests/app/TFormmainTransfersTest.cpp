@@ -351,3 +351,16 @@ TEST_F(TFormmainTransfersTest, WorkerOutlivingTheWindowNeverTouchesIt) {
   EXPECT_TRUE(WaitUntil([&] { return link->Busy() == 0; }, 10000));
   EXPECT_EQ(ReadPcFile("SLOW.DAT"), std::string(200000, 's'));
 }
+
+TEST_F(TFormmainTransfersTest, TerminateRequestEndsTheRoutineBetweenFiles) {
+  terminalFiles({{20, "ONE.DAT", 100000}, {21, "TWO.DAT", 100000}, {22, "THREE.DAT", 100000}});
+  OpenCommPage();
+  terminal.Settings("[Transfer]\nRate=500000\n");
+  Select(window->listCbj, {"ONE.DAT", "TWO.DAT", "THREE.DAT"});
+  window->sbtnRightClick(nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return PcFileExists(".ONE.DAT.part"); }));
+  EXPECT_TRUE(window->WorkerLink()->TerminateRunning());
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_TRUE(PcFileExists("ONE.DAT"));  // the call under way ends as it would
+  EXPECT_FALSE(PcFileExists("THREE.DAT"));
+}
