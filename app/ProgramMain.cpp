@@ -5,29 +5,36 @@
 // window, the only window created at start, is created, and the message loop runs until the
 // window closes. The units are then finalised in reverse order.
 //
-// Options that show the window a given way for a picture of it (with the GUI layer's
+// These options show the window a given way for a picture of it (with the GUI layer's
 // "--screenshot FILE"); a run with any of them neither reads nor writes the settings file:
-//   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise);
-//          recycle                     the management page's terminal tab with the recycle
-//                                      bin listed
+//   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise)
 //   --language N                       the language with index N of the language menu
+//   --os-tab images|read|clock|recycle|system|user
+//                                      the management page on that tab; "read" is the image
+//                                      reading tab the program otherwise keeps hidden;
+//                                      "recycle" is the clock tab with the recycle bin listed;
+//                                      on the system and user tabs every value is read from
+//                                      the terminal first, as the tab's buttons read them
 //   --folder DIR                       the PC folder shown on the comm page
 //   --sort N                           the file lists of the page sorted by their column N
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "ClasslibCore.h"
 #include "ClasslibGui.h"
 #include "Forms.h"
 #include "IntegerText.h"
 #include "LmLangMgr.h"
+#include "TButton.h"
 #include "TEdit.h"
 #include "TListColumns.h"
 #include "TListView.h"
 #include "TNotebook.h"
 #include "TPageControl.h"
 #include "TShellTreeView.h"
+#include "TSpeedButton.h"
 #include "TTabSheet.h"
 #include "uConstStrings.h"
 #include "uMain.h"
@@ -35,15 +42,15 @@
 namespace {
 
 struct TViewOptions {
-  std::optional<int> Page;  // a notebook page, or FtpPage, or RecyclePage
+  std::optional<int> Page;  // a notebook page, or FtpPage
   std::optional<int> Language;
+  std::optional<std::string> OsTab;
   std::optional<AnsiString> Folder;
   std::optional<int> SortColumn;
-  bool Given() const { return Page || Language || Folder || SortColumn; }
+  bool Given() const { return Page || Language || OsTab || Folder || SortColumn; }
 };
 
 constexpr int FtpPage = -1;
-constexpr int RecyclePage = -2;
 
 std::optional<int> pageByName(const char* Name) {
   if (std::strcmp(Name, "about") == 0) return pgAbout;
@@ -51,7 +58,6 @@ std::optional<int> pageByName(const char* Name) {
   if (std::strcmp(Name, "comm") == 0) return pgComm;
   if (std::strcmp(Name, "special") == 0) return pgSpecial;
   if (std::strcmp(Name, "os") == 0) return pgOs;
-  if (std::strcmp(Name, "recycle") == 0) return RecyclePage;
   return std::nullopt;
 }
 
@@ -61,7 +67,7 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
     if (std::strcmp(argv[i], "--page") == 0) {
       Options.Page = pageByName(argv[++i]);
       if (!Options.Page) {
-        std::fprintf(stderr, "handheld-manager: --page takes about, ftp, comm, special, os or recycle\n");
+        std::fprintf(stderr, "handheld-manager: --page takes about, ftp, comm, special or os\n");
         return false;
       }
     } else if (std::strcmp(argv[i], "--language") == 0) {
@@ -80,6 +86,13 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
         return false;
       }
       Options.SortColumn = column;
+    } else if (std::strcmp(argv[i], "--os-tab") == 0) {
+      Options.OsTab = argv[++i];
+      if (*Options.OsTab != "images" && *Options.OsTab != "read" && *Options.OsTab != "clock" &&
+          *Options.OsTab != "recycle" && *Options.OsTab != "system" && *Options.OsTab != "user") {
+        std::fprintf(stderr, "handheld-manager: --os-tab takes images, read, clock, recycle, system or user\n");
+        return false;
+      }
     }
   }
   return true;
@@ -88,6 +101,38 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
 // Sorts a list by a column it has, as a click on the column's header does.
 void sortList(TListView* List, int Column) {
   if (Column < List->Columns()->Count()) List->OnColumnClick(List, List->Columns()->Items(Column));
+}
+
+// The management page on one tab; the parameter tabs with every value read from the terminal.
+void showOsTab(const std::string& Tab) {
+  TFormmain* w = Formmain;
+  w->SwitchRunMode(rmOs);
+  if (Tab == "images") {
+    w->pclOsMan->SetActivePage(w->tsDownOs);
+  } else if (Tab == "read") {
+    w->tsUpOs->SetTabVisible(true);
+    w->pclOsMan->SetActivePage(w->tsUpOs);
+  } else if (Tab == "clock") {
+    w->pclOsMan->SetActivePage(w->tsCbjMan);
+  } else if (Tab == "recycle") {
+    w->pclOsMan->SetActivePage(w->tsCbjMan);
+    w->miGetDelListClick(nullptr);
+  } else if (Tab == "system") {
+    w->tsSysParaSetting->SetTabVisible(true);
+    w->pclOsMan->SetActivePage(w->tsParaMan);
+    w->pclParaMan->SetActivePage(w->tsSysParaSetting);
+    for (TButton* button : {w->btnGetMachCapacity, w->btnGetMachFileNum, w->btnGetMachOccurRoom, w->btnGetMachVer,
+                            w->btnGetMachType, w->btnGetMachNo, w->btnGetMachCompany})
+      button->Click();
+  } else if (Tab == "user") {
+    w->pclOsMan->SetActivePage(w->tsParaMan);
+    w->pclParaMan->SetActivePage(w->tsUserParaSetting);
+    w->btnSetGetUserPara->SetDown(true);  // reading
+    w->btnSetGetUserPara->Click();
+    for (TButton* button : {w->btnSetUserPasswd, w->btnSetUserCompany, w->btnSetUserName, w->btnSetUserNum,
+                            w->btnSetUserMachNo, w->btnSetUserMemo})
+      button->Click();
+  }
 }
 
 void applyViewOptions(const TViewOptions& Options) {
@@ -100,13 +145,10 @@ void applyViewOptions(const TViewOptions& Options) {
     for (TListView* list : {Formmain->listCpu, Formmain->listCbj, Formmain->listCbj2, Formmain->listdelCbj})
       sortList(list, *Options.SortColumn);
   }
+  if (Options.OsTab) showOsTab(*Options.OsTab);
   if (!Options.Page) return;
   if (*Options.Page == FtpPage) {
     Formmain->SwitchRunMode(rmFtp);
-  } else if (*Options.Page == RecyclePage) {
-    Formmain->SwitchRunMode(rmOs);
-    Formmain->pclOsMan->SetActivePage(Formmain->tsCbjMan);
-    Formmain->miGetDelListClick(nullptr);
   } else {
     Formmain->SwitchRunMode(*Options.Page == pgAbout ? rmComm : *Options.Page);
     Formmain->Notebook->SetPageIndex(*Options.Page);

@@ -284,6 +284,8 @@ void TFormmain::bindEvents() {
   lblMail->OnClick = [this](TObject* Sender) { lblMailBoxClick(Sender); };
   edtPasswd->OnKeyPress = [this](TObject* Sender, char& Key) { edtPasswdKeyPress(Sender, Key); };
   bindFileEvents();
+  bindImageEvents();
+  bindDeviceEvents();
 }
 
 void TFormmain::createFrame() {

@@ -6,6 +6,7 @@
 #include "uThread.h"
 #include "uThreadFiles.h"
 #include "uThreadRecycle.h"
+#include "uThreadImages.h"
 
 namespace {
 
@@ -22,11 +23,11 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     &RestoreSelectedFiles,  // tmRestoreSelected
     &DestroySelectedFiles,  // tmDestroySelected
     &DestroyRecycledFiles,  // tmDestroyRecycled
-    nullptr,  // tmUploadMemory: UploadMemory
-    nullptr,  // tmDownloadMemory: DownloadMemory
+    &UploadMemory,  // tmUploadMemory
+    &DownloadMemory,  // tmDownloadMemory
     nullptr,  // 14: nothing
-    nullptr,  // tmDownloadSystem: DownloadSystem
-    nullptr,  // tmUploadSystem: UploadSystem
+    &DownloadSystem,  // tmDownloadSystem
+    &UploadSystem,  // tmUploadSystem
     nullptr,  // tmDeviceToFtp: DeviceToFtp
     nullptr,  // tmFtpToDevice: FtpToDevice
 };
