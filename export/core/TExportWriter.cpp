@@ -19,6 +19,21 @@ void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// The text with every surrogate that is not part of a pair replaced by U+FFFD; Text itself
+// when it has none.
+std::u16string_view pairedSurrogates(std::u16string_view text, WideString& storage) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool paired = isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]);
+    if (paired) {
+      ++i;
+    } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
+      if (storage.empty()) storage.assign(text);
+      storage[i] = static_cast<char16_t>(ReplacementCharacter);
+    }
+  }
+  return storage.empty() ? text : std::u16string_view(storage);
+}
+
 }  // namespace
 
 void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) {
@@ -26,7 +41,11 @@ void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) 
     case 0:
     case 1:
     case 2: Out += WideToCodePage(Text, Encoding); return;
-    case 3: Out += WideToUtf8(Text); return;
+    case 3: {
+      WideString repaired;
+      Out += WideToUtf8(pairedSurrogates(Text, repaired));
+      return;
+    }
     case 4:
       for (char16_t c : Text) appendLittleEndian(Out, c, 2);
       return;

@@ -39,7 +39,7 @@ public:
 
 }  // namespace
 
-DEFINE_CLASS(TLineExport, TDataExport)
+DEFINE_CLASS(TLineExport, TDataExport, Published::Event("OnFetchedRecord", &TDataExport::OnFetchedRecord))
 
 TLineExport::TLineExport(TComponent* AOwner) : TDataExport(AOwner) {
   OnSkippedRecord = [this](TObject*, int n) { Trace.push_back("skipped " + std::to_string(n)); };
