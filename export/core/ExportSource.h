@@ -27,20 +27,19 @@
 // RowCount - FixedRows) - skipped; with ExportRecCount below 1 the limit is max(n, 0), else
 // max(min(ExportRecCount, n), 0).
 //
-// A source freed while an export runs is cleared from the exporter (free notification); every
-// operation takes the sources afresh, and one given a missing source does nothing (the end of
-// the source is then reached) except "check assigned", which raises EDataExportError 34014
-// "Export source (%s) is not assigned" with the kind's name (SourceName).
+// "check assigned" raises EDataExportError 34014 "Export source (%s) is not assigned" with the
+// kind's name (SourceName). A source freed while an export runs is cleared from the exporter
+// (free notification); every operation takes the sources afresh and does nothing with a
+// missing or closed one, except "end of source", which raises 34014 for a source that is gone
+// and 34016 "Export source (%s) is closed" for a data set closed meanwhile, so that an export
+// cut short never passes for a complete one.
 #pragma once
-
-#include <cstdint>
-#include <memory>
 
 #include "ExportEvents.h"
 #include "ExportTypes.h"
 #include "System.h"
+#include "TDataSet.h"
 
-class TDataSet;
 class TField;
 class TDBGrid;
 class TExportCustomSource;
@@ -58,8 +57,8 @@ struct TExportSourceRef {
 
 // Where a source stands; kept by value, freed by SourceFreePosition.
 struct TExportSourcePosition {
-  std::shared_ptr<void> Bookmark;  // data-set sources
-  int Index = 0;                   // list view, string grid, custom source
+  TBookmark Bookmark;  // data-set sources
+  int Index = 0;       // list view, string grid, custom source
 };
 
 // "DataSet", "ListView", "DBGrid", "StringGrid", "CustomSource"; "" for another value.

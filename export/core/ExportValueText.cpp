@@ -16,6 +16,7 @@
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TField.h"
 #include "TStrings.h"
 
 namespace {
@@ -114,6 +115,56 @@ void cellValue(const TExportSourceRef& source, TExportColumn& column, int recNo,
   AnsiToWide(ansi, text);
 }
 
+// A source with fields: the field's value, written by the field's type.
+void fieldValue(TField* field, const TExportColumn& column, const TExportFormats& formats,
+                const TExportTextSettings& settings, Variant& value, WideString& text) {
+  if (field == nullptr) {
+    value = Variant();
+    text.clear();
+    return;
+  }
+  value = field->Value();
+  if (value.IsNull()) {
+    text = formats.NULLString();
+    return;
+  }
+  if (formats.KeepOriginalFormat()) {
+    text = value.AsWideString(settings.Read);
+    return;
+  }
+  const TFormatSettings& out = settings.Write;
+  switch (field->DataType()) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftLargeint:
+      AnsiToWide(FormatInt64(maskOf(column, formats.IntegerFormat()), field->AsLargeInt(), out), text);
+      return;
+    case ftFloat: AnsiToWide(FormatFloat(maskOf(column, formats.FloatFormat()), field->AsFloat(), out), text); return;
+    case ftCurrency:
+      AnsiToWide(FormatFloat(maskOf(column, formats.CurrencyFormat()), field->AsFloat(), out), text);
+      return;
+    case ftDate: AnsiToWide(FormatDateTime(maskOf(column, formats.DateFormat()), field->AsDateTime(), out), text); return;
+    case ftTime: AnsiToWide(FormatDateTime(maskOf(column, formats.TimeFormat()), field->AsDateTime(), out), text); return;
+    case ftDateTime:
+    case ftTimeStamp:
+      AnsiToWide(FormatDateTime(maskOf(column, formats.DateTimeFormat()), field->AsDateTime(), out), text);
+      return;
+    case ftBoolean: text = field->AsBoolean() ? formats.BooleanTrue() : formats.BooleanFalse(); return;
+    case ftBCD:
+    case ftWideString:
+    case ftWideMemo: text = value.AsWideString(out); return;
+    default:
+      // Text of every other kind; a number or date among them is written as the BCD values are.
+      if (VarIsStr(value))
+        AnsiToWide(field->AsString(), text);
+      else
+        text = value.AsWideString(out);
+      return;
+  }
+}
+
 }  // namespace
 
 void TExportTextSettings::Reset(const TExportFormats& Formats) {
@@ -126,6 +177,9 @@ void GetColumnValue(const TExportSourceRef& Source, TExportColumn& Column, int R
                     const TExportFormats& Formats, const TExportTextSettings& Settings, Variant& Value,
                     WideString& Text) {
   switch (Source.Kind) {
+    case esDataSet:
+      fieldValue(SourceField(Source, Column.ColumnIndex()), Column, Formats, Settings, Value, Text);
+      return;
     case esListView:
     case esCustom: cellValue(Source, Column, RecNo, Skipped, Formats, Settings, Value, Text); return;
     default:

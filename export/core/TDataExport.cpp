@@ -1,6 +1,7 @@
 #include "TDataExport.h"
 
 #include "TExportColumns.h"
+#include "TDataSet.h"
 #include "TExportCustomSource.h"
 #include "TExportFormats.h"
 #include "TExportRow.h"
@@ -12,6 +13,7 @@
 DEFINE_CLASS(TDataExport, TComponent,
              Published::Enum("ExportSource", {HHM_EXPORT_SOURCE_NAMES}, &TDataExport::ExportSource,
                              &TDataExport::SetExportSource),
+             Published::Class("DataSet", &TDataExport::DataSet, &TDataExport::SetDataSet),
              Published::Class("CustomSource", &TDataExport::CustomSource, &TDataExport::SetCustomSource),
              Published::Class("ListView", &TDataExport::ListView, &TDataExport::SetListView),
              Published::Class("ExportedFields", &TDataExport::ExportedFields, &TDataExport::SetExportedFields),
@@ -69,6 +71,12 @@ void TDataExport::setSource(TComponent*& Slot, TComponent* Value) {
   if (Value != nullptr) Value->FreeNotification(this);
 }
 
+void TDataExport::SetDataSet(TDataSet* Value) {
+  TComponent* slot = dataSet_;
+  setSource(slot, Value);
+  dataSet_ = Value;
+}
+
 void TDataExport::SetCustomSource(TExportCustomSource* Value) {
   TComponent* slot = customSource_;
   setSource(slot, Value);
@@ -84,6 +92,7 @@ void TDataExport::SetListView(TListView* Value) {
 void TDataExport::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
+  if (AComponent == dataSet_) dataSet_ = nullptr;
   if (AComponent == customSource_) customSource_ = nullptr;
   if (AComponent == listView_) listView_ = nullptr;
 }

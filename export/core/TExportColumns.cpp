@@ -16,6 +16,7 @@
 #include "TExportCustomColumns.h"
 #include "TExportCustomSource.h"
 #include "TExportFormats.h"
+#include "TFields.h"
 #include "TFont.h"
 #include "TListColumn.h"
 #include "TListColumns.h"
@@ -30,6 +31,8 @@ DEFINE_CLASS(TExportColumns, TCollection)
 namespace {
 
 constexpr int MaxStringLength = 255;
+// A data-set column is never measured wider than this.
+constexpr int MaxDataSetWidth = 100;
 
 template <class T>
 T* objectProp(const TPersistent* owner, std::string_view name) {
@@ -59,6 +62,7 @@ AnsiString namePart(const AnsiString& line) {
 
 int sourceColumnCount(const TExportSourceRef& s) {
   switch (s.Kind) {
+    case esDataSet: return s.DataSet != nullptr ? s.DataSet->FieldCount() : 0;
     case esListView: return s.ListView != nullptr ? s.ListView->Columns()->Count() : 0;
     case esCustom: return s.CustomSource != nullptr ? s.CustomSource->ColumnCount() : 0;
     default: return 0;
@@ -69,6 +73,12 @@ int sourceColumnCount(const TExportSourceRef& s) {
 int positionOfLine(const TExportColumnsOwner& o, const AnsiString& line) {
   const TExportSourceRef& s = o.Source;
   switch (s.Kind) {
+    case esDataSet: {
+      if (s.DataSet == nullptr) return -1;
+      // A name the data set lacks is the caller's mistake: the data set's own error says so.
+      TField* field = s.DataSet->FieldByName(namePart(line));
+      return o.OnlyVisibleFields && !field->Visible() ? -1 : field->Index();
+    }
     case esListView: {
       if (s.ListView == nullptr) return -1;
       TListColumns* columns = s.ListView->Columns();
@@ -82,10 +92,69 @@ int positionOfLine(const TExportColumnsOwner& o, const AnsiString& line) {
 }
 
 // The source position of column I when ExportedFields is empty, -1 when it is left out.
-int positionOfColumn(const TExportColumnsOwner& o, int i, bool) {
+int positionOfColumn(const TExportColumnsOwner& o, int i, bool includeBlobs) {
   switch (o.Source.Kind) {
+    case esDataSet: {
+      TField* field = SourceField(o.Source, i);
+      if (field == nullptr || (field->IsBlob() && !includeBlobs) || (o.OnlyVisibleFields && !field->Visible())) return -1;
+      return i;
+    }
     default: return i;
   }
+}
+
+TExportColType colTypeOf(TFieldType type) {
+  switch (type) {
+    case ftString:
+    case ftBlob:
+    case ftMemo:
+    case ftWideString:
+    case ftOraBlob:
+    case ftOraClob:
+    case ftGuid: return ectString;
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc: return ectInteger;
+    case ftLargeint: return ectBigint;
+    case ftBoolean: return ectBoolean;
+    case ftFloat:
+    case ftBCD:
+    case ftFMTBcd: return ectFloat;
+    case ftCurrency: return ectCurrency;
+    case ftDate: return ectDate;
+    case ftTime: return ectTime;
+    case ftDateTime:
+    case ftTimeStamp: return ectDateTime;
+    default: return ectUnknown;
+  }
+}
+
+// Name, type, caption, width and the field's traits of a column read from a field. Line is the
+// column's own ExportedFields line: "name=alias" names the column by the alias.
+void describeField(const TExportColumnsOwner& o, TExportColumn& c, TField* field, const AnsiString& line) {
+  const std::size_t eq = line.find('=');
+  const AnsiString alias = eq == AnsiString::npos ? AnsiString() : line.substr(eq + 1);
+  c.SetName(alias.empty() ? field->FieldName() : alias);
+  c.SetFieldType(field->DataType());
+  c.SetColType(colTypeOf(field->DataType()));
+  c.SetCaption(field->DisplayLabel());
+  const TExportFormats defaults;
+  const TExportFormats& formats = o.Formats != nullptr ? *o.Formats : defaults;
+  int width = field->DisplayWidth();
+  switch (field->DataType()) {
+    case ftSmallint:
+    case ftInteger:
+    case ftLargeint: width = DigitWidth(field->DataSize(), formats.IntegerFormat()); break;
+    case ftFloat: width = DigitWidth(field->DataSize(), formats.FloatFormat()); break;
+    default: break;
+  }
+  c.SetWidth(std::min(width, MaxDataSetWidth));
+  c.SetLength(field->Size());
+  c.SetIsBlob(field->IsBlob());
+  const TFieldType type = field->DataType();
+  c.SetIsMemo(type == ftMemo || type == ftFmtMemo || type == ftWideMemo);
+  c.SetVisible(field->Visible());
 }
 
 TExportColType guessedType(const TExportColumnsOwner& o, const AnsiString& text, const TFormatSettings& settings) {
@@ -94,10 +163,12 @@ TExportColType guessedType(const TExportColumnsOwner& o, const AnsiString& text,
 }
 
 // Name, type, caption, width and length by the source.
-void describeFromSource(const TExportColumnsOwner& o, TExportColumn& c, const TFormatSettings& settings) {
+void describeFromSource(const TExportColumnsOwner& o, TExportColumn& c, const AnsiString& line,
+                        const TFormatSettings& settings) {
   const TExportSourceRef& s = o.Source;
   const int pos = c.ColumnIndex();
   switch (s.Kind) {
+    case esDataSet: describeField(o, c, SourceField(s, pos), line); break;
     case esListView: {
       TListColumn* column = s.ListView->Columns()->Items(pos);
       c.SetName(column->Caption());
@@ -149,8 +220,8 @@ const AnsiString* typeFormat(const TExportFormats* formats, TExportColType type)
   }
 }
 
-void describe(const TExportColumnsOwner& o, TExportColumn& c, const TFormatSettings& settings) {
-  describeFromSource(o, c, settings);
+void describe(const TExportColumnsOwner& o, TExportColumn& c, const AnsiString& line, const TFormatSettings& settings) {
+  describeFromSource(o, c, line, settings);
   AnsiString value;
   if (lineValue(o.Captions, c.Name(), value)) c.SetCaption(value);
   if (lineValue(o.ColumnsWidth, c.Name(), value)) c.SetWidth(StrToIntDef(value, 0));
@@ -177,6 +248,7 @@ TExportColumnsOwner TExportColumnsOwner::Read(const TPersistent* Owner) {
   if (Owner == nullptr) return o;
   o.ExportedFields = objectProp<TStrings>(Owner, "ExportedFields");
   o.Source.Kind = static_cast<TExportSource>(ordProp(Owner, "ExportSource", 0));
+  o.Source.DataSet = objectProp<TDataSet>(Owner, "DataSet");
   o.Source.CustomSource = objectProp<TExportCustomSource>(Owner, "CustomSource");
   o.Source.ListView = objectProp<TListView>(Owner, "ListView");
   o.OnlyVisibleFields = ordProp(Owner, "OnlyVisibleFields", 0) != 0;
@@ -225,7 +297,7 @@ void TExportColumns::Fill(bool IncludeBlobs) {
     lines.push_back(line);
   }
   TFormatSettings settings = *FormatSettingsSnapshot();
-  for (int i = 0; i < Count(); ++i) describe(o, *Items(i), settings);
+  for (int i = 0; i < Count(); ++i) describe(o, *Items(i), lines[static_cast<std::size_t>(i)], settings);
 }
 
 void TExportColumns::CalcColWidths(bool WithCaptions) {

@@ -3,6 +3,7 @@
 
 #include "CodePage.h"
 #include "DateRoutines.h"
+#include "TClientDataSet.h"
 #include "ExportFixture.h"
 #include "FormatSettings.h"
 #include "TExportFormats.h"
@@ -54,4 +55,13 @@ TEST_F(ExportExampleTest, ACustomSource) {
                                      {{u"抄表一", 1234567, "12/8/2026"}, {"B", Variant::Null(), "1/2/2027"}}));
   e->ExportedFields()->SetText("Read\r\nMeter\r\nReading\r\n");
   EXPECT_EQ(ExportBytes(e), "Read;Meter;Reading\r\n2026-12-08;抄表一;1,234,567\r\n2027-01-02;B;\r\n");
+}
+
+TEST_F(ExportExampleTest, ADataSet) {
+  TLineExport* e = newExport(esDataSet);
+  e->SetDataSet(NewDataSet({Column("METER", ftWideString, 10), Column("READING", ftFloat), Column("READ", ftDate)},
+                           {{u"抄表一", 1234.5, VarFromDateTime(EncodeDate(2026, 12, 8))},
+                            {u"B", Variant::Null(), VarFromDateTime(EncodeDate(2027, 1, 2))}}));
+  e->Formats()->SetNULLString(u"-");
+  EXPECT_EQ(ExportBytes(e), "METER;READING;READ\r\n抄表一;1,234.50;2026-12-08\r\nB;-;2027-01-02\r\n");
 }

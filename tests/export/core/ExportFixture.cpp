@@ -1,6 +1,7 @@
 #include "ExportFixture.h"
 
 #include "ClasslibGui.h"
+#include "TClientDataSet.h"
 #include "CodePage.h"
 #include "DataExportUnit.h"
 #include "Forms.h"
@@ -147,6 +148,14 @@ TExportCustomSource* ExportTest::NewCustomSource(std::vector<std::pair<const cha
     if (RecNo >= 1 && RecNo <= static_cast<int>(rows.size())) Value = rows[RecNo - 1].at(Column->Index());
   };
   return source;
+}
+
+TClientDataSet* ExportTest::NewDataSet(std::vector<TDbColumn> Columns, std::vector<std::vector<Variant>> Rows) {
+  TDataPacket packet(std::move(Columns));
+  for (const auto& row : Rows) packet.AppendRecord(row);
+  auto* ds = new TClientDataSet(owner);
+  ds->SetData(std::move(packet));
+  return ds;
 }
 
 std::string ExportTest::ExportBytes(TDataExport* Export) {

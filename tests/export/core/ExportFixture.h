@@ -10,12 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "DbTypes.h"
 #include "Exception.h"
 #include "TApplicationTestHook.h"
 #include "TDataExport.h"
 #include "TExportCustomColumn.h"
 #include "TExportCustomSource.h"
 
+class TClientDataSet;
 class TForm;
 class TListView;
 
@@ -51,6 +53,8 @@ protected:
   // (record n is Rows[n - 1]); OnGetNextRecord ends after the last record.
   TExportCustomSource* NewCustomSource(std::vector<std::pair<const char*, TExportColType>> Columns,
                                        std::vector<std::vector<Variant>> Rows);
+  // An open in-memory data set with these columns and records.
+  TClientDataSet* NewDataSet(std::vector<TDbColumn> Columns, std::vector<std::vector<Variant>> Rows);
   // Runs the exporter into memory and returns the bytes.
   static std::string ExportBytes(TDataExport* Export);
 
@@ -62,6 +66,14 @@ private:
   // The rows of each custom source, kept as long as the test.
   std::vector<std::vector<std::vector<Variant>>> customRows_;
 };
+
+inline TDbColumn Column(const char* Name, TFieldType Type, int Size = 0) {
+  TDbColumn c;
+  c.Name = Name;
+  c.DataType = Type;
+  c.Size = Size;
+  return c;
+}
 
 // The message a call raises as EDataExportError ("" when it raises nothing).
 template <class F>

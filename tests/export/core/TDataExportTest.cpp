@@ -108,7 +108,7 @@ TEST_F(TDataExportTest, AFreedSourceIsClearedAndTheNextExportRefusesIt) {
   EXPECT_EQ(ExportErrorOf([&] { ExportBytes(e); }), "Export source (CustomSource) is not assigned");
 }
 
-TEST_F(TDataExportTest, ASourceFreedByAHandlerEndsTheExportWithoutTouchingIt) {
+TEST_F(TDataExportTest, ASourceFreedWhileExportedEndsTheExportWithAnError) {
   TLineExport* e = new TLineExport(owner);
   e->SetExportSource(esListView);
   TListView* view = NewListView({"A"}, {{"1"}, {"2"}, {"3"}});
@@ -116,7 +116,8 @@ TEST_F(TDataExportTest, ASourceFreedByAHandlerEndsTheExportWithoutTouchingIt) {
   e->OnExportedRecord = [&](TObject*, int RecNo) {
     if (RecNo == 0) delete view;
   };
-  EXPECT_EQ(ExportBytes(e), "A\r\n1\r\n");
+  TMemoryStream stream;
+  EXPECT_EQ(ExportErrorOf([&] { e->ExportToStream(&stream); }), "Export source (ListView) is not assigned");
   EXPECT_EQ(e->ListView(), nullptr);
 }
 
@@ -256,7 +257,7 @@ TEST_F(TDataExportTest, PublishedPropertiesRoundTripThroughTheTable) {
   std::vector<std::string> names;
   for (const TPropInfo* p : TDataExport::StaticClass().Properties()) names.push_back(p->Name);
   EXPECT_EQ(names, (std::vector<std::string>{
-                       "Name", "Tag", "ExportSource", "CustomSource", "ListView", "ExportedFields", "CurrentRecordOnly",
+                       "Name", "Tag", "ExportSource", "DataSet", "CustomSource", "ListView", "ExportedFields", "CurrentRecordOnly",
                        "GoToFirstRecord", "ExportRecCount", "SkipRecCount", "OnlyVisibleFields", "AutoCalcStrType",
                        "CaptionRow", "ExportEmpty", "About", "_Version", "OnBeginExport", "OnEndExport",
                        "OnSkippedRecord", "OnExportedRecord", "OnStopExport", "OnGetExportText", "OnBeforeExportRow",
