@@ -118,3 +118,15 @@ TEST_F(ExportValueTextTest, ATypeIsGuessedFromAText) {
   EXPECT_EQ(GuessColumnType("12/8/2026 10:30", u"true", u"false", fs), ectDateTime);
   EXPECT_EQ(GuessColumnType("12a", u"true", u"false", fs), ectString);
 }
+
+TEST_F(ExportValueTextTest, OddMasksStillGiveATextOfTheValue) {
+  // Masks hold no syntax that can fail: unknown characters are copied, unbalanced quotes end at
+  // the end of the mask.
+  for (const char* mask : {"%d", "'unterminated", "E+", ";;;;", "0000000000000000000000000", "\xb3"}) {
+    EXPECT_NO_THROW(customValue("1234", ectInteger, mask)) << mask;
+    EXPECT_NO_THROW(customValue("12.5", ectFloat, mask)) << mask;
+    EXPECT_NO_THROW(customValue("12/8/2026", ectDateTime, mask)) << mask;
+  }
+  EXPECT_EQ(customValue("1234", ectInteger, "%d").second, u"%d");  // a mask without digits shows none
+  EXPECT_EQ(customValue("12/8/2026", ectDate, "yyyy'").second, u"2026");
+}

@@ -83,3 +83,27 @@ TEST(TExportCustomSourceTest, AColumnsValueIsAskedWithTheCurrentRecord) {
   fs.DecimalSeparator = ',';
   EXPECT_EQ(c->AsWideString(fs), u"4,5");
 }
+
+TEST(TExportCustomSourceTest, PublishedPropertiesRoundTripThroughTheTable) {
+  TExportCustomSource source(nullptr);
+  TExportCustomColumn* c = source.Columns()->Add();
+  std::vector<std::string> names;
+  for (const TPropInfo* p : TExportCustomColumn::StaticClass().Properties()) names.push_back(p->Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"ColumnName", "ColumnType", "Caption", "Width", "Size", "Tag"}));
+  SetStrProp(c, "ColumnName", "Reading");
+  SetOrdProp(c, "ColumnType", static_cast<int>(ectUnknown));
+  SetStrProp(c, "Caption", "");
+  SetOrdProp(c, "Width", -1);
+  SetOrdProp(c, "Size", 2147483647);
+  SetOrdProp(c, "Tag", -5);
+  EXPECT_EQ(GetStrProp(c, "ColumnName"), "Reading");
+  EXPECT_EQ(GetOrdProp(c, "ColumnType"), static_cast<int>(ectUnknown));
+  EXPECT_EQ(GetStrProp(c, "Caption"), "");
+  EXPECT_EQ(GetOrdProp(c, "Width"), -1);
+  EXPECT_EQ(GetOrdProp(c, "Size"), 2147483647);
+  EXPECT_EQ(GetOrdProp(c, "Tag"), -5);
+  EXPECT_EQ(GetEnumName(*GetPropInfo(c, "ColumnType"), 3), "ectCurrency");
+  std::vector<std::string> sourceProps;
+  for (const TPropInfo* p : TExportCustomSource::StaticClass().Properties()) sourceProps.push_back(p->Name);
+  EXPECT_EQ(sourceProps, (std::vector<std::string>{"Name", "Tag", "Columns", "OnGetNextRecord", "OnGetColumnValue"}));
+}
