@@ -1,0 +1,5 @@
+#include "TxlsCustomItem.h"
+
+#include "TypInfo.h"
+
+DEFINE_CLASS(TxlsCustomItem, TCollectionItem)
