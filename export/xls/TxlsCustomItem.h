@@ -16,6 +16,14 @@ class TxlsCustomItem : public TCollectionItem {
   void* Data() const { return data_; }
   void SetData(void* Value) { data_ = Value; }
 
+  // The object that owns the item's collection: a sheet, the exporter, or nullptr.
+  TPersistent* CollectionOwner() const;
+  // The sheet whose collection holds the item (a sheet is itself an item of the exporter's
+  // Sheets), nullptr when the collection belongs to the exporter or to nothing.
+  TCollectionItem* Sheet() const;
+  // The exporter the item belongs to, directly or through its sheet; nullptr without one.
+  TPersistent* Exporter() const;
+
 private:
   void* data_ = nullptr;
 };
