@@ -140,7 +140,8 @@ void TCompoundFileWriter::Commit() {
   if (d_->committed) return;
   if (!gsf_output_close(GSF_OUTPUT(d_->document.p)))
     fail("Cannot write file", fileName_, "The compound document cannot be completed.");
-  gsf_output_close(d_->memory.p);
+  // Closing the document closes its sink as well.
+  if (!gsf_output_is_closed(d_->memory.p)) gsf_output_close(d_->memory.p);
   const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(d_->memory.p));
   const auto size = static_cast<std::size_t>(gsf_output_size(d_->memory.p));
   if (!writeAll(d_->fd, bytes, size)) {
