@@ -131,11 +131,7 @@ std::unique_ptr<TbiffXF> TxlsCellFormatTable::XFRecord(const TxlsXFormat& XF) {
     used |= XF_USED_FONT;
     record->SetFont(XF.Font()->FontIndex());
   }
-  if (XF.NumberFormat() != nullptr) {
-    // Without the flag, readers that honour it take the number format of the parent style.
-    used |= XF_USED_FORMAT;
-    record->SetFormat(XF.NumberFormat()->Index());
-  }
+  if (XF.NumberFormat() != nullptr) record->SetFormat(XF.NumberFormat()->Index());
   const TxlsBorders& borders = *XF.Borders();
   if (borders.AnySet()) {
     used |= XF_USED_BORDER;
