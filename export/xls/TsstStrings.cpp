@@ -1,5 +1,7 @@
 #include "TsstStrings.h"
 
+#include <algorithm>
+
 #include "Biff8Records.h"
 #include "ExlsFileError.h"
 #include "TbiffBuffer.h"
@@ -33,29 +35,72 @@ std::u16string normalizeLineBreaks(std::u16string_view text) {
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
+std::uint64_t hashOf(std::u16string_view text) {
+  // FNV-1a over the code units.
+  std::uint64_t h = 14695981039346656037ull;
+  for (char16_t c : text) h = (h ^ static_cast<std::uint64_t>(c)) * 1099511628211ull;
+  return h;
+}
+
 }  // namespace
 
-std::uint32_t TsstStrings::AddString(std::u16string_view Text) {
-  const bool plain = Text.find(u'\r') == std::u16string_view::npos && Text.size() <= biff8::MaxStringChars;
-  // The common case, a text already stored as it is, needs no copy.
-  if (plain) {
-    if (auto found = index_.find(Text); found != index_.end()) {
-      ++totalReferences_;
-      return found->second;
-    }
+std::size_t TsstStrings::slotOf(std::u16string_view Text, std::uint64_t Hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = Hash & mask;; at = (at + 1) & mask) {
+    const std::uint32_t entry = slots_[at];
+    if (entry == 0) return at;
+    if (hashes_[entry - 1] == Hash && strings_[entry - 1] == Text) return at;
   }
-  std::u16string text = plain ? std::u16string(Text) : normalizeLineBreaks(Text);
+}
+
+void TsstStrings::grow() {
+  std::vector<std::uint32_t> old(slots_.empty() ? 1024 : 2 * slots_.size(), 0);
+  old.swap(slots_);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::uint32_t entry : old) {
+    if (entry == 0) continue;
+    std::size_t at = hashes_[entry - 1] & mask;
+    while (slots_[at] != 0) at = (at + 1) & mask;
+    slots_[at] = entry;
+  }
+}
+
+std::uint32_t TsstStrings::add(std::u16string_view Text, std::uint64_t Hash) {
+  constexpr std::size_t kBlockChars = std::size_t{1} << 16;
+  if (blockUsed_ + Text.size() > blockSize_) {
+    blockSize_ = std::max(kBlockChars, Text.size());
+    blocks_.push_back(std::make_unique<char16_t[]>(blockSize_));
+    blockUsed_ = 0;
+  }
+  char16_t* stored = blocks_.back().get() + blockUsed_;
+  std::copy(Text.begin(), Text.end(), stored);
+  blockUsed_ += Text.size();
+  strings_.emplace_back(stored, Text.size());
+  hashes_.push_back(Hash);
+  return static_cast<std::uint32_t>(strings_.size() - 1);
+}
+
+std::uint32_t TsstStrings::AddString(std::u16string_view Text) {
+  std::u16string changed;
+  std::u16string_view text = Text;
+  if (text.find(u'\r') != std::u16string_view::npos) {
+    changed = normalizeLineBreaks(text);
+    text = changed;
+  }
   if (text.size() > static_cast<std::size_t>(biff8::MaxStringChars)) {
     if (!allowTruncate_) throw ExlsFileError(xlsmsg::StringTooLarge);
     std::size_t keep = biff8::MaxStringChars;
     if (isHighSurrogate(text[keep - 1])) --keep;
-    text.resize(keep);
+    text = text.substr(0, keep);
   }
+  // Keep the table at most half full, so that probes stay short.
+  if (2 * (strings_.size() + 1) > slots_.size()) grow();
+  const std::uint64_t hash = hashOf(text);
+  const std::size_t slot = slotOf(text, hash);
   ++totalReferences_;
-  if (auto found = index_.find(text); found != index_.end()) return found->second;
-  const auto index = static_cast<std::uint32_t>(strings_.size());
-  strings_.push_back(std::move(text));
-  index_.emplace(strings_.back(), index);
+  if (slots_[slot] != 0) return slots_[slot] - 1;
+  const std::uint32_t index = add(text, hash);
+  slots_[slot] = index + 1;
   return index;
 }
 
@@ -68,7 +113,7 @@ void TsstStrings::SaveToStream(TStream& Stream) const {
     record.Clear();
   };
   record.U32(totalReferences_).U32(UniqueStrings());
-  for (const std::u16string& s : strings_) {
+  for (const std::u16string_view s : strings_) {
     const std::size_t size = stringSize(s.size());
     if (record.Size() + size > kRecordLimit) flush();
     record.U16(static_cast<std::uint16_t>(s.size())).U8(kUnicodeChars);
@@ -76,7 +121,7 @@ void TsstStrings::SaveToStream(TStream& Stream) const {
       record.Chars(s);
       continue;
     }
-    std::u16string_view rest(s);
+    std::u16string_view rest = s;
     record.Chars(rest.substr(0, kFirstPieceChars));
     rest.remove_prefix(kFirstPieceChars);
     flush();

@@ -14,10 +14,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 class TStream;
 
@@ -34,13 +34,25 @@ public:
   std::uint32_t TotalReferences() const { return totalReferences_; }
   std::uint32_t UniqueStrings() const { return static_cast<std::uint32_t>(strings_.size()); }
   // The text stored under an index.
-  const std::u16string& Strings(std::uint32_t Index) const { return strings_.at(Index); }
+  std::u16string_view Strings(std::uint32_t Index) const { return strings_.at(Index); }
 
   void SaveToStream(TStream& Stream) const;
 
 private:
+  // Index of the string equal to Text, or of the free slot where it belongs.
+  std::size_t slotOf(std::u16string_view Text, std::uint64_t Hash) const;
+  std::uint32_t add(std::u16string_view Text, std::uint64_t Hash);
+  void grow();
+
   bool allowTruncate_;
   std::uint32_t totalReferences_ = 0;
-  std::deque<std::u16string> strings_;  // by index; a deque keeps the index's keys in place
-  std::unordered_map<std::u16string_view, std::uint32_t> index_;
+  // The texts, by index, in blocks that never move once filled; an open-addressing table of
+  // index + 1 (0: free) finds a text again. A workbook holds up to millions of strings: this
+  // keeps them in few allocations.
+  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  std::size_t blockUsed_ = 0;
+  std::size_t blockSize_ = 0;
+  std::vector<std::u16string_view> strings_;
+  std::vector<std::uint64_t> hashes_;
+  std::vector<std::uint32_t> slots_;
 };
