@@ -29,6 +29,15 @@ constexpr std::uint16_t STRING = 0x0207;
 constexpr std::uint16_t BLANK = 0x0201;
 constexpr std::uint16_t MULBLANK = 0x00BE;
 constexpr std::uint16_t DIMENSIONS = 0x0200;
+constexpr std::uint16_t RSTRING = 0x00D6;   // a cell of rich text (older writers)
+constexpr std::uint16_t FILEPASS = 0x002F;  // the workbook is encrypted
+
+// BOF record: the BIFF version and the kind of substream it opens.
+constexpr std::uint16_t BiffVersion8 = 0x0600;
+constexpr std::uint16_t SubstreamGlobals = 0x0005;
+constexpr std::uint16_t SubstreamWorksheet = 0x0010;
+// BOUNDSHEET: the sheet type in the high byte of its option flags.
+constexpr std::uint8_t SheetTypeWorksheet = 0x00;
 
 // Further records of the workbook globals.
 constexpr std::uint16_t WRITEACCESS = 0x005C;
@@ -85,10 +94,7 @@ constexpr std::uint16_t TXO = 0x01B6;
 constexpr std::uint16_t NOTE = 0x001C;
 constexpr std::uint16_t BITMAP = 0x00E9;
 
-// Substream types of BOF.
-constexpr std::uint16_t BOF_GLOBALS = 0x0005;
-constexpr std::uint16_t BOF_WORKSHEET = 0x0010;
-constexpr std::uint16_t BOF_CHART = 0x0020;
+constexpr std::uint16_t SubstreamChart = 0x0020;  // BOF of a chart
 
 constexpr int MaxStringChars = 32767;     // characters of one cell text (Excel's limit)
 constexpr int MaxSheetNameChars = 31;     // characters of a sheet name (Excel refuses longer ones)

@@ -118,7 +118,7 @@ TEST(TxlsWorkbookWriter, BoundSheetOffsetsPointAtEachSheetsBOF) {
     const std::uint32_t offset = U32At(b.Data, 0);
     ASSERT_LT(offset + 8, stream.size());
     EXPECT_EQ(U16At(stream, offset), biff8::BOF);
-    EXPECT_EQ(U16At(stream, offset + 6), biff8::BOF_WORKSHEET);
+    EXPECT_EQ(U16At(stream, offset + 6), biff8::SubstreamWorksheet);
   }
   // The globals end before the first sheet: one EOF for them, one per sheet.
   EXPECT_EQ(RecordsWithId(records, biff8::EOF_).size(), 4u);
