@@ -338,7 +338,7 @@ class TFormmain : public TForm {
   // The folder picker; the chosen folder, or "" when cancelled.
   AnsiString BrowseForFolder();
 
-  // Settings file.
+  // Settings file. A save that fails shows ERR_FILE_CREATE_FAILED with the file's name.
   void LoadSettings();
   void SaveSettings();
 
@@ -391,6 +391,8 @@ private:
   // switch.
   std::vector<TLabel*> deviceLabels() const;
   void bindEvents();
+  // SaveSettings' writes; EIniFileException when one fails.
+  void writeSettings();
 
   bool FFtpTransferring = false;
   int FRunMode = rmComm;
