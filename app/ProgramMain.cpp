@@ -1,14 +1,5 @@
-// handheld-manager: the program's start.
-//
-// The units are started in dependency order (the class library's core and GUI layer, the
-// language manager, the program's own units), the application object is initialised, the main
-// window, the only window created at start, is created, and the message loop runs until the
-// window closes. The units are then finalised in reverse order.
-//
-// Two options show the window a given way for a picture of it (with the GUI layer's
-// "--screenshot FILE"); a run with either of them neither reads nor writes the settings file:
-//   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise)
-//   --language N                       the language with index N of the language menu
+#include "ProgramMain.h"
+
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -21,6 +12,7 @@
 #include "TNotebook.h"
 #include "uConstStrings.h"
 #include "uMain.h"
+#include "uThread.h"
 
 namespace {
 
@@ -74,7 +66,7 @@ void applyViewOptions(const TViewOptions& Options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int ProgramMain(int argc, char** argv) {
   TViewOptions options;
   if (!readViewOptions(argc, argv, options)) return 2;
 
@@ -88,6 +80,8 @@ int main(int argc, char** argv) {
   applyViewOptions(options);
   Application->Run();
 
+  // A worker still running may use what the units hold; it ends before any of them.
+  EndWorkers(0);
   units.Finalize();
   return 0;
 }
