@@ -23,19 +23,6 @@
 
 namespace {
 
-bool validUtf16(std::u16string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
-      ++i;
-    } else if (c >= 0xDC00 && c <= 0xDFFF) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool inAnsiCodePage(std::u16string_view text) { return AnsiToWide(WideToAnsi(text)) == text; }
 
 // Every key and value of the storage's current language.
@@ -56,7 +43,7 @@ void checkListRoundTrips(const TLmWideStringList& lines, const std::filesystem::
   bool valid = true, ansi = true;
   for (int i = 0; i < lines.Count(); ++i) {
     const WideString line = lines.Strings(i);
-    valid = valid && validUtf16(line) && line.find(u'\0') == WideString::npos;
+    valid = valid && fuzz::ValidUtf16(line) && line.find(u'\0') == WideString::npos;
     ansi = ansi && valid && inAnsiCodePage(line);
   }
   for (int encoding : {teUtf8, teUtf16LE, teAnsi}) {
@@ -145,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   storage.SelectLanguage(0);
   const std::map<WideString, WideString> after = contents(storage);
   for (const auto& [k, v] : before) {
-    if (!validUtf16(k) || !validUtf16(v)) continue;
+    if (!fuzz::ValidUtf16(k) || !fuzz::ValidUtf16(v)) continue;
     const auto it = after.find(k);
     FUZZ_CHECK(it != after.end(), "a saved key loads back");
     FUZZ_CHECK(it->second == v, "a saved value loads back");

@@ -97,14 +97,7 @@ void checkCodePages(const AnsiString& text) {
   WideString wide;
   for (std::size_t i = 0; i + 1 < text.size(); i += 2)
     wide.push_back(static_cast<char16_t>(static_cast<std::uint8_t>(text[i]) | static_cast<std::uint8_t>(text[i + 1]) << 8));
-  bool valid = true;
-  for (std::size_t i = 0; i < wide.size() && valid; ++i) {
-    if (wide[i] >= 0xD800 && wide[i] <= 0xDBFF)
-      valid = i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF && ++i;
-    else
-      valid = wide[i] < 0xDC00 || wide[i] > 0xDFFF;
-  }
-  if (valid) FUZZ_CHECK(Utf8ToWide(WideToUtf8(wide)) == wide, "valid UTF-16 survives UTF-8");
+  if (fuzz::ValidUtf16(wide)) FUZZ_CHECK(Utf8ToWide(WideToUtf8(wide)) == wide, "valid UTF-16 survives UTF-8");
 }
 
 void checkCase(const AnsiString& text) {
