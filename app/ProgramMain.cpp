@@ -1,5 +1,14 @@
-#include "ProgramMain.h"
-
+// handheld-manager: the program's start.
+//
+// The units are started in dependency order (the class library's core and GUI layer, the
+// language manager, the program's own units), the application object is initialised, the main
+// window, the only window created at start, is created, and the message loop runs until the
+// window closes. The units are then finalised in reverse order.
+//
+// Two options show the window a given way for a picture of it (with the GUI layer's
+// "--screenshot FILE"); a run with either of them neither reads nor writes the settings file:
+//   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise)
+//   --language N                       the language with index N of the language menu
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -9,6 +18,7 @@
 #include "Forms.h"
 #include "IntegerText.h"
 #include "LmLangMgr.h"
+#include "ProgramMain.h"
 #include "TNotebook.h"
 #include "uConstStrings.h"
 #include "uMain.h"
@@ -80,7 +90,8 @@ int ProgramMain(int argc, char** argv) {
   applyViewOptions(options);
   Application->Run();
 
-  // A worker still running may use what the units hold; it ends before any of them.
+  // A worker still running may use what the units hold: it ends, or is left behind with the
+  // process, before any unit is finalised.
   EndWorkers(0);
   units.Finalize();
   return 0;
