@@ -17,12 +17,11 @@ public:
   // Creates the file at path, which must not exist yet; failure raises EVxError(failure), the
   // code that every later failure of this file raises too.
   TVxPartFile(std::filesystem::path path, std::int32_t failure);
-  // A part file that is to replace target (Publish). Through a symbolic link the file it points
-  // to is replaced, not the link; an existing target must be a regular file the user may write,
-  // and keeps its permissions. The part file lies beside the target under the name
-  // "." + name + "." + process id + "." + counter + ".part", created exclusively; part files of
-  // that naming left beside the target by processes that no longer run are removed first.
-  // Failure raises EVxError(failure).
+  // A part file that is to replace target (Publish), opened as the class library's replacing
+  // writes open theirs (FileReplace.h): through a symbolic link the file it points to is
+  // replaced, an existing target must be a file the user may write and keeps its permissions,
+  // the part file has a name of its own beside the target, and stale part files of ended
+  // processes are swept. Failure raises EVxError(failure).
   TVxPartFile(TReplace, const std::filesystem::path& target, std::int32_t failure);
   ~TVxPartFile();
   TVxPartFile(const TVxPartFile&) = delete;
