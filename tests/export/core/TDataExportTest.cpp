@@ -257,7 +257,7 @@ TEST_F(TDataExportTest, PublishedPropertiesRoundTripThroughTheTable) {
   std::vector<std::string> names;
   for (const TPropInfo* p : TDataExport::StaticClass().Properties()) names.push_back(p->Name);
   EXPECT_EQ(names, (std::vector<std::string>{
-                       "Name", "Tag", "ExportSource", "DataSet", "CustomSource", "ListView", "ExportedFields", "CurrentRecordOnly",
+                       "Name", "Tag", "ExportSource", "DataSet", "CustomSource", "ListView", "DBGrid", "StringGrid", "ExportedFields", "CurrentRecordOnly",
                        "GoToFirstRecord", "ExportRecCount", "SkipRecCount", "OnlyVisibleFields", "AutoCalcStrType",
                        "CaptionRow", "ExportEmpty", "About", "_Version", "OnBeginExport", "OnEndExport",
                        "OnSkippedRecord", "OnExportedRecord", "OnStopExport", "OnGetExportText", "OnBeforeExportRow",
