@@ -20,7 +20,8 @@
 #include "TExportCustomSource.h"
 #include "TExportFormats.h"
 #include "TFields.h"
-#include "TFont.h"
+#include "TFontMetrics.h"
+#include "TWinControl.h"
 #include "TListColumn.h"
 #include "TListColumns.h"
 #include "TListItem.h"
@@ -160,7 +161,7 @@ TExportColType colTypeOf(TFieldType type) {
 
 // The width in characters of a control's column of Pixels: in units of an "X" of its font.
 int charsOf(int pixels, const TControl* control) {
-  const int x = control->Font()->TextWidth("X");
+  const int x = TFontMetrics(*control->Font()).TextWidth(u"X");
   return pixels / (x > 0 ? x : 8);
 }
 

@@ -11,7 +11,7 @@
 #include "TExportColumn.h"
 #include "TExportColumns.h"
 #include "TExportFormats.h"
-#include "TFont.h"
+#include "TFontMetrics.h"
 #include "TForm.h"
 #include "TMemoryStream.h"
 #include "TStringGrid.h"
@@ -85,7 +85,7 @@ TEST_F(ExportGridTest, StringGridColumnsAreChosenByNumber) {
   e->SetCaptionRow(-1);
   e->ExportedFields()->SetText("Field3\r\n1\r\nFieldx\r\n7\r\nField\r\n");
   EXPECT_EQ(ExportBytes(e), "ColNo_3;ColNo_1\r\n3;1\r\n");
-  grid->SetColWidths(3, 10 * grid->Font()->TextWidth("X"));
+  grid->SetColWidths(3, 10 * TFontMetrics(*grid->Font()).TextWidth(u"X"));
   e->Columns()->Fill(false);
   EXPECT_EQ(e->Columns()->Items(0)->Width(), 10);
   EXPECT_EQ(e->Columns()->Items(0)->Length(), 255);
@@ -126,7 +126,7 @@ TEST_F(ExportGridTest, ADataAwareGridGivesItsColumnsTitlesAndTheFieldsValues) {
   e->Formats()->SetNULLString(u"-");
   EXPECT_EQ(ExportBytes(e), "METER;Reading (kWh)\r\nM1;100\r\nM2;-\r\n");
   EXPECT_EQ(e->Columns()->Items(0)->Length(), 255);
-  EXPECT_EQ(e->Columns()->Items(1)->Width(), grid->Columns()->Items(1)->Width() / grid->Font()->TextWidth("X"));
+  EXPECT_EQ(e->Columns()->Items(1)->Width(), grid->Columns()->Items(1)->Width() / TFontMetrics(*grid->Font()).TextWidth(u"X"));
   EXPECT_FALSE(ds->ControlsDisabled());
   e->ExportedFields()->SetText("note\r\nMETER=Meter\r\n");
   EXPECT_EQ(ExportBytes(e), "NOTE;METER\r\nn1;M1\r\nn2;M2\r\n");
