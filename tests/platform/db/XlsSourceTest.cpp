@@ -121,3 +121,11 @@ TEST_F(XlsSourceTest, BadWorkbooksRaiseErrorsNamingTheFile) {
   EXPECT_EQ(errorOf([&] { OpenXlsSource(folder_.File("missing.xls")); }).substr(0, folder_.File("missing.xls").size() + 2),
             folder_.File("missing.xls") + ": ");
 }
+
+TEST_F(XlsSourceTest, AnEmptySheetIsATableOfOneNamelessColumnAndNoRows) {
+  auto cursor = OpenXlsBytes(workbook("", record(0x0201, cell(3, 3, 0))), "w.xls")->OpenTable("Sheet1$");
+  ASSERT_EQ(cursor->Columns().size(), 1u);
+  EXPECT_EQ(cursor->Columns()[0].Name, "F1");
+  EXPECT_EQ(cursor->RecordCountHint(), 0);
+  EXPECT_TRUE(ReadAll(*cursor).empty());
+}
