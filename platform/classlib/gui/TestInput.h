@@ -17,6 +17,7 @@ class TWinControl;
 class TMenuItem;
 class TCustomListView;
 class TCustomTreeView;
+class TShellTreeView;
 class TTreeNode;
 class TRadioGroup;
 class TPageControl;
@@ -50,8 +51,10 @@ void ClickListItem(TCustomListView* View, int Index, TShiftState Shift = {});
 void DoubleClickListItem(TCustomListView* View, int Index);
 void ClickColumnHeader(TCustomListView* View, int Column);
 int ShownColumnWidth(TCustomListView* View, int Column);
-// Tree views: a click on a node.
+// Tree views: a click on a node. Shell trees: whether the row of the chosen folder (Path) lies
+// wholly inside the visible part of the tree.
 void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node);
+bool ShellPathShown(TShellTreeView* View);
 
 // Radio groups: a click on the button of line Index.
 void ClickRadioItem(TRadioGroup* Group, int Index);
@@ -61,6 +64,13 @@ bool TabShown(TPageControl* Pages, int Index);
 int ShownTabWidth(TPageControl* Pages, int Index);
 // List boxes: a click on line Index (Shift and Ctrl extend the selection).
 void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift = {});
+
+// Grids (TStringGrid, TDBGrid): a click on a cell, the text the grid shows in it ("" outside
+// the grid), the width a column is shown with, and the cell shown as current (-1, -1 when none).
+void ClickGridCell(TWinControl* Grid, int Col, int Row);
+AnsiString ShownCellText(TWinControl* Grid, int Col, int Row);
+int ShownGridColumnWidth(TWinControl* Grid, int Col);
+void ShownCurrentCell(TWinControl* Grid, int& Col, int& Row);
 
 // What the user sees of a control: the hint shown when the mouse rests on it ("" when none is
 // shown), and the font family the desktop draws its text with.
