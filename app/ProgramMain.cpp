@@ -5,20 +5,30 @@
 // window, the only window created at start, is created, and the message loop runs until the
 // window closes. The units are then finalised in reverse order.
 //
-// Two options show the window a given way for a picture of it (with the GUI layer's
-// "--screenshot FILE"); a run with either of them neither reads nor writes the settings file:
+// These options show the window a given way for a picture of it (with the GUI layer's
+// "--screenshot FILE"); a run with any of them neither reads nor writes the settings file:
 //   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise)
 //   --language N                       the language with index N of the language menu
+//   --os-tab images|read|clock|system|user
+//                                      the management page on that tab; "read" is the image
+//                                      reading tab the program otherwise keeps hidden; on the
+//                                      system and user tabs every value is read from the
+//                                      terminal first, as the tab's buttons read them
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "ClasslibCore.h"
 #include "ClasslibGui.h"
 #include "Forms.h"
 #include "IntegerText.h"
 #include "LmLangMgr.h"
+#include "TButton.h"
 #include "TNotebook.h"
+#include "TPageControl.h"
+#include "TSpeedButton.h"
+#include "TTabSheet.h"
 #include "uConstStrings.h"
 #include "uMain.h"
 
@@ -27,6 +37,7 @@ namespace {
 struct TViewOptions {
   std::optional<int> Page;   // a notebook page, or -1 for the comm page with the FTP panel
   std::optional<int> Language;
+  std::optional<std::string> OsTab;
 };
 
 constexpr int FtpPage = -1;
@@ -56,13 +67,50 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
         return false;
       }
       Options.Language = index;
+    } else if (std::strcmp(argv[i], "--os-tab") == 0) {
+      Options.OsTab = argv[++i];
+      if (*Options.OsTab != "images" && *Options.OsTab != "read" && *Options.OsTab != "clock" &&
+          *Options.OsTab != "system" && *Options.OsTab != "user") {
+        std::fprintf(stderr, "handheld-manager: --os-tab takes images, read, clock, system or user\n");
+        return false;
+      }
     }
   }
   return true;
 }
 
+// The management page on one tab; the parameter tabs with every value read from the terminal.
+void showOsTab(const std::string& Tab) {
+  TFormmain* w = Formmain;
+  w->SwitchRunMode(rmOs);
+  if (Tab == "images") {
+    w->pclOsMan->SetActivePage(w->tsDownOs);
+  } else if (Tab == "read") {
+    w->tsUpOs->SetTabVisible(true);
+    w->pclOsMan->SetActivePage(w->tsUpOs);
+  } else if (Tab == "clock") {
+    w->pclOsMan->SetActivePage(w->tsCbjMan);
+  } else if (Tab == "system") {
+    w->tsSysParaSetting->SetTabVisible(true);
+    w->pclOsMan->SetActivePage(w->tsParaMan);
+    w->pclParaMan->SetActivePage(w->tsSysParaSetting);
+    for (TButton* button : {w->btnGetMachCapacity, w->btnGetMachFileNum, w->btnGetMachOccurRoom, w->btnGetMachVer,
+                            w->btnGetMachType, w->btnGetMachNo, w->btnGetMachCompany})
+      button->Click();
+  } else if (Tab == "user") {
+    w->pclOsMan->SetActivePage(w->tsParaMan);
+    w->pclParaMan->SetActivePage(w->tsUserParaSetting);
+    w->btnSetGetUserPara->SetDown(true);  // reading
+    w->btnSetGetUserPara->Click();
+    for (TButton* button : {w->btnSetUserPasswd, w->btnSetUserCompany, w->btnSetUserName, w->btnSetUserNum,
+                            w->btnSetUserMachNo, w->btnSetUserMemo})
+      button->Click();
+  }
+}
+
 void applyViewOptions(const TViewOptions& Options) {
   if (Options.Language) Formmain->SetLanguage(*Options.Language);
+  if (Options.OsTab) showOsTab(*Options.OsTab);
   if (!Options.Page) return;
   if (*Options.Page == FtpPage) {
     Formmain->SwitchRunMode(rmFtp);
@@ -81,7 +129,7 @@ int main(int argc, char** argv) {
   SetGuiArguments(argc, argv);
   TUnitList units({ClasslibCoreUnit, ClasslibGuiUnit, LmLangMgrUnit, uConstStringsUnit, uMainUnit});
   units.Initialize();
-  if (options.Page || options.Language) ProgramFiles().SettingsFile.clear();
+  if (options.Page || options.Language || options.OsTab) ProgramFiles().SettingsFile.clear();
 
   Application->Initialize();
   Application->CreateForm(Formmain);

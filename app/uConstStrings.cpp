@@ -16,7 +16,7 @@ namespace {
 const std::array table{HHM_CONST_STRINGS(HHM_CONST_STRING_ENTRY)};
 #undef HHM_CONST_STRING_ENTRY
 
-static_assert(table.size() == ConstStringCount, "the message table holds 143 texts");
+static_assert(table.size() == ConstStringCount, "every text of the table is counted");
 
 TUnitGuard unitGuard;
 

@@ -1,7 +1,7 @@
 // uConstStrings: the program's message texts.
 //
 // Every text the program shows at run time in a message box, a status line, a progress label
-// or a caption it sets itself is one of the 143 global AnsiStrings below, named by its key. The
+// or a caption it sets itself is one of the global AnsiStrings below, named by its key. The
 // keys are also the names under which a language file carries the translations, so they keep
 // their spelling exactly (misspellings included). A text ending with a full-width colon is a
 // prefix to which the caller appends a file name, the communication library's error text or an
@@ -162,7 +162,12 @@
   X(INFO_READ_DEVICE_TYPE, "读取机器类型")                                            \
   X(INFO_SET_DEVICE_TYPE, "设定机器类型")                                             \
   X(INFO_READ_DEVICE_SERIAL, "读取机器编号")                                          \
-  X(INFO_SET_DEVICE_SERIAL, "设定机器编号")
+  X(INFO_SET_DEVICE_SERIAL, "设定机器编号")                                          \
+  X(ERR_BAD_ADDRESS, "起始地址无效：")                                                \
+  X(ERR_BAD_LENGTH, "长度无效：")                                                     \
+  X(ERR_FILE_TOO_LARGE, "文件太大：")                                                 \
+  X(ERR_NO_MEMORY, "内存不足！")                                                      \
+  X(ERR_PASSWORD_TOO_LONG, "密码太长，最多100个字符（一个汉字占两个字符）！")
 
 #define HHM_DECLARE_CONST_STRING(Key, Default) extern AnsiString Key;
 HHM_CONST_STRINGS(HHM_DECLARE_CONST_STRING)
@@ -175,8 +180,8 @@ struct TConstStringEntry {
   const char* DefaultUtf8;
 };
 
-// The 143 entries in table order.
-inline constexpr std::size_t ConstStringCount = 143;
+// The entries in table order.
+inline constexpr std::size_t ConstStringCount = 148;
 const TConstStringEntry* ConstStringTable();
 
 // Looks every value up again by key in the current language (see TranslateStr); a value whose

@@ -246,10 +246,18 @@ void TFormmain::LmLangManager1LanguageChanged(TObject*) {
     else if (label->Caption() == notKnown) label->SetCaption(INFO_UNKOWN1);
   }
   pnlDate->SetCaption(FormatDateTime(DATE_FORMAT, Date()));
+  // A parameter tab switched to its other mode shows the message texts of that mode, which the
+  // form walk that follows leaves alone.
+  if (btnSetGetSysPara->Down()) showSysParaCaptions();
+  if (btnSetGetUserPara->Down()) showUserParaCaptions();
 }
 
 void TFormmain::LmLangManager1TranslateObjectProperty(TObject* AObject, const AnsiString& PropName,
                                                       bool& Translate) {
+  if (PropName == "Caption" && captionFollowsParaMode(AObject)) {
+    Translate = false;
+    return;
+  }
   // A translated item list replaces the combo box's items, which would drop the chosen password
   // type (and with it the id the password buttons use); the list is replaced here instead,
   // keeping the choice.

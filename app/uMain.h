@@ -359,6 +359,26 @@ class TFormmain : public TForm {
   // convert type, the busy state taken before it runs.
   void StartWorker(int Mode, bool ShowProgressLine, std::uint8_t ConvertType = 0, bool RepaintBar = true);
 
+  // Management page: image and memory transfers (uMainImages.cpp).
+  // The six "浏览" buttons: the open dialog's choice into the row's edit.
+  void btnFileNameClick(TObject* Sender);
+  // The four image check boxes: the row's edit and button follow the box.
+  void ckImageRowClick(TObject* Sender);
+  void btnDownPartClick(TObject* Sender);
+  void btnUpPartClick(TObject* Sender);
+  void btnDownAllClick(TObject* Sender);
+  void btnUpAllClick(TObject* Sender);
+  // Management page: the clock, the system and the user information (uMainDevice.cpp).
+  void setCbjTimeClick(TObject* Sender);
+  // Capacity, file count and occupied room.
+  void btnGetMachInfoClick(TObject* Sender);
+  // Version, machine type, machine number and company name, read or written by the mode.
+  void btnSysParaClick(TObject* Sender);
+  // Password, user company, name, number, machine number and memo, read or written by the mode.
+  void btnUserParaClick(TObject* Sender);
+  void btnSetGetSysParaClick(TObject* Sender);
+  void btnSetGetUserParaClick(TObject* Sender);
+
   // --- state ----------------------------------------------------------------------------------
   int RunMode() const { return FRunMode; }
   int FtpVisible() const { return FFtpVisible; }
@@ -391,6 +411,15 @@ private:
   // switch.
   std::vector<TLabel*> deviceLabels() const;
   void bindEvents();
+  void bindImageEvents();
+  void bindDeviceEvents();
+  void startImageTransfer(int Mode);
+  // The captions of a parameter tab's buttons as its mode button's state says.
+  void showSysParaCaptions();
+  void showUserParaCaptions();
+  // Whether the caption of AObject follows its tab's mode rather than the form's text: the
+  // buttons of a tab whose mode button is not in its starting state.
+  bool captionFollowsParaMode(const TObject* AObject) const;
 
   bool FFtpTransferring = false;
   int FRunMode = rmComm;

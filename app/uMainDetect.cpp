@@ -1,8 +1,8 @@
 // Finding the terminal: the search with the search window, the management page's entry check
 // and its direct port check.
-#include <cstring>
 #include <memory>
 
+#include "CommText.h"
 #include "TLabel.h"
 #include "uConstStrings.h"
 #include "uMain.h"
@@ -11,10 +11,6 @@
 #include "WinUser.h"
 
 namespace {
-
-// The text the library left in a buffer of COMM_TEXT_SIZE bytes: up to its first NUL, and never
-// past the buffer when the library filled it to the end.
-AnsiString bufferText(const char* Buffer) { return AnsiString(Buffer, strnlen(Buffer, COMM_TEXT_SIZE)); }
 
 // The search window lives for one search; it goes also when the search raises.
 struct TFormWaitDeleter {
@@ -46,9 +42,9 @@ void TFormmain::CheckDeviceInfo() {
   }
   // The entry check looks at the raw results; vxGetErrMsg is not asked.
   char type[COMM_TEXT_SIZE] = {};
-  lblOsType->SetCaption(vxGetMachSysInfo(FPort, SYS_MACHINE_TYPE, type) == 0 ? bufferText(type) : INFO_UNKOWN1);
+  lblOsType->SetCaption(vxGetMachSysInfo(FPort, SYS_MACHINE_TYPE, type) == 0 ? CommBufferText(type) : INFO_UNKOWN1);
   char version[COMM_TEXT_SIZE] = {};
-  lblOsVer->SetCaption(vxGetMachSysInfo(FPort, SYS_VERSION, version) == 0 ? bufferText(version) : INFO_UNKOWN1);
+  lblOsVer->SetCaption(vxGetMachSysInfo(FPort, SYS_VERSION, version) == 0 ? CommBufferText(version) : INFO_UNKOWN1);
 }
 
 bool TFormmain::CheckPortDirect() {

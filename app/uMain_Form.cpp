@@ -283,6 +283,8 @@ void TFormmain::bindEvents() {
   lblMailBox->OnClick = [this](TObject* Sender) { lblMailBoxClick(Sender); };
   lblMail->OnClick = [this](TObject* Sender) { lblMailBoxClick(Sender); };
   edtPasswd->OnKeyPress = [this](TObject* Sender, char& Key) { edtPasswdKeyPress(Sender, Key); };
+  bindImageEvents();
+  bindDeviceEvents();
 }
 
 void TFormmain::createFrame() {

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "uThread.h"
+#include "uThreadImages.h"
 
 namespace {
 
@@ -20,11 +21,11 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     nullptr,  // tmRestoreSelected: RestoreSelectedFiles
     nullptr,  // tmDestroySelected: DestroySelectedFiles
     nullptr,  // tmDestroyRecycled: DestroyRecycledFiles
-    nullptr,  // tmUploadMemory: UploadMemory
-    nullptr,  // tmDownloadMemory: DownloadMemory
+    &UploadMemory,  // tmUploadMemory
+    &DownloadMemory,  // tmDownloadMemory
     nullptr,  // 14: nothing
-    nullptr,  // tmDownloadSystem: DownloadSystem
-    nullptr,  // tmUploadSystem: UploadSystem
+    &DownloadSystem,  // tmDownloadSystem
+    &UploadSystem,  // tmUploadSystem
     nullptr,  // tmDeviceToFtp: DeviceToFtp
     nullptr,  // tmFtpToDevice: FtpToDevice
 };

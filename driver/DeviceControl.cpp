@@ -25,7 +25,7 @@ NTSTATUS DispatchDeviceControl(PDEVICE_OBJECT DeviceObject, PIRP Irp)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(Irp);
-    PUSBD_PIPE_INFORMATION pipe = (PUSBD_PIPE_INFORMATION)stack->FileObject->FsContext;
+    PUSBD_PIPE_INFORMATION pipe = PipeOf(Irp);
     NTSTATUS status;
     ULONG_PTR information = 0;
     IncrementIoCount(DeviceObject);

@@ -53,6 +53,15 @@ void ClosePipe(PDEVICE_EXTENSION Extension, PFILE_OBJECT FileObject)
 
 } // namespace
 
+// The pipe the request's handle holds. None for a control handle, and none for a request
+// without a file object: a kernel-mode sender may build a read, write or control request
+// without one, and such a request names no pipe.
+PUSBD_PIPE_INFORMATION PipeOf(PIRP Irp)
+{
+    PFILE_OBJECT file = IoGetCurrentIrpStackLocation(Irp)->FileObject;
+    return file ? (PUSBD_PIPE_INFORMATION)file->FsContext : nullptr;
+}
+
 NTSTATUS DispatchCreate(PDEVICE_OBJECT DeviceObject, PIRP Irp)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
@@ -76,10 +85,9 @@ NTSTATUS DispatchCreate(PDEVICE_OBJECT DeviceObject, PIRP Irp)
 // Close works in every state; transfers still in flight on the pipe are not cancelled.
 NTSTATUS DispatchClose(PDEVICE_OBJECT DeviceObject, PIRP Irp)
 {
-    PFILE_OBJECT file = IoGetCurrentIrpStackLocation(Irp)->FileObject;
     IncrementIoCount(DeviceObject);
-    if (file->FsContext)
-        ClosePipe(GetExtension(DeviceObject), file);
+    if (PipeOf(Irp))
+        ClosePipe(GetExtension(DeviceObject), IoGetCurrentIrpStackLocation(Irp)->FileObject);
     CompleteRequest(Irp, STATUS_SUCCESS, 0);
     DecrementIoCount(DeviceObject);
     return STATUS_SUCCESS;

@@ -37,7 +37,7 @@ NTSTATUS ReadWrite(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
     ULONG length = Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0;
     if (length <= ext->MaximumTransferSize)
         return SingleTransfer(DeviceObject, Irp, Read);
-    if (!IoGetCurrentIrpStackLocation(Irp)->FileObject->FsContext)
+    if (!PipeOf(Irp))
         return CompleteRequest(Irp, STATUS_INVALID_HANDLE, 0);
     return StagedTransfer(DeviceObject, Irp, Read, length);
 }
@@ -45,7 +45,7 @@ NTSTATUS ReadWrite(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
 NTSTATUS SingleTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
-    PUSBD_PIPE_INFORMATION pipe = (PUSBD_PIPE_INFORMATION)IoGetCurrentIrpStackLocation(Irp)->FileObject->FsContext;
+    PUSBD_PIPE_INFORMATION pipe = PipeOf(Irp);
     Irp->IoStatus.Information = 0;
     if (!pipe)
         return CompleteRequest(Irp, STATUS_INVALID_HANDLE, 0);
@@ -72,8 +72,20 @@ NTSTATUS SingleTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read)
     return status == STATUS_PENDING ? STATUS_PENDING : STATUS_SUCCESS;
 }
 
+// The bytes a transfer moved, as the caller may count them. A request or URB that failed counts
+// none: a URB the bus refused before anything moved still holds the length it asked for, and
+// untouched buffer bytes must not reach the caller as data. Otherwise what the bus reports, at
+// most what was asked for.
+ULONG TransferredBytes(PIRP Irp, PURB Urb, ULONG Requested)
+{
+    if (!NT_SUCCESS(Irp->IoStatus.Status) || USBD_ERROR(Urb->UrbHeader.Status))
+        return 0;
+    ULONG moved = Urb->UrbBulkOrInterruptTransfer.TransferBufferLength;
+    return moved < Requested ? moved : Requested;
+}
+
 // Reports the bytes the bus moved; the bus status is not passed on, so a failed transfer
-// completes with the count of what did move (usually 0).
+// completes with success and no bytes.
 NTSTATUS SingleTransferCompletion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID Context)
 {
     (void)DeviceObject;
@@ -85,11 +97,8 @@ NTSTATUS SingleTransferCompletion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID C
     // The slot is freed before the request completes, so that the caller's next transfer,
     // which may follow at once on another thread, finds it free.
     PURB urb = (PURB)InterlockedExchangePointer((PVOID volatile*)&ext->SingleTransferUrb, nullptr);
-    ULONG moved = urb->UrbBulkOrInterruptTransfer.TransferBufferLength;
+    ULONG moved = TransferredBytes(Irp, urb, Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0);
     FreePool(urb);
-    ULONG requested = Irp->MdlAddress ? MmGetMdlByteCount(Irp->MdlAddress) : 0;
-    if (moved > requested)
-        moved = requested;
     CompleteRequest(Irp, STATUS_SUCCESS, moved);
     DecrementIoCount(device); // last: a removal may delete the device once the count is released
     return STATUS_MORE_PROCESSING_REQUIRED;

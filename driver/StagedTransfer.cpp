@@ -15,22 +15,34 @@ ULONG StageSize(ULONG Length, ULONG Stage)
     return Length - offset < VXDRIVER_STAGE_SIZE ? Length - offset : VXDRIVER_STAGE_SIZE;
 }
 
-// Builds one stage: its request, its partial MDL over the caller's buffer and its URB.
+void FreeStage(const STAGE_CONTEXT& Stage)
+{
+    Stage.Irp->MdlAddress = nullptr;
+    IoFreeMdl(Stage.Mdl);
+    FreePool(Stage.Urb);
+    IoFreeIrp(Stage.Irp);
+}
+
+// Builds one stage into Stage: its request, a partial MDL over its own part of the caller's
+// buffer (an MDL for the whole buffer in every stage would hold pool in proportion to the
+// square of the length) and its URB, whose completion gets Record as context. The stage is not
+// published yet.
 NTSTATUS BuildStage(PDEVICE_OBJECT DeviceObject, PIRP Irp, PUSBD_PIPE_INFORMATION Pipe, BOOLEAN Read, ULONG Length,
-                    ULONG Stage, PSTAGE_CONTEXT Record)
+                    ULONG Stage, PSTAGE_CONTEXT Record, STAGE_CONTEXT* Built)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
-    PVOID va = MmGetMdlVirtualAddress(Irp->MdlAddress);
+    PCHAR va = (PCHAR)MmGetMdlVirtualAddress(Irp->MdlAddress) + Stage * VXDRIVER_STAGE_SIZE;
+    ULONG size = StageSize(Length, Stage);
 
     PIRP stageIrp = IoAllocateIrp((CCHAR)(ext->TopOfStackDevice->StackSize + 1), FALSE);
     if (!stageIrp)
         return STATUS_INSUFFICIENT_RESOURCES;
-    PMDL mdl = IoAllocateMdl(va, Length, FALSE, FALSE, stageIrp); // becomes the stage request's MDL
+    PMDL mdl = IoAllocateMdl(va, size, FALSE, FALSE, stageIrp); // becomes the stage request's MDL
     if (!mdl) {
         IoFreeIrp(stageIrp);
         return STATUS_INSUFFICIENT_RESOURCES;
     }
-    IoBuildPartialMdl(Irp->MdlAddress, mdl, (PCHAR)va + Stage * VXDRIVER_STAGE_SIZE, StageSize(Length, Stage));
+    IoBuildPartialMdl(Irp->MdlAddress, mdl, va, size);
     PURB urb = (PURB)AllocateZeroedPool(sizeof(struct _URB_BULK_OR_INTERRUPT_TRANSFER));
     if (!urb) {
         stageIrp->MdlAddress = nullptr;
@@ -38,40 +50,36 @@ NTSTATUS BuildStage(PDEVICE_OBJECT DeviceObject, PIRP Irp, PUSBD_PIPE_INFORMATIO
         IoFreeIrp(stageIrp);
         return STATUS_INSUFFICIENT_RESOURCES;
     }
-    SetUpTransfer(stageIrp, urb, Pipe, mdl, MmGetMdlByteCount(mdl), Read, StageTransferCompletion, Record);
-
-    // The cancel walk reads the records under the lock.
-    KIRQL irql;
-    KeAcquireSpinLock(&ext->TransferLock, &irql);
-    Record->Urb = urb;
-    Record->DeviceObject = DeviceObject;
-    Record->Irp = stageIrp;
-    Record->Mdl = mdl;
-    KeReleaseSpinLock(&ext->TransferLock, irql);
+    SetUpTransfer(stageIrp, urb, Pipe, mdl, size, Read, StageTransferCompletion, Record);
+    Built->Urb = urb;
+    Built->DeviceObject = DeviceObject;
+    Built->Irp = stageIrp;
+    Built->Mdl = mdl;
     return STATUS_SUCCESS;
 }
 
-// Completes the staged request once no stage is outstanding, and frees the stages. Called
-// with TransferLock held.
+// Ends the staged transfer once no stage is outstanding: frees the stages and empties the
+// slots, so that the next staged transfer may start. Called with TransferLock held; returns the
+// caller's request with its outcome, to be completed by the caller once it has released the
+// lock: a driver above may send its next request from its completion routine, and that request
+// comes back here for the lock.
 //
 // Each stage lands at its own offset in the caller's buffer. The count reported is the part
 // that holds the data in order: the stages up to and including the first one that moved less
 // than its size. What later stages moved sits behind a gap and is not counted. A transfer none
-// of whose stages went down is finished here only by a cancel walk, which runs when the device
+// of whose stages went down is ended here only by a cancel walk, which runs when the device
 // stops or goes away.
-void FinishStagedTransfer(PDEVICE_EXTENSION Extension)
+PIRP EndStagedTransfer(PDEVICE_EXTENSION Extension, NTSTATUS* Status, ULONG* Information)
 {
     PSTAGE_CONTEXT records = Extension->StageContexts;
     PIRP irp = Extension->StagedIrp;
     ULONG length = MmGetMdlByteCount(irp->MdlAddress);
-    NTSTATUS status = records[0].Irp ? STATUS_SUCCESS : STATUS_DELETE_PENDING;
+    *Status = records[0].Irp ? STATUS_SUCCESS : STATUS_DELETE_PENDING;
     ULONG inOrder = 0;
     BOOLEAN gap = FALSE;
     for (ULONG k = 0; records[k].Irp; ++k) {
         ULONG size = StageSize(length, k);
-        ULONG moved = records[k].Urb->UrbBulkOrInterruptTransfer.TransferBufferLength;
-        if (moved > size)
-            moved = size;
+        ULONG moved = records[k].Urb->UrbBulkOrInterruptTransfer.TransferBufferLength; // as counted on completion
         if (!gap)
             inOrder += moved;
         if (moved < size)
@@ -82,8 +90,11 @@ void FinishStagedTransfer(PDEVICE_EXTENSION Extension)
     FreePool(records);
     Extension->StageContexts = nullptr;
     Extension->StagedIrp = nullptr;
-    CompleteRequest(irp, status, inOrder);
+    // Set under the lock: the event then says that the slots are free, and no later transfer
+    // can have cleared it first.
     KeSetEvent(&Extension->StagesDoneEvent, IO_NO_INCREMENT, FALSE);
+    *Information = inOrder;
+    return irp;
 }
 
 } // namespace
@@ -91,7 +102,7 @@ void FinishStagedTransfer(PDEVICE_EXTENSION Extension)
 NTSTATUS StagedTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read, ULONG Length)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
-    PUSBD_PIPE_INFORMATION pipe = (PUSBD_PIPE_INFORMATION)IoGetCurrentIrpStackLocation(Irp)->FileObject->FsContext;
+    PUSBD_PIPE_INFORMATION pipe = PipeOf(Irp);
     ULONG stages = Length / VXDRIVER_STAGE_SIZE + (Length % VXDRIVER_STAGE_SIZE != 0);
 
     // One record per stage and an empty one that ends the array.
@@ -112,27 +123,38 @@ NTSTATUS StagedTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read, ULO
     ext->StagedIrp = Irp;
     ext->StagedBytes = 0;
     ext->StagesPending = (LONG)stages;
+    ext->StagesCancelled = FALSE;
     KeClearEvent(&ext->StagesDoneEvent);
     KeReleaseSpinLock(&ext->TransferLock, irql);
 
     NTSTATUS status = STATUS_SUCCESS;
     ULONG sent = 0;
     while (sent < stages) {
-        if (!CanAcceptIo(ext)) {
+        STAGE_CONTEXT stage;
+        status = BuildStage(DeviceObject, Irp, pipe, Read, Length, sent, &records[sent], &stage);
+        if (!NT_SUCCESS(status))
+            break;
+        // The state check and the publication of the record are one step under the lock, and
+        // the cancel walk marks the transfer cancelled under the same lock: a stage either is
+        // in the records before the walk reads them, or never goes down. A stage published
+        // unsent is cancelled by the walk before it is sent, and the bus finishes it at once.
+        KeAcquireSpinLock(&ext->TransferLock, &irql);
+        if (ext->StagesCancelled || !CanAcceptIo(ext)) {
+            KeReleaseSpinLock(&ext->TransferLock, irql);
+            FreeStage(stage);
             status = STATUS_DELETE_PENDING;
             break;
         }
-        status = BuildStage(DeviceObject, Irp, pipe, Read, Length, sent, &records[sent]);
-        if (!NT_SUCCESS(status))
-            break;
+        records[sent] = stage;
+        KeReleaseSpinLock(&ext->TransferLock, irql);
+
         // Once a stage is out its completion may finish the caller's request on another
         // thread, so the request is marked pending before the first one goes down.
         if (sent == 0)
             IoMarkIrpPending(Irp);
-        PIRP stageIrp = records[sent].Irp;
         ++sent;
         IncrementIoCount(DeviceObject);
-        status = IofCallDriver(ext->TopOfStackDevice, stageIrp);
+        status = IofCallDriver(ext->TopOfStackDevice, stage.Irp);
         if (!NT_SUCCESS(status))
             break; // refused at once: its completion has run
         status = STATUS_SUCCESS;
@@ -150,8 +172,13 @@ NTSTATUS StagedTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read, ULO
     // that were sent finish the request with what they moved (here, if they all have).
     KeAcquireSpinLock(&ext->TransferLock, &irql);
     ext->StagesPending -= (LONG)(stages - sent);
-    BOOLEAN finished = ext->StagesPending == 0;
-    if (finished && sent == 0) {
+    if (ext->StagesPending != 0) {
+        if (sent == 0)
+            IoMarkIrpPending(Irp); // a cancel walk holds the transfer and ends it
+        KeReleaseSpinLock(&ext->TransferLock, irql);
+        return STATUS_PENDING;
+    }
+    if (sent == 0) {
         // Nothing went down: the request fails here with the reason.
         ext->StageContexts = nullptr;
         ext->StagedIrp = nullptr;
@@ -160,11 +187,11 @@ NTSTATUS StagedTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read, ULO
         FreePool(records);
         return CompleteRequest(Irp, status, 0);
     }
-    if (finished)
-        FinishStagedTransfer(ext);
-    else if (sent == 0)
-        IoMarkIrpPending(Irp); // a cancel walk holds the records and finishes the request
+    NTSTATUS endStatus;
+    ULONG information;
+    PIRP ended = EndStagedTransfer(ext, &endStatus, &information);
     KeReleaseSpinLock(&ext->TransferLock, irql);
+    CompleteRequest(ended, endStatus, information);
     return STATUS_PENDING;
 }
 
@@ -175,28 +202,33 @@ NTSTATUS StageTransferCompletion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID Co
     PDEVICE_OBJECT device = record->DeviceObject;
     PDEVICE_EXTENSION ext = GetExtension(device);
 
-    // The stage's own status is not examined: a failed or cancelled stage counts as a short one.
+    // A failed or cancelled stage counts as one that moved nothing. The count is kept in the
+    // stage's URB, which the end of the transfer reads.
     KIRQL irql;
     KeAcquireSpinLock(&ext->TransferLock, &irql);
     ext->StagesPending--;
-    ULONG moved = record->Urb->UrbBulkOrInterruptTransfer.TransferBufferLength;
+    ULONG moved = TransferredBytes(Irp, record->Urb, MmGetMdlByteCount(record->Mdl));
+    record->Urb->UrbBulkOrInterruptTransfer.TransferBufferLength = moved;
     Irp->IoStatus.Information = moved;
     ext->StagedBytes += moved;
     Irp->MdlAddress = nullptr;
     IoFreeMdl(record->Mdl);
     record->Mdl = nullptr;
-    if (ext->StagesPending == 0)
-        FinishStagedTransfer(ext);
+    NTSTATUS status;
+    ULONG information;
+    PIRP ended = ext->StagesPending == 0 ? EndStagedTransfer(ext, &status, &information) : nullptr;
     KeReleaseSpinLock(&ext->TransferLock, irql);
 
+    if (ended)
+        CompleteRequest(ended, status, information);
     DecrementIoCount(device); // last: a removal may delete the device once the count is released
     return STATUS_MORE_PROCESSING_REQUIRED;
 }
 
-// Cancels the stage requests of the staged transfer in flight. The walk holds one extra pending
-// stage, so the last completion cannot finish the transfer and free the records while it reads
-// them; the walk's own release finishes it if the stages are all done by then. Waits for the
-// transfer to finish when a cancel was accepted.
+// Cancels the stage requests of the staged transfer in flight, and makes sure that no further
+// stage of it goes down. The walk holds one extra pending stage, so the last completion cannot
+// end the transfer and free the records while it reads them; the walk's own release ends it if
+// the stages are all done by then. Otherwise it waits until the transfer has ended.
 ULONG CancelPendingStages(PDEVICE_OBJECT DeviceObject)
 {
     PDEVICE_EXTENSION ext = GetExtension(DeviceObject);
@@ -207,11 +239,12 @@ ULONG CancelPendingStages(PDEVICE_OBJECT DeviceObject)
         KeReleaseSpinLock(&ext->TransferLock, irql);
         return 0;
     }
+    ext->StagesCancelled = TRUE;
     ext->StagesPending++;
     KeReleaseSpinLock(&ext->TransferLock, irql);
 
     // The walk ends at the first record without a request: the terminator, or a stage the
-    // sender has not built yet (it stops sending once the device no longer accepts I/O).
+    // sender has not published, which now never goes down.
     ULONG cancelled = 0;
     for (ULONG k = 0;; ++k) {
         KeAcquireSpinLock(&ext->TransferLock, &irql);
@@ -228,11 +261,14 @@ ULONG CancelPendingStages(PDEVICE_OBJECT DeviceObject)
 
     KeAcquireSpinLock(&ext->TransferLock, &irql);
     ext->StagesPending--;
-    if (ext->StagesPending == 0)
-        FinishStagedTransfer(ext);
+    NTSTATUS status;
+    ULONG information;
+    PIRP ended = ext->StagesPending == 0 ? EndStagedTransfer(ext, &status, &information) : nullptr;
     KeReleaseSpinLock(&ext->TransferLock, irql);
 
-    if (cancelled != 0)
+    if (ended)
+        CompleteRequest(ended, status, information);
+    else
         KeWaitForSingleObject(&ext->StagesDoneEvent, Executive, KernelMode, FALSE, nullptr);
     return cancelled;
 }

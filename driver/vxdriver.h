@@ -33,8 +33,8 @@ extern "C" {
 typedef struct _STAGE_CONTEXT {
     PURB Urb;                    // the stage's bulk-or-interrupt URB
     PDEVICE_OBJECT DeviceObject; // the function device
-    PIRP Irp;                    // the stage request; none until the stage is built
-    PMDL Mdl;                    // the stage's partial MDL; emptied when the stage completes
+    PIRP Irp;                    // the stage request; none until the stage is published
+    PMDL Mdl;                    // the stage's partial MDL, sized for the stage; emptied when the stage completes
 } STAGE_CONTEXT, *PSTAGE_CONTEXT;
 
 // The function device's extension, zero-filled when the device object is created.
@@ -71,6 +71,7 @@ typedef struct _DEVICE_EXTENSION {
     DEVICE_POWER_STATE PowerDownLevel;   // power dispatch
     ULONG MaximumTransferSize;           // written once by AddDevice: VXDRIVER_STAGE_SIZE
     KSPIN_LOCK TransferLock;             // staged-transfer fields and pipe flags; taken before IoCountLock
+    BOOLEAN StagesCancelled;             // TransferLock: set by the cancel walk; no stage of the transfer goes down after it
 } DEVICE_EXTENSION, *PDEVICE_EXTENSION;
 
 inline PDEVICE_EXTENSION GetExtension(PDEVICE_OBJECT DeviceObject)
@@ -121,7 +122,9 @@ DRIVER_DISPATCH DispatchClose;
 DRIVER_DISPATCH DispatchRead;
 DRIVER_DISPATCH DispatchWrite;
 DRIVER_DISPATCH DispatchDeviceControl;
+PUSBD_PIPE_INFORMATION PipeOf(PIRP Irp);
 NTSTATUS ReadWrite(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read);
+ULONG TransferredBytes(PIRP Irp, PURB Urb, ULONG Requested);
 NTSTATUS SingleTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read);
 IO_COMPLETION_ROUTINE SingleTransferCompletion;
 NTSTATUS StagedTransfer(PDEVICE_OBJECT DeviceObject, PIRP Irp, BOOLEAN Read, ULONG Length);

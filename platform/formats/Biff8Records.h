@@ -29,5 +29,14 @@ constexpr std::uint16_t STRING = 0x0207;
 constexpr std::uint16_t BLANK = 0x0201;
 constexpr std::uint16_t MULBLANK = 0x00BE;
 constexpr std::uint16_t DIMENSIONS = 0x0200;
+constexpr std::uint16_t RSTRING = 0x00D6;   // a cell of rich text (older writers)
+constexpr std::uint16_t FILEPASS = 0x002F;  // the workbook is encrypted
+
+// BOF record: the BIFF version and the kind of substream it opens.
+constexpr std::uint16_t BiffVersion8 = 0x0600;
+constexpr std::uint16_t SubstreamGlobals = 0x0005;
+constexpr std::uint16_t SubstreamWorksheet = 0x0010;
+// BOUNDSHEET: the sheet type in the high byte of its option flags.
+constexpr std::uint8_t SheetTypeWorksheet = 0x00;
 
 }  // namespace biff8

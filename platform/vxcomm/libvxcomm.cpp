@@ -194,8 +194,11 @@ int32_t VXCOMM_CALL vxUploadMemory(int32_t Port, int32_t Area, int32_t Address, 
   return library().Run("vxUploadMemory", Port, [&](TVxTerminal& t) {
     require(Length);
     require(Buffer);
-    // Areas 1 and 2 come whole into the caller's 2 MiB buffer; *Length carries nothing in.
-    const std::int32_t room = Area == 0 ? *Length : VXCOMM_IMAGE_MAX;
+    // Areas 1 and 2 come whole into the caller's buffer: 2 MiB, or less when the caller says so
+    // in *Length. Callers that pass nothing in leave any value there, so only a room between 1
+    // and 2 MiB is taken as said.
+    std::int32_t room = *Length;
+    if (Area != 0 && (room <= 0 || room > VXCOMM_IMAGE_MAX)) room = VXCOMM_IMAGE_MAX;
     *Length = t.ReadMemory(Area, Address, static_cast<std::uint8_t*>(Buffer), room);
   });
 }

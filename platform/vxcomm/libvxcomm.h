@@ -21,8 +21,10 @@
  *   - vxGetNormalFileList: at most VXCOMM_FILE_LIST_MAX records, vxGetDelFileList at most
  *     VXCOMM_RECYCLE_LIST_MAX; when there are more, the count says how many were written and
  *     the call returns vxErrListCut;
- *   - vxUploadMemory of areas 1 and 2: at most VXCOMM_IMAGE_MAX bytes (a larger image is
- *     refused when written, so it never occurs); for area 0, *Length bytes as asked.
+ *   - vxUploadMemory of areas 1 and 2: at most VXCOMM_IMAGE_MAX bytes, or *Length bytes when
+ *     the caller puts a room of 1 to VXCOMM_IMAGE_MAX bytes there; an image larger than the
+ *     room is refused with vxErrImageTooLarge and nothing is written; for area 0, *Length
+ *     bytes as asked.
  *
  * The terminal. A folder chosen by the environment variable VXCOMM_TERMINAL, else
  * "handheld-manager/terminal" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share).
@@ -149,7 +151,8 @@ VXCOMM_API int32_t VXCOMM_CALL vxRestoreFile(int32_t Port, int32_t Number);
 VXCOMM_API int32_t VXCOMM_CALL vxDownloadMemory(int32_t Port, int32_t Area, int32_t Address, int32_t Length,
                                                 const void* Data);
 /* Area 0: *Length bytes from Address into Buffer. Areas 1 and 2: the whole image (Address 0)
- * into Buffer, which holds 2 MiB; *Length := its size. */
+ * into Buffer, which holds *Length bytes when that is 1 to 2 MiB, else 2 MiB; *Length := the
+ * image's size. */
 VXCOMM_API int32_t VXCOMM_CALL vxUploadMemory(int32_t Port, int32_t Area, int32_t Address, int32_t* Length,
                                               void* Buffer);
 

@@ -434,6 +434,12 @@ std::size_t TSimUsbDevicePrivate::PendingTransfersLocked() const
     }));
 }
 
+std::size_t TSimUsbDevice::TransfersSubmitted() const
+{
+    std::lock_guard lock(d->Mutex);
+    return d->TransfersSubmitted;
+}
+
 std::size_t TSimUsbDevice::PendingTransfers() const
 {
     std::lock_guard lock(d->Mutex);

@@ -18,7 +18,9 @@
 //
 // Failures: the next requests of a kind fail with a given status (Fail), transfers on an
 // endpoint complete with a USBD error (FailTransfers; a stall stays until the pipe is reset) or
-// move at most some bytes (LimitTransfers).
+// move at most some bytes (LimitTransfers). A URB the bus refuses before carrying it out (an
+// invalid one, one for a device that is gone, RefuseTransfer) gets an error status and keeps
+// the lengths it was sent with, as a real bus leaves it.
 //
 // The function driver must have been removed (detached from the physical device) before the
 // object is destroyed.
@@ -72,7 +74,8 @@ public:
         ConfigurationDescriptor, // descriptor request for the configuration descriptor
         SelectConfiguration,     // selecting the configuration
         Unconfigure,             // select-configuration without a descriptor
-        RefuseTransfer,          // a bulk or interrupt transfer refused at once, before it is queued
+        RefuseTransfer,          // a bulk or interrupt transfer refused at once, before it is queued (its URB
+                                 // keeps the length it asked for, as after every refusal)
         ResetPipe,
         PortStatus,
         ResetPort,
@@ -131,6 +134,8 @@ public:
 
     // Transfers carried out, in order; transfers waiting for data or held in the bus.
     std::vector<TTransferRecord> Transfers() const;
+    // Bulk and interrupt transfer requests that reached the bus, refused ones included.
+    std::size_t TransfersSubmitted() const;
     std::size_t PendingTransfers() const;
     // Until PendingTransfers() reaches Count; false on timeout.
     bool WaitForPendingTransfers(std::size_t Count, std::chrono::milliseconds Timeout = std::chrono::seconds(10)) const;

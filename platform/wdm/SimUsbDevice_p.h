@@ -69,6 +69,7 @@ struct TSimUsbDevicePrivate {
     unsigned PortResets = 0;
     std::list<TSimInFlight> InFlight;
     std::vector<TSimUsbDevice::TTransferRecord> Transfers;
+    std::size_t TransfersSubmitted = 0;
     std::vector<std::pair<UCHAR, ULONG>> DescriptorRequests;
     std::vector<UCHAR> PnpRequests;
     std::vector<TSimUsbDevice::TPowerRecord> PowerRequests;

@@ -145,6 +145,8 @@ NTSTATUS TSimUsbDevicePrivate::SubmitUrb(PIRP Irp, PURB Urb)
     TSimUsbDevice::TTiming timing;
     {
         std::lock_guard lock(Mutex);
+        if (Urb->UrbHeader.Function == URB_FUNCTION_BULK_OR_INTERRUPT_TRANSFER)
+            ++TransfersSubmitted;
         if (Gone)
             return Refuse(Irp, Urb, USBD_STATUS_DEVICE_GONE);
         timing = Timing;
@@ -300,7 +302,8 @@ NTSTATUS TSimUsbDevicePrivate::Transfer(PIRP Irp, PURB Urb)
     NTSTATUS refused = TakeFailure(TOp::RefuseTransfer);
     if (!NT_SUCCESS(refused)) {
         lock.unlock();
-        transfer.TransferBufferLength = 0;
+        // Refused before anything moved: as with every refusal, the URB keeps the length it
+        // asked for.
         Urb->UrbHeader.Status = USBD_STATUS_DEV_NOT_RESPONDING;
         SimCompleteRequest(Irp, refused);
         return refused;

@@ -34,6 +34,23 @@ void WdmSetInstancePath(PDEVICE_OBJECT Pdo, const std::u16string& InstancePath)
     WdmDevicePrivate(Pdo).InstancePath = InstancePath;
 }
 
+PDEVICE_OBJECT WdmPhysicalDeviceOf(PDEVICE_OBJECT DeviceObject)
+{
+    std::lock_guard lock(StackMutex);
+    while (PDEVICE_OBJECT below = WdmDevicePrivate(DeviceObject).AttachedTo)
+        DeviceObject = below;
+    return DeviceObject;
+}
+
+LONG WdmStackFileReferences(PDEVICE_OBJECT Pdo)
+{
+    std::lock_guard lock(StackMutex);
+    LONG references = 0;
+    for (PDEVICE_OBJECT device = Pdo; device; device = device->AttachedDevice)
+        references += __atomic_load_n(&device->ReferenceCount, __ATOMIC_SEQ_CST);
+    return references;
+}
+
 extern "C" NTSTATUS IoCreateDevice(PDRIVER_OBJECT DriverObject, ULONG DeviceExtensionSize, PUNICODE_STRING DeviceName,
                                    DEVICE_TYPE DeviceType, ULONG DeviceCharacteristics, BOOLEAN Exclusive,
                                    PDEVICE_OBJECT* DeviceObject)

@@ -23,6 +23,13 @@ void WdmBugCheck(const std::string& reason)
     std::abort();
 }
 
+void WdmRefuseOrder(const std::string& reason)
+{
+    std::fprintf(stderr, "kernel stand-in: order refused, Windows never produces it: %s\n", reason.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
 void WdmReportViolation(const std::string& what)
 {
     std::lock_guard lock(ViolationMutex);

@@ -17,6 +17,11 @@
 // Stops the process as a kernel bug check would.
 [[noreturn]] void WdmBugCheck(const std::string& reason);
 
+// Stops the process when a test asks for an order of requests that Windows never produces, so
+// that no test passes on an order a driver never meets (see WdmFile.h and WdmManagers.h for
+// the orders refused).
+[[noreturn]] void WdmRefuseOrder(const std::string& reason);
+
 void WdmReportViolation(const std::string& what);
 std::vector<std::string> WdmViolations();
 // For a test that provokes violations on purpose.

@@ -1,8 +1,11 @@
 #include "WdmFile.h"
 
 #include <cstring>
+#include <map>
+#include <mutex>
 
 #include "WdmDiagnostics.h"
+#include "WdmFile_p.h"
 #include "WdmInterface.h"
 #include "WdmMdl_p.h"
 #include "WdmPool.h"
@@ -10,6 +13,16 @@
 namespace {
 
 const ULONG FileTag = WdmTag("File");
+
+std::mutex ReferenceMutex;
+std::map<PFILE_OBJECT, unsigned> RequestReferences; // requests in flight on each file object
+
+unsigned ReferencesOf(PFILE_OBJECT File)
+{
+    std::lock_guard lock(ReferenceMutex);
+    auto it = RequestReferences.find(File);
+    return it == RequestReferences.end() ? 0 : it->second;
+}
 
 // A file object and its name in one block.
 PFILE_OBJECT CreateFileObject(PDEVICE_OBJECT Device, const std::u16string& Name)
@@ -32,11 +45,31 @@ PFILE_OBJECT CreateFileObject(PDEVICE_OBJECT Device, const std::u16string& Name)
 
 void DeleteFileObject(PFILE_OBJECT File)
 {
+    {
+        std::lock_guard lock(ReferenceMutex);
+        RequestReferences.erase(File);
+    }
     __atomic_sub_fetch(&File->DeviceObject->ReferenceCount, 1, __ATOMIC_SEQ_CST);
     ExFreePoolWithTag(File, FileTag);
 }
 
 } // namespace
+
+void WdmReferenceFile(PFILE_OBJECT File)
+{
+    std::lock_guard lock(ReferenceMutex);
+    ++RequestReferences[File];
+}
+
+void WdmDereferenceFile(PFILE_OBJECT File)
+{
+    std::lock_guard lock(ReferenceMutex);
+    auto it = RequestReferences.find(File);
+    if (it == RequestReferences.end() || it->second == 0)
+        WdmBugCheck("file object dereferenced more often than referenced");
+    if (--it->second == 0)
+        RequestReferences.erase(it);
+}
 
 TWdmFile::~TWdmFile()
 {
@@ -77,6 +110,9 @@ void TWdmFile::Close()
 {
     if (!FFile)
         return;
+    if (ReferencesOf(FFile) != 0)
+        WdmRefuseOrder("a handle closed while requests on it are still outstanding (the I/O manager sends the "
+                       "close request only after the last of them has completed; wait for them first)");
     for (UCHAR major : {static_cast<UCHAR>(IRP_MJ_CLEANUP), static_cast<UCHAR>(IRP_MJ_CLOSE)}) {
         // The result is not examined: a handle is always closed.
         TWdmRequest request(FFile->DeviceObject, major);

@@ -14,7 +14,7 @@
 class TWdmFile {
 public:
     TWdmFile() = default;
-    ~TWdmFile(); // closes the handle
+    ~TWdmFile(); // closes the handle, as Close()
     TWdmFile(const TWdmFile&) = delete;
     TWdmFile& operator=(const TWdmFile&) = delete;
 
@@ -23,6 +23,9 @@ public:
     // request's status.
     NTSTATUS Open(const std::u16string& Path);
     // Sends the cleanup and close requests; closing a handle that is not open does nothing.
+    // Closing while a request on the handle is still outstanding is refused (WdmRefuseOrder):
+    // the I/O manager sends the close request only once the last one has completed, and the
+    // stand-in does not defer it.
     void Close();
     bool IsOpen() const { return FFile != nullptr; }
     PFILE_OBJECT FileObject() const { return FFile; }

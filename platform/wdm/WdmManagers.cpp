@@ -1,6 +1,7 @@
 #include "WdmManagers.h"
 
 #include "WdmDiagnostics.h"
+#include "WdmPnpOrder_p.h"
 
 namespace {
 
@@ -25,6 +26,18 @@ NTSTATUS WdmSendPnp(PDEVICE_OBJECT Pdo, UCHAR MinorFunction)
     TWdmRequest request(Pdo, IRP_MJ_PNP, MinorFunction);
     request.Send();
     return Finish(request);
+}
+
+NTSTATUS WdmRemoveDevice(PDEVICE_OBJECT Pdo)
+{
+    if (WdmRemoveNeedsQuery(Pdo)) {
+        NTSTATUS status = WdmSendPnp(Pdo, IRP_MN_QUERY_REMOVE_DEVICE);
+        if (!NT_SUCCESS(status)) {
+            WdmSendPnp(Pdo, IRP_MN_CANCEL_REMOVE_DEVICE);
+            return status;
+        }
+    }
+    return WdmSendPnp(Pdo, IRP_MN_REMOVE_DEVICE);
 }
 
 NTSTATUS WdmQueryCapabilities(PDEVICE_OBJECT Pdo, DEVICE_CAPABILITIES& Capabilities)

@@ -1,6 +1,13 @@
 // The requests the Plug and Play manager and the power manager send to a device stack. Each
 // goes to the top of the stack the physical device belongs to; the synchronous forms wait for
 // completion and return the final status.
+//
+// Plug and Play requests are sent only in an order the PnP manager produces; the stand-in
+// stops the process (WdmRefuseOrder) for IRP_MN_REMOVE_DEVICE while a handle is open on the
+// device, or to a started device that has neither accepted a query-remove nor been
+// surprise-removed. The real orders: an orderly removal (WdmRemoveDevice) with every handle
+// closed; or a surprise removal while handles are still open, and the remove request after
+// the last of them is closed.
 #pragma once
 
 #include <memory>
@@ -10,6 +17,12 @@
 
 NTSTATUS WdmSendPnp(PDEVICE_OBJECT Pdo, UCHAR MinorFunction);
 std::unique_ptr<TWdmRequest> WdmSendPnpAsync(PDEVICE_OBJECT Pdo, UCHAR MinorFunction);
+
+// An orderly removal, as the PnP manager carries one out: a started device is asked first with
+// IRP_MN_QUERY_REMOVE_DEVICE (a refusal is answered with IRP_MN_CANCEL_REMOVE_DEVICE and
+// returned), then IRP_MN_REMOVE_DEVICE is sent. A device that was surprise-removed, whose start
+// failed or that has accepted a query-remove is removed at once. Returns the final status.
+NTSTATUS WdmRemoveDevice(PDEVICE_OBJECT Pdo);
 NTSTATUS WdmQueryCapabilities(PDEVICE_OBJECT Pdo, DEVICE_CAPABILITIES& Capabilities);
 NTSTATUS WdmSendSystemControl(PDEVICE_OBJECT Pdo);
 

@@ -5,16 +5,27 @@
 
 #include "WdmDiagnostics.h"
 #include "WdmFaults.h"
+#include "WdmMdl_p.h"
 #include "WdmPool.h"
 
 namespace {
 
-// The largest MDL whose size still fits its CSHORT Size field.
-constexpr SIZE_T MaximumMdlBytes = 0x7FFF;
+// The longest buffer one MDL describes, as on Windows 7 and later: 4 GB less a page.
+constexpr ULONG_PTR MaximumMdlLength = 0xFFFFFFFFull - PAGE_SIZE + 1;
 
 SIZE_T MdlBytes(PVOID VirtualAddress, ULONG Length)
 {
     return sizeof(MDL) + static_cast<SIZE_T>(ADDRESS_AND_SIZE_TO_SPAN_PAGES(VirtualAddress, Length)) * sizeof(PFN_NUMBER);
+}
+
+// Fills the page array of an MDL whose pages stay resident.
+void FillPageArray(PMDL Mdl)
+{
+    ULONG pages = ADDRESS_AND_SIZE_TO_SPAN_PAGES(MmGetMdlVirtualAddress(Mdl), Mdl->ByteCount);
+    ULONG_PTR firstPage = reinterpret_cast<ULONG_PTR>(Mdl->StartVa) >> PAGE_SHIFT;
+    PPFN_NUMBER pfns = MmGetMdlPfnArray(Mdl);
+    for (ULONG i = 0; i < pages; ++i)
+        pfns[i] = firstPage + i;
 }
 
 } // namespace
@@ -23,14 +34,14 @@ extern "C" PMDL IoAllocateMdl(PVOID VirtualAddress, ULONG Length, BOOLEAN Second
                               PIRP Irp)
 {
     (void)ChargeQuota;
-    SIZE_T bytes = MdlBytes(VirtualAddress, Length);
-    if (bytes > MaximumMdlBytes || WdmCallFails(TWdmCall::AllocateMdl))
+    if (WdmCallFails(TWdmCall::AllocateMdl) || Length > MaximumMdlLength)
         return nullptr;
+    SIZE_T bytes = MdlBytes(VirtualAddress, Length);
     auto* mdl = static_cast<PMDL>(ExAllocatePoolWithTag(NonPagedPool, bytes, WdmTag("Mdl ")));
     if (!mdl)
         return nullptr;
     std::memset(static_cast<void*>(mdl), 0, bytes);
-    mdl->Size = static_cast<CSHORT>(bytes);
+    mdl->Size = static_cast<CSHORT>(bytes); // wraps above about 16 MB; partial MDLs are checked against the block
     mdl->StartVa = PAGE_ALIGN(VirtualAddress);
     mdl->ByteOffset = BYTE_OFFSET(VirtualAddress);
     mdl->ByteCount = Length;
@@ -65,13 +76,14 @@ extern "C" void IoBuildPartialMdl(PMDL SourceMdl, PMDL TargetMdl, PVOID VirtualA
         Length = SourceMdl->ByteCount - offset;
     if (Length > SourceMdl->ByteCount - offset)
         WdmBugCheck("IoBuildPartialMdl: range beyond the end of the source MDL");
-    if (MdlBytes(VirtualAddress, Length) > static_cast<SIZE_T>(TargetMdl->Size))
+    if (MdlBytes(VirtualAddress, Length) > WdmPoolBlockBytes(TargetMdl))
         WdmBugCheck("IoBuildPartialMdl: target MDL too small for the range");
 
     TargetMdl->StartVa = PAGE_ALIGN(VirtualAddress);
     TargetMdl->ByteOffset = BYTE_OFFSET(VirtualAddress);
     TargetMdl->ByteCount = Length;
-    TargetMdl->MdlFlags = static_cast<CSHORT>((SourceMdl->MdlFlags & MDL_PAGES_LOCKED) | MDL_PARTIAL);
+    TargetMdl->MdlFlags =
+        static_cast<CSHORT>((SourceMdl->MdlFlags & (MDL_PAGES_LOCKED | MDL_SOURCE_IS_NONPAGED_POOL)) | MDL_PARTIAL);
     TargetMdl->MappedSystemVa = nullptr;
     ULONG firstPage = static_cast<ULONG>((reinterpret_cast<ULONG_PTR>(PAGE_ALIGN(VirtualAddress)) -
                                           reinterpret_cast<ULONG_PTR>(SourceMdl->StartVa)) >> PAGE_SHIFT);
@@ -82,7 +94,7 @@ extern "C" void IoBuildPartialMdl(PMDL SourceMdl, PMDL TargetMdl, PVOID VirtualA
 extern "C" PVOID MmGetSystemAddressForMdlSafe(PMDL Mdl, ULONG Priority)
 {
     (void)Priority;
-    if (!(Mdl->MdlFlags & MDL_PAGES_LOCKED))
+    if (!(Mdl->MdlFlags & (MDL_PAGES_LOCKED | MDL_SOURCE_IS_NONPAGED_POOL)))
         WdmBugCheck("MDL mapped without its pages locked");
     // The buffer is mapped where the page array says it is.
     ULONG pages = ADDRESS_AND_SIZE_TO_SPAN_PAGES(MmGetMdlVirtualAddress(Mdl), Mdl->ByteCount);
@@ -94,13 +106,17 @@ extern "C" PVOID MmGetSystemAddressForMdlSafe(PMDL Mdl, ULONG Priority)
     return MmGetMdlVirtualAddress(Mdl);
 }
 
+// Describes a buffer in non-paged pool, whose pages are always resident.
+extern "C" void MmBuildMdlForNonPagedPool(PMDL MemoryDescriptorList)
+{
+    FillPageArray(MemoryDescriptorList);
+    MemoryDescriptorList->MdlFlags |= MDL_SOURCE_IS_NONPAGED_POOL;
+    MemoryDescriptorList->MappedSystemVa = MmGetMdlVirtualAddress(MemoryDescriptorList);
+}
+
 // Locks the pages of a caller's buffer described by a fresh MDL, as MmProbeAndLockPages would.
 void WdmLockMdlPages(PMDL Mdl)
 {
-    ULONG pages = ADDRESS_AND_SIZE_TO_SPAN_PAGES(MmGetMdlVirtualAddress(Mdl), Mdl->ByteCount);
-    ULONG_PTR firstPage = reinterpret_cast<ULONG_PTR>(Mdl->StartVa) >> PAGE_SHIFT;
-    PPFN_NUMBER pfns = MmGetMdlPfnArray(Mdl);
-    for (ULONG i = 0; i < pages; ++i)
-        pfns[i] = firstPage + i;
+    FillPageArray(Mdl);
     Mdl->MdlFlags |= MDL_PAGES_LOCKED;
 }

@@ -25,6 +25,7 @@ struct TTagCount {
     std::size_t Blocks = 0;
     std::size_t Bytes = 0;
     std::size_t Allocations = 0;
+    std::size_t PeakBytes = 0;
 };
 
 std::mutex PoolMutex;
@@ -89,6 +90,21 @@ std::size_t WdmPoolAllocations(ULONG Tag)
     return it == Tags.end() ? 0 : it->second.Allocations;
 }
 
+std::size_t WdmPoolPeakBytes(ULONG Tag)
+{
+    std::lock_guard lock(PoolMutex);
+    auto it = Tags.find(Tag);
+    return it == Tags.end() ? 0 : it->second.PeakBytes;
+}
+
+std::size_t WdmPoolBlockBytes(PVOID Block)
+{
+    std::lock_guard lock(PoolMutex);
+    if (LiveBlocks.find(Block) == LiveBlocks.end())
+        WdmBugCheck("not an allocated pool block");
+    return HeaderOf(Block)->Bytes;
+}
+
 void WdmForgetPool()
 {
     std::lock_guard lock(PoolMutex);
@@ -119,6 +135,8 @@ extern "C" PVOID ExAllocatePoolWithTag(POOL_TYPE PoolType, SIZE_T NumberOfBytes,
     count.Blocks++;
     count.Bytes += NumberOfBytes;
     count.Allocations++;
+    if (count.Bytes > count.PeakBytes)
+        count.PeakBytes = count.Bytes;
     return block;
 }
 

@@ -32,5 +32,11 @@ std::vector<TWdmPoolUsage> WdmPoolOutstanding();
 // Blocks allocated under the tag since the last reset (freed or not).
 std::size_t WdmPoolAllocations(ULONG Tag);
 
+// The most bytes outstanding under the tag at one time since the last reset.
+std::size_t WdmPoolPeakBytes(ULONG Tag);
+
+// The size an allocated block was asked for; stops the process for anything else.
+std::size_t WdmPoolBlockBytes(PVOID Block);
+
 // Forgets every block (used between tests; see WdmResetDiagnostics).
 void WdmForgetPool();

@@ -3,8 +3,11 @@
 #include <iomanip>
 #include <sstream>
 
+#include "WdmDevice_p.h"
 #include "WdmDiagnostics.h"
+#include "WdmFile_p.h"
 #include "WdmIrp_p.h"
+#include "WdmPnpOrder_p.h"
 
 namespace {
 
@@ -18,7 +21,7 @@ std::string Hex(NTSTATUS status)
 } // namespace
 
 TWdmRequest::TWdmRequest(PDEVICE_OBJECT Device, UCHAR MajorFunction, UCHAR MinorFunction)
-    : FTop(IoGetAttachedDevice(Device)), FMajorFunction(MajorFunction)
+    : FTop(IoGetAttachedDevice(Device)), FPdo(WdmPhysicalDeviceOf(Device)), FMajorFunction(MajorFunction)
 {
     // One location above the stack is the sender's own, for its completion routine.
     FIrp = IoAllocateIrp(static_cast<CCHAR>(FTop->StackSize + 1), FALSE);
@@ -52,15 +55,25 @@ PIO_STACK_LOCATION TWdmRequest::Stack() const
     return IoGetNextIrpStackLocation(FIrp);
 }
 
+void TWdmRequest::BeginSend()
+{
+    FMinorFunction = Stack()->MinorFunction;
+    WdmCheckPnpOrder(FPdo, FMajorFunction, FMinorFunction);
+    FFile = Stack()->FileObject;
+    if (FFile)
+        WdmReferenceFile(FFile);
+    FSent = true;
+}
+
 void TWdmRequest::Send()
 {
-    FSent = true;
+    BeginSend();
     Dispatch();
 }
 
 void TWdmRequest::SendAsync()
 {
-    FSent = true;
+    BeginSend();
     FThread = std::thread([this] { Dispatch(); });
 }
 
@@ -89,6 +102,9 @@ NTSTATUS TWdmRequest::Completion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID Co
     ULONG_PTR information = Irp->IoStatus.Information;
     bool pendingReturned = Irp->PendingReturned != 0;
     IoFreeIrp(Irp);
+    WdmNotePnpOutcome(self->FPdo, self->FMajorFunction, self->FMinorFunction, status);
+    if (self->FFile)
+        WdmDereferenceFile(self->FFile);
 
     std::lock_guard lock(self->FMutex);
     self->FCompleted = true;

@@ -10,6 +10,10 @@
 // returns STATUS_PENDING must have marked the request pending, one that returns another status
 // must have completed the request with that status, and a power request must have been given
 // PoStartNextPowerIrp. Breaches are recorded as violations (WdmDiagnostics.h).
+//
+// A request on a file object holds a reference to it until it completes (see TWdmFile::Close).
+// A Plug and Play request is sent only in an order the PnP manager produces: a removal the
+// PnP manager never sends is refused (WdmManagers.h).
 #pragma once
 
 #include <chrono>
@@ -49,12 +53,16 @@ public:
 
 private:
     static NTSTATUS Completion(PDEVICE_OBJECT DeviceObject, PIRP Irp, PVOID Context);
+    void BeginSend();
     void Dispatch();
     void CheckRulesLocked() const;
 
     PDEVICE_OBJECT FTop;
+    PDEVICE_OBJECT FPdo; // the bottom of the stack, which outlives the drivers above it
     PIRP FIrp;
     UCHAR FMajorFunction;
+    UCHAR FMinorFunction = 0;   // as sent
+    PFILE_OBJECT FFile = nullptr; // as sent
     bool FSent = false;
     std::thread FThread;
 

@@ -236,7 +236,7 @@ typedef struct _DEVICE_CAPABILITIES {
 // ---------------------------------------------------------------------------------------------
 typedef struct _MDL {
     struct _MDL* Next;
-    CSHORT Size; // bytes of the MDL including its page array
+    CSHORT Size; // bytes of the MDL including its page array (16 bits: wraps for buffers above about 16 MB)
     CSHORT MdlFlags;
     PVOID Process;
     PVOID MappedSystemVa;
@@ -247,6 +247,7 @@ typedef struct _MDL {
 } MDL, *PMDL;
 
 #define MDL_PAGES_LOCKED 0x0002
+#define MDL_SOURCE_IS_NONPAGED_POOL 0x0004
 #define MDL_PARTIAL 0x0010
 
 #define MmGetMdlByteCount(Mdl) ((Mdl)->ByteCount)
@@ -260,6 +261,7 @@ extern "C" {
 PMDL IoAllocateMdl(PVOID VirtualAddress, ULONG Length, BOOLEAN SecondaryBuffer, BOOLEAN ChargeQuota, PIRP Irp);
 void IoFreeMdl(PMDL Mdl);
 void IoBuildPartialMdl(PMDL SourceMdl, PMDL TargetMdl, PVOID VirtualAddress, ULONG Length);
+void MmBuildMdlForNonPagedPool(PMDL MemoryDescriptorList);
 PVOID MmGetSystemAddressForMdlSafe(PMDL Mdl, ULONG Priority);
 }
 

@@ -34,7 +34,8 @@ TEST_F(uConstStringsTest, TableHoldsTheKeysInOrderOnce) {
   EXPECT_STREQ(table[0].Key, "DLG_DIR_OPEN_TITLE");
   EXPECT_STREQ(table[1].Key, "DATE_FORMAT");
   EXPECT_STREQ(table[19].Key, "INFO_CONECTED_PORT");
-  EXPECT_STREQ(table[ConstStringCount - 1].Key, "INFO_SET_DEVICE_SERIAL");
+  EXPECT_STREQ(table[142].Key, "INFO_SET_DEVICE_SERIAL");
+  EXPECT_STREQ(table[ConstStringCount - 1].Key, "ERR_PASSWORD_TOO_LONG");
   std::set<std::string> keys;
   for (std::size_t i = 0; i < ConstStringCount; ++i) {
     const std::string key = table[i].Key;

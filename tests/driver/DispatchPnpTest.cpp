@@ -8,17 +8,6 @@ namespace {
 
 using TDispatchPnpTest = TVxDriverTest;
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10))
-{
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::yield();
-    }
-    return true;
-}
-
 TEST_F(TDispatchPnpTest, StartConfiguresTheDeviceAndAcceptsHandles)
 {
     Start();
@@ -269,28 +258,28 @@ TEST_F(TDispatchPnpTest, RemoveDisablesTheInterfaceAndDeletesTheDevice)
     EXPECT_EQ(Driver->Object()->DeviceObject, nullptr);
 }
 
-// A transfer the bus has carried out but not yet completed holds the count: the remove waits
-// for it, and finishes once it completes.
+// A request the driver passed down and the bus has not completed yet holds the count: the
+// remove waits for it, and finishes once it completes. Here a power-up that the bus holds while
+// the terminal is pulled out.
 TEST_F(TDispatchPnpTest, RemoveWaitsForTheOutstandingCount)
 {
     Start();
-    auto pipe = Open(u"\\1");
-    Device->SetTiming(TSimUsbDevice::TTiming::Held);
-    std::vector<UCHAR> data = Pattern(64);
-    auto write = pipe->WriteAsync(data.data(), 64);
+    Device->SetPowerTiming(TSimUsbDevice::TTiming::Held);
+    POWER_STATE d0;
+    d0.DeviceState = PowerDeviceD0;
+    auto powerUp = WdmSendPowerAsync(Device->Pdo(), IRP_MN_SET_POWER, DevicePowerState, d0);
     ASSERT_TRUE(WaitUntil([&] { return Device->HeldCount() == 1; }));
-    pipe->Close();
     ASSERT_EQ(Pnp(IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
 
     Removed = true;
     auto remove = WdmSendPnpAsync(Device->Pdo(), IRP_MN_REMOVE_DEVICE);
     ASSERT_TRUE(WaitUntil([] { return WdmWaitingThreads() == 1; }));
     EXPECT_FALSE(remove->Completed() && remove->DispatchReturned());
-    EXPECT_FALSE(write->Completed());
+    EXPECT_FALSE(powerUp->Completed());
 
     Device->ReleaseHeld();
-    ASSERT_TRUE(write->Wait());
-    EXPECT_EQ(write->Status(), STATUS_SUCCESS);
+    ASSERT_TRUE(powerUp->Wait());
+    EXPECT_EQ(powerUp->Status(), STATUS_SUCCESS);
     ASSERT_TRUE(remove->Wait());
     EXPECT_EQ(remove->Status(), STATUS_SUCCESS);
     EXPECT_EQ(Device->Pdo()->AttachedDevice, nullptr);
@@ -318,21 +307,38 @@ TEST_F(TDispatchPnpTest, SurpriseRemovalDuringAStagedTransferCompletesItAndRefus
     EXPECT_EQ(Remove(), STATUS_SUCCESS);
 }
 
-TEST_F(TDispatchPnpTest, RemoveDuringAStagedTransferCancelsItsStages)
+// The order Windows follows when the terminal is pulled out during a staged read: the surprise
+// removal comes while the handles are open and cancels the stages still out, the read ends with
+// the stage that had completed, the handles refuse I/O, and the remove request comes after the
+// last of them is closed.
+TEST_F(TDispatchPnpTest, SurpriseRemovalCancelsTheStagesAndRemoveFollowsTheLastClose)
 {
     Start();
     auto pipe = Open(u"\\0");
+    auto control = Open(u"");
     std::vector<UCHAR> buffer(4 * 8192);
     Device->QueueInData(BulkIn, Pattern(8192)); // the first stage completes, the others wait
     auto read = pipe->ReadAsync(buffer.data(), static_cast<ULONG>(buffer.size()));
     ASSERT_TRUE(Device->WaitForPendingTransfers(3));
-    pipe->Close(); // in-flight transfers are not cancelled by a close
 
-    EXPECT_EQ(Remove(), STATUS_SUCCESS);
+    EXPECT_EQ(Pnp(IRP_MN_SURPRISE_REMOVAL), STATUS_SUCCESS);
     ASSERT_TRUE(read->Wait());
     EXPECT_EQ(read->Status(), STATUS_SUCCESS);
     EXPECT_EQ(read->Information(), 8192u);
     EXPECT_EQ(Device->PendingTransfers(), 0u);
+    read.reset();
+
+    EXPECT_EQ(pipe->Read(buffer.data(), 10), STATUS_DELETE_PENDING);
+    EXPECT_EQ(control->DeviceIoControl(IOCTL_RESET_DEVICE, nullptr, 0, nullptr, 0), STATUS_DELETE_PENDING);
+    EXPECT_EQ(Driver->Object()->DeviceObject, Fdo); // kept until the remove request
+    pipe->Close();
+    control->Close();
+    EXPECT_EQ(Ext()->OpenPipeCount, 0u);
+    EXPECT_EQ(PendingIoCount(), 1);
+
+    EXPECT_EQ(Remove(), STATUS_SUCCESS);
+    EXPECT_EQ(Driver->Object()->DeviceObject, nullptr);
+    EXPECT_EQ(Device->PnpRequests().back(), IRP_MN_REMOVE_DEVICE);
 }
 
 // The cancel walk runs while stages complete on the bus's thread: whatever the order, the

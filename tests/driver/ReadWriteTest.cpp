@@ -150,4 +150,61 @@ TEST_F(TReadWriteTest, TransferWithoutPoolFailsWithInsufficientResources)
     EXPECT_EQ(Ext()->SingleTransferUrb, nullptr);
 }
 
+// A transfer the bus refuses before anything moved reports no bytes: its URB still holds the
+// length it asked for, and the untouched buffer must not reach the caller as data.
+TEST_F(TReadWriteTest, TransferTheBusRefusesMovesNothing)
+{
+    Start();
+    auto in = Open(u"\\0");
+    auto out = Open(u"\\1");
+    Device->Fail(TSimUsbDevice::TOp::RefuseTransfer, STATUS_IO_DEVICE_ERROR, 2);
+    std::vector<UCHAR> buffer(512, 0xEE);
+    ULONG_PTR moved = 99;
+    EXPECT_EQ(in->Read(buffer.data(), 512, &moved), STATUS_SUCCESS);
+    EXPECT_EQ(moved, 0u);
+    moved = 99;
+    EXPECT_EQ(out->Write(buffer.data(), 512, &moved), STATUS_SUCCESS);
+    EXPECT_EQ(moved, 0u);
+    EXPECT_TRUE(Device->OutTransfers(BulkOut).empty());
+    EXPECT_EQ(Device->TransfersSubmitted(), 2u);
+}
+
+// A kernel-mode driver may send a read, write or control request without a file object. Such a
+// request names no pipe: a transfer is refused as on a control handle, and of the control
+// requests only those that need no pipe are carried out.
+TEST_F(TReadWriteTest, RequestWithoutAFileObjectNamesNoPipe)
+{
+    Start();
+    const ULONG tag = WdmTag("Test");
+    for (UCHAR major : {UCHAR(IRP_MJ_READ), UCHAR(IRP_MJ_WRITE)}) {
+        for (ULONG length : {0u, 100u, 9000u}) {
+            TWdmRequest request(Device->Pdo(), major);
+            request.Stack()->Parameters.Read.Length = length;
+            PVOID buffer = length ? ExAllocatePoolWithTag(NonPagedPool, length, tag) : nullptr;
+            if (buffer)
+                MmBuildMdlForNonPagedPool(IoAllocateMdl(buffer, length, FALSE, FALSE, request.Irp()));
+            request.OnComplete = [](PIRP Irp) {
+                if (Irp->MdlAddress)
+                    IoFreeMdl(Irp->MdlAddress);
+                Irp->MdlAddress = nullptr;
+            };
+            request.Send();
+            ASSERT_TRUE(request.Wait());
+            EXPECT_EQ(request.Status(), STATUS_INVALID_HANDLE) << int(major) << " " << length;
+            EXPECT_EQ(request.Information(), 0u);
+            if (buffer)
+                ExFreePoolWithTag(buffer, tag);
+        }
+    }
+    for (ULONG code : {ULONG(IOCTL_RESET_PIPE), ULONG(IOCTL_RESET_DEVICE)}) {
+        TWdmRequest request(Device->Pdo(), IRP_MJ_DEVICE_CONTROL);
+        request.Stack()->Parameters.DeviceIoControl.IoControlCode = code;
+        request.Send();
+        ASSERT_TRUE(request.Wait());
+        EXPECT_EQ(request.Status(), code == IOCTL_RESET_PIPE ? STATUS_INVALID_PARAMETER : STATUS_SUCCESS);
+    }
+    EXPECT_EQ(Device->TransfersSubmitted(), 0u);
+    EXPECT_EQ(PendingIoCount(), 1);
+}
+
 } // namespace

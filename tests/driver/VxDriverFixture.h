@@ -1,13 +1,16 @@
 // The stack the tests drive: vxdriver loaded into the kernel stand-in above a simulated
 // terminal on a USB port. Requests come as Plug and Play, the power manager and the
-// communication library would send them. Every test ends with the device removed, the driver
+// communication library would send them, in the orders Windows produces. Every test ends with the device removed, the driver
 // unloaded, no pool outstanding under any tag and no rule of the I/O manager broken.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SimUsbDevice.h"
@@ -32,7 +35,7 @@ protected:
     void TearDown() override
     {
         if (Fdo && !Removed) {
-            EXPECT_EQ(WdmSendPnp(Device->Pdo(), IRP_MN_REMOVE_DEVICE), STATUS_SUCCESS);
+            EXPECT_EQ(Remove(), STATUS_SUCCESS);
         }
         Device.reset();
         Driver.reset();
@@ -61,10 +64,12 @@ protected:
 
     NTSTATUS Pnp(UCHAR MinorFunction) { return WdmSendPnp(Device->Pdo(), MinorFunction); }
 
+    // Removes the device as the Plug and Play manager does: after a query-remove unless it was
+    // surprise-removed or never started.
     NTSTATUS Remove()
     {
         Removed = true;
-        return Pnp(IRP_MN_REMOVE_DEVICE);
+        return WdmRemoveDevice(Device->Pdo());
     }
 
     PDEVICE_EXTENSION Ext() const { return GetExtension(Fdo); }
@@ -92,6 +97,19 @@ protected:
     }
 
     LONG PendingIoCount() const { return Ext()->PendingIoCount; }
+
+    // Polls until the condition holds; false on timeout.
+    static bool WaitUntil(const std::function<bool()>& Condition,
+                          std::chrono::milliseconds Timeout = std::chrono::seconds(10))
+    {
+        auto deadline = std::chrono::steady_clock::now() + Timeout;
+        while (!Condition()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::yield();
+        }
+        return true;
+    }
 
     std::unique_ptr<TWdmDriver> Driver;
     std::unique_ptr<TSimUsbDevice> Device;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <optional>
@@ -311,13 +312,14 @@ TEST_F(libvxcommTest, MemoryAreaZeroHasBounds) {
 
 TEST_F(libvxcommTest, SystemAndFontImagesAreWrittenAndReadWhole) {
   std::vector<char> buffer(VXCOMM_IMAGE_MAX);
-  std::int32_t length = 12345;  // carries nothing in for areas 1 and 2
+  std::int32_t length = VXCOMM_IMAGE_MAX;
   ASSERT_EQ(vxUploadMemory(Usb, 2, 0, &length, buffer.data()), vxOk);
   EXPECT_EQ(length, 256 * 1024);
   EXPECT_EQ(std::string(buffer.data(), 6), "VXFONT");
 
   const std::string os = randomBytes(VXCOMM_IMAGE_MAX);
   ASSERT_EQ(vxDownloadMemory(Usb, 1, 0, static_cast<std::int32_t>(os.size()), os.data()), vxOk);
+  length = VXCOMM_IMAGE_MAX;
   ASSERT_EQ(vxUploadMemory(Usb, 1, 0, &length, buffer.data()), vxOk);
   EXPECT_EQ(length, VXCOMM_IMAGE_MAX);
   EXPECT_EQ(std::string(buffer.data(), buffer.size()), os);
@@ -329,6 +331,27 @@ TEST_F(libvxcommTest, SystemAndFontImagesAreWrittenAndReadWhole) {
   EXPECT_EQ(vxDownloadMemory(Usb, 2, 0, 0, nullptr), vxErrBadParameter);
   ASSERT_EQ(vxUploadMemory(Usb, 2, 0, &length, buffer.data()), vxOk);
   EXPECT_EQ(length, 256 * 1024);  // the font library is still there
+}
+
+TEST_F(libvxcommTest, ImageReadKeepsWithinTheRoomTheCallerGives) {
+  std::vector<char> buffer(VXCOMM_IMAGE_MAX + 16, 'x');
+  // A room smaller than the image: refused, and not a byte is written.
+  std::int32_t length = 1000;
+  EXPECT_EQ(vxUploadMemory(Usb, 2, 0, &length, buffer.data()), vxErrImageTooLarge);
+  EXPECT_EQ(buffer[0], 'x');
+  // No room given (0, negative, or more than an image can be): the 2 MiB every caller has.
+  for (std::int32_t given : {0, -7, VXCOMM_IMAGE_MAX + 1}) {
+    length = given;
+    ASSERT_EQ(vxUploadMemory(Usb, 2, 0, &length, buffer.data()), vxOk) << given;
+    EXPECT_EQ(length, 256 * 1024) << given;
+  }
+  // An image larger than 2 MiB on the terminal (put there by other means) never overruns.
+  TVxTestTerminal::Write(terminal.Folder() / "os.img", std::string(VXCOMM_IMAGE_MAX + 1, 'o'));
+  length = VXCOMM_IMAGE_MAX;
+  std::fill(buffer.begin(), buffer.end(), 'x');
+  EXPECT_EQ(vxUploadMemory(Usb, 1, 0, &length, buffer.data()), vxErrImageTooLarge);
+  EXPECT_EQ(buffer[VXCOMM_IMAGE_MAX], 'x');
+  EXPECT_EQ(buffer[0], 'x');
 }
 
 namespace {

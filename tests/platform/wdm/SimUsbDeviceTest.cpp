@@ -191,6 +191,22 @@ TEST_F(TSimUsbDeviceTest, StallStaysUntilThePipeIsReset)
     EXPECT_EQ(Wait(*Start(1, data, 3)->Call), STATUS_SUCCESS);
 }
 
+// A transfer refused before it is carried out moves nothing and leaves its URB's length as it
+// was sent, as a real bus does; only its status tells.
+TEST_F(TSimUsbDeviceTest, RefusedTransferKeepsTheLengthItWasSentWith)
+{
+    Select();
+    Device->Fail(TSimUsbDevice::TOp::RefuseTransfer, STATUS_IO_DEVICE_ERROR);
+    UCHAR data[3] = {1, 2, 3};
+    auto write = Start(1, data, 3);
+    EXPECT_EQ(Wait(*write->Call), STATUS_IO_DEVICE_ERROR);
+    EXPECT_TRUE(USBD_ERROR(write->Urb.UrbHeader.Status));
+    EXPECT_EQ(Moved(*write), 3u);
+    EXPECT_TRUE(Device->OutTransfers(0x02).empty());
+    EXPECT_TRUE(Device->Transfers().empty());
+    EXPECT_EQ(Device->TransfersSubmitted(), 1u);
+}
+
 TEST_F(TSimUsbDeviceTest, TransfersAreCheckedAgainstTheirPipe)
 {
     Select();

@@ -33,6 +33,36 @@ TEST_F(TWdmPoolTest, OutstandingBlocksAreCountedPerTag)
     EXPECT_EQ(WdmPoolAllocations(WdmTag("Aaaa")), 2u);
 }
 
+TEST_F(TWdmPoolTest, PeakIsTheMostOutstandingAtOnce)
+{
+    PVOID a = ExAllocatePoolWithTag(NonPagedPool, 100, WdmTag("Aaaa"));
+    PVOID b = ExAllocatePoolWithTag(NonPagedPool, 50, WdmTag("Aaaa"));
+    ExFreePool(a);
+    PVOID c = ExAllocatePoolWithTag(NonPagedPool, 70, WdmTag("Aaaa"));
+    EXPECT_EQ(WdmPoolPeakBytes(WdmTag("Aaaa")), 150u);
+    EXPECT_EQ(WdmPoolBlockBytes(c), 70u);
+    ExFreePool(b);
+    ExFreePool(c);
+    EXPECT_EQ(WdmPoolPeakBytes(WdmTag("Aaaa")), 150u);
+    EXPECT_EQ(WdmPoolPeakBytes(WdmTag("Bbbb")), 0u);
+}
+
+// A hook holds the caller at the chosen call, before the call's own work and its fault.
+TEST_F(TWdmPoolTest, HookRunsAtTheChosenCallBeforeItsFault)
+{
+    std::vector<int> seen;
+    WdmOnCall(TWdmCall::AllocateIrp, [&] { seen.push_back(1); }, 1);
+    WdmFailCall(TWdmCall::AllocateIrp, 1);
+    PIRP first = IoAllocateIrp(1, FALSE);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(IoAllocateIrp(1, FALSE), nullptr);
+    EXPECT_EQ(seen, std::vector<int>{1});
+    PIRP third = IoAllocateIrp(1, FALSE);
+    EXPECT_EQ(seen.size(), 1u);
+    IoFreeIrp(first);
+    IoFreeIrp(third);
+}
+
 TEST_F(TWdmPoolTest, FreshPoolIsNotZeroed)
 {
     auto* block = static_cast<unsigned char*>(ExAllocatePoolWithTag(NonPagedPool, 16, WdmTag("Test")));

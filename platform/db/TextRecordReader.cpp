@@ -1,0 +1,135 @@
+#include "TextRecordReader_p.h"
+
+#include "CodePage.h"
+#include "DbError.h"
+#include "DbNumbers_p.h"
+#include "Format.h"
+
+namespace {
+
+constexpr std::size_t BufferSize = 64 * 1024;
+
+}  // namespace
+
+TTextRecordReader::TTextRecordReader(TStream& Input, std::int64_t Start, const TTextSchema& Schema, AnsiString FileName)
+    : input_(Input), start_(Start), schema_(Schema), fileName_(std::move(FileName)), buffer_(BufferSize) {
+  utf8_ = Schema.CodePage == CP_UTF8 || Schema.CodePage == CodePageUtf16 || (Schema.CodePage == 0 && GetACP() == CP_UTF8);
+  if (!utf8_) {
+    const int codePage = Schema.CodePage == 0 ? CP_ACP : Schema.CodePage;
+    for (int b = 0x80; b < 0x100; ++b) leadByte_[b] = IsDBCSLeadByte(std::uint8_t(b), codePage);
+  }
+  Rewind();
+}
+
+void TTextRecordReader::Rewind() {
+  input_.SetPosition(start_);
+  at_ = used_ = 0;
+  line_ = 1;
+  recordLine_ = 0;
+}
+
+int TTextRecordReader::peek() {
+  if (at_ == used_) {
+    const std::int64_t got = input_.Read(buffer_.data(), std::int64_t(buffer_.size()));
+    at_ = 0;
+    used_ = got > 0 ? std::size_t(got) : 0;
+    if (used_ == 0) return -1;
+  }
+  return static_cast<unsigned char>(buffer_[at_]);
+}
+
+// A trail byte of a double-byte character may equal a delimiter or the quote: it is taken with
+// its lead byte.
+void TTextRecordReader::appendCharacter(std::string& Text, int First) {
+  Text += static_cast<char>(First);
+  if (leadByte_[First]) {
+    const int next = peek();
+    if (next >= 0x40) Text += static_cast<char>(get());
+  }
+}
+
+bool TTextRecordReader::skipEmptyLines() {
+  for (;;) {
+    const int c = peek();
+    if (c < 0) return false;
+    if (c != '\r' && c != '\n') return true;
+    endLine();
+  }
+}
+
+// Takes one line break: CR LF, LF or CR.
+void TTextRecordReader::endLine() {
+  const int c = get();
+  if (c == '\r' && peek() == '\n') get();
+  if (c >= 0) ++line_;
+}
+
+TTextCell& TTextRecordReader::cell(std::vector<TTextCell>& Cells, std::size_t& Count) {
+  if (Count == std::size_t(MaxTextColumns))
+    RaiseDbError(fileName_, Format("line %d has more than %d columns", {recordLine_, MaxTextColumns}));
+  if (Count == Cells.size()) Cells.emplace_back();
+  TTextCell& c = Cells[Count++];
+  c.Text.clear();
+  c.Quoted = false;
+  return c;
+}
+
+bool TTextRecordReader::Next(std::vector<TTextCell>& Cells, std::size_t& Count) {
+  Count = 0;
+  if (!skipEmptyLines()) return false;
+  recordLine_ = line_;
+  return schema_.Layout == TTextLayout::FixedLength ? nextFixed(Cells, Count) : nextDelimited(Cells, Count);
+}
+
+bool TTextRecordReader::nextDelimited(std::vector<TTextCell>& Cells, std::size_t& Count) {
+  const int quote = schema_.Quote;
+  const int delimiter = static_cast<unsigned char>(schema_.Delimiter);
+  for (;;) {
+    TTextCell& current = cell(Cells, Count);
+    if (quote >= 0 && peek() == quote) {
+      get();
+      current.Quoted = true;
+      for (;;) {
+        const int c = get();
+        if (c < 0) RaiseDbError(fileName_, Format("the quoted field that starts on line %d is not closed", {recordLine_}));
+        if (c == quote) {
+          if (peek() != quote) break;
+          get();
+        } else if (c == '\n' || (c == '\r' && peek() != '\n')) {
+          ++line_;
+        }
+        appendCharacter(current.Text, c);
+      }
+    }
+    // An unquoted cell, or what follows a closing quote up to the delimiter.
+    for (;;) {
+      const int c = peek();
+      if (c < 0) return true;
+      if (c == '\r' || c == '\n') {
+        endLine();
+        return true;
+      }
+      get();
+      if (c == delimiter) break;
+      appendCharacter(current.Text, c);
+    }
+  }
+}
+
+bool TTextRecordReader::nextFixed(std::vector<TTextCell>& Cells, std::size_t& Count) {
+  lineText_.clear();
+  for (int c = peek(); c >= 0 && c != '\r' && c != '\n'; c = peek()) lineText_ += static_cast<char>(get());
+  endLine();
+  // Widths count characters: whole UTF-8 sequences, single bytes in the other code pages.
+  std::size_t at = 0;
+  for (const TTextColumnSpec& spec : schema_.Columns) {
+    const std::size_t start = at;
+    for (int n = 0; n < spec.Width && at < lineText_.size(); ++n) {
+      ++at;
+      if (utf8_)
+        while (at < lineText_.size() && (static_cast<unsigned char>(lineText_[at]) & 0xC0) == 0x80) ++at;
+    }
+    cell(Cells, Count).Text.assign(TrimField(std::string_view(lineText_).substr(start, at - start)));
+  }
+  return true;
+}

@@ -1,0 +1,15 @@
+// Internal to the workbook reader: the "Workbook" stream of a compound document, read through
+// libgsf.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "System.h"
+
+// Raises EDatabaseError naming FileName when the file is no compound document, is cut short or
+// has no BIFF8 workbook stream.
+std::string ReadWorkbookStream(const AnsiString& FileName);
+std::string ReadWorkbookStreamFromBytes(std::string_view Bytes, const AnsiString& FileName);
+// True when Bytes start with the compound document signature.
+bool IsCompoundDocument(std::string_view Bytes);
