@@ -546,19 +546,27 @@ bool parseDate(std::string_view Text, TDateTime& Value) {
 }
 
 Variant TPacketReader::readValue(const TDbColumn& Column) {
-  allowOnly({"null", "enc", "raw"});
-  if (hasAttribute("null")) {
-    if (attribute("null") != "true") fail("invalid null '" + attribute("null") + "'");
-    if (!elementText().isEmpty()) fail("a null value with text");
-    return Variant::Null();
-  }
   const TValueKind kind = valueKind(Column.DataType);
-  const bool encoded = hasAttribute("enc");
-  if (encoded && attribute("enc") != "base64") fail("unknown enc '" + attribute("enc") + "'");
-  if (encoded && kind != TValueKind::Text && kind != TValueKind::WideText && kind != TValueKind::Binary)
-    fail("enc on a value of field '" + Column.Name + "'");
-  if (hasAttribute("raw") && kind != TValueKind::Date) fail("raw on a value of field '" + Column.Name + "'");
-  const std::string raw = hasAttribute("raw") ? attribute("raw") : std::string();
+  bool encoded = false;
+  std::string raw;
+  // Most values have no attributes; the attribute list is looked at once.
+  const QXmlStreamAttributes attributes = xml_.attributes();
+  if (!attributes.isEmpty()) {
+    allowOnly({"null", "enc", "raw"});
+    if (attributes.hasAttribute(QLatin1String("null"))) {
+      if (attribute("null") != "true") fail("invalid null '" + attribute("null") + "'");
+      if (!elementText().isEmpty()) fail("a null value with text");
+      return Variant::Null();
+    }
+    encoded = attributes.hasAttribute(QLatin1String("enc"));
+    if (encoded && attribute("enc") != "base64") fail("unknown enc '" + attribute("enc") + "'");
+    if (encoded && kind != TValueKind::Text && kind != TValueKind::WideText && kind != TValueKind::Binary)
+      fail("enc on a value of field '" + Column.Name + "'");
+    if (attributes.hasAttribute(QLatin1String("raw"))) {
+      if (kind != TValueKind::Date) fail("raw on a value of field '" + Column.Name + "'");
+      raw = attribute("raw");
+    }
+  }
   const QString text = elementText();
   auto bad = [&]() { badValue(Column, text); };
 
@@ -574,8 +582,11 @@ Variant TPacketReader::readValue(const TDbColumn& Column) {
     return Variant(wide);
   }
   if (kind == TValueKind::Text) {
-    WideString wide = text.toStdU16String();
-    return Variant(WideToAnsi(wide));
+    // The ANSI code pages agree with ASCII: plain ASCII text needs no conversion.
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) return Variant(text.toLatin1().toStdString());
+    return Variant(WideToAnsi(text.toStdU16String()));
   }
   if (kind == TValueKind::WideText) return Variant(text.toStdU16String());
 
