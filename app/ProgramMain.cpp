@@ -9,11 +9,14 @@
 // "--screenshot FILE"); a run with any of them neither reads nor writes the settings file:
 //   --page about|ftp|comm|special|os   the page shown (the run mode's page otherwise)
 //   --language N                       the language with index N of the language menu
-//   --os-tab images|read|clock|system|user
+//   --os-tab images|read|clock|recycle|system|user
 //                                      the management page on that tab; "read" is the image
-//                                      reading tab the program otherwise keeps hidden; on the
-//                                      system and user tabs every value is read from the
-//                                      terminal first, as the tab's buttons read them
+//                                      reading tab the program otherwise keeps hidden;
+//                                      "recycle" is the clock tab with the recycle bin listed;
+//                                      on the system and user tabs every value is read from
+//                                      the terminal first, as the tab's buttons read them
+//   --folder DIR                       the PC folder shown on the comm page
+//   --sort N                           the file lists of the page sorted by their column N
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -25,8 +28,12 @@
 #include "IntegerText.h"
 #include "LmLangMgr.h"
 #include "TButton.h"
+#include "TEdit.h"
+#include "TListColumns.h"
+#include "TListView.h"
 #include "TNotebook.h"
 #include "TPageControl.h"
+#include "TShellTreeView.h"
 #include "TSpeedButton.h"
 #include "TTabSheet.h"
 #include "uConstStrings.h"
@@ -35,9 +42,12 @@
 namespace {
 
 struct TViewOptions {
-  std::optional<int> Page;   // a notebook page, or -1 for the comm page with the FTP panel
+  std::optional<int> Page;  // a notebook page, or FtpPage
   std::optional<int> Language;
   std::optional<std::string> OsTab;
+  std::optional<AnsiString> Folder;
+  std::optional<int> SortColumn;
+  bool Given() const { return Page || Language || OsTab || Folder || SortColumn; }
 };
 
 constexpr int FtpPage = -1;
@@ -67,16 +77,30 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
         return false;
       }
       Options.Language = index;
+    } else if (std::strcmp(argv[i], "--folder") == 0) {
+      Options.Folder = AnsiString(argv[++i]);
+    } else if (std::strcmp(argv[i], "--sort") == 0) {
+      const int column = StrToIntDef(argv[++i], -1);
+      if (column < 0) {
+        std::fprintf(stderr, "handheld-manager: --sort takes a column index (0, 1, ...)\n");
+        return false;
+      }
+      Options.SortColumn = column;
     } else if (std::strcmp(argv[i], "--os-tab") == 0) {
       Options.OsTab = argv[++i];
       if (*Options.OsTab != "images" && *Options.OsTab != "read" && *Options.OsTab != "clock" &&
-          *Options.OsTab != "system" && *Options.OsTab != "user") {
-        std::fprintf(stderr, "handheld-manager: --os-tab takes images, read, clock, system or user\n");
+          *Options.OsTab != "recycle" && *Options.OsTab != "system" && *Options.OsTab != "user") {
+        std::fprintf(stderr, "handheld-manager: --os-tab takes images, read, clock, recycle, system or user\n");
         return false;
       }
     }
   }
   return true;
+}
+
+// Sorts a list by a column it has, as a click on the column's header does.
+void sortList(TListView* List, int Column) {
+  if (Column < List->Columns()->Count()) List->OnColumnClick(List, List->Columns()->Items(Column));
 }
 
 // The management page on one tab; the parameter tabs with every value read from the terminal.
@@ -90,6 +114,9 @@ void showOsTab(const std::string& Tab) {
     w->pclOsMan->SetActivePage(w->tsUpOs);
   } else if (Tab == "clock") {
     w->pclOsMan->SetActivePage(w->tsCbjMan);
+  } else if (Tab == "recycle") {
+    w->pclOsMan->SetActivePage(w->tsCbjMan);
+    w->miGetDelListClick(nullptr);
   } else if (Tab == "system") {
     w->tsSysParaSetting->SetTabVisible(true);
     w->pclOsMan->SetActivePage(w->tsParaMan);
@@ -110,6 +137,14 @@ void showOsTab(const std::string& Tab) {
 
 void applyViewOptions(const TViewOptions& Options) {
   if (Options.Language) Formmain->SetLanguage(*Options.Language);
+  if (Options.Folder) {
+    Formmain->tv->SetPath(*Options.Folder);
+    Formmain->edtpath->SetText(Formmain->tv->Path());
+  }
+  if (Options.SortColumn) {
+    for (TListView* list : {Formmain->listCpu, Formmain->listCbj, Formmain->listCbj2, Formmain->listdelCbj})
+      sortList(list, *Options.SortColumn);
+  }
   if (Options.OsTab) showOsTab(*Options.OsTab);
   if (!Options.Page) return;
   if (*Options.Page == FtpPage) {
@@ -129,7 +164,7 @@ int main(int argc, char** argv) {
   SetGuiArguments(argc, argv);
   TUnitList units({ClasslibCoreUnit, ClasslibGuiUnit, LmLangMgrUnit, uConstStringsUnit, uMainUnit});
   units.Initialize();
-  if (options.Page || options.Language || options.OsTab) ProgramFiles().SettingsFile.clear();
+  if (options.Given()) ProgramFiles().SettingsFile.clear();
 
   Application->Initialize();
   Application->CreateForm(Formmain);

@@ -35,6 +35,7 @@
 #include "TWorkerLink.h"
 #include "TypInfo.h"
 #include "uConstStrings.h"
+#include "uFileConvert.h"
 #include "WinUser.h"
 
 DEFINE_CLASS(TFormmain, TForm)
@@ -93,8 +94,7 @@ void TFormmain::FormCreate(TObject*) {
   // Setting the path finds the language files there.
   LmHashLangFileStorage1->SetLanguagePath(AnsiToWide(ProgramFiles().LanguagePath));
   BuildLanguageMenu();
-  // The conversion data module dmUtils is created here, owned by the window, once the
-  // conversion service is part of the program.
+  dmUtils = NewDataModule<TdmUtils>(this);
   Notebook->SetPageIndex(pgAbout);
   LoadSettings();
   tsUpOs->SetTabVisible(false);

@@ -36,6 +36,8 @@ class TGroupBox;
 class TImage;
 class TImageList;
 class TLabel;
+class TListColumn;
+class TListItem;
 class TListView;
 class TLmHashLangFileStorage;
 class TLmLangManager;
@@ -359,6 +361,44 @@ class TFormmain : public TForm {
   // convert type, the busy state taken before it runs.
   void StartWorker(int Mode, bool ShowProgressLine, std::uint8_t ConvertType = 0, bool RepaintBar = true);
 
+  // --- the file lists: PC side, sorting, terminal transfers, recycle bin ------------------------
+  // PC side (uMainPcFiles.cpp).
+  void flistCpuChange(TObject* Sender);
+  void tvDblClick(TObject* Sender);
+  void edtpathChange(TObject* Sender);
+  void Image3Click(TObject* Sender);
+  void popupCpuPopup(TObject* Sender);
+  void N5Click(TObject* Sender);
+  void N7Click(TObject* Sender);
+  void listCpuKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void listCbjKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void listdelCbjKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  // Column sorting of listCpu, listCbj, listCbj2 and listdelCbj (uMainSorting.cpp).
+  void listCpuColumnClick(TObject* Sender, TListColumn* Column);
+  void listCbjColumnClick(TObject* Sender, TListColumn* Column);
+  void listCbj2ColumnClick(TObject* Sender, TListColumn* Column);
+  void listdelCbjColumnClick(TObject* Sender, TListColumn* Column);
+  void listCpuCompare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+  void listCbjCompare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+  void listCbj2Compare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+  void listdelCbjCompare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+  // Transfers between the two sides (uMainTransfers.cpp).
+  void sbtnLeftClick(TObject* Sender);
+  void sbtnRightClick(TObject* Sender);
+  void listCpuDblClick(TObject* Sender);
+  void N4Click(TObject* Sender);
+  void miUpFileClick(TObject* Sender);
+  void listCbjDblClick(TObject* Sender);
+  void pmenuCbjPopup(TObject* Sender);
+  // Recycle bin and deletion (uMainRecycle.cpp).
+  void miDelFileClick(TObject* Sender);
+  void miDelAllFileClick(TObject* Sender);
+  void miDestroyFileClick(TObject* Sender);
+  void miGetDelListClick(TObject* Sender);
+  void miRestoreFileClick(TObject* Sender);
+  void miDelRecyleFileClick(TObject* Sender);
+  void delFilePopMenuPopup(TObject* Sender);
+
   // Management page: image and memory transfers (uMainImages.cpp).
   // The six "浏览" buttons: the open dialog's choice into the row's edit.
   void btnFileNameClick(TObject* Sender);
@@ -411,6 +451,8 @@ private:
   // switch.
   std::vector<TLabel*> deviceLabels() const;
   void bindEvents();
+  // The handlers of the file lists (uMainFileEvents.cpp).
+  void bindFileEvents();
   void bindImageEvents();
   void bindDeviceEvents();
   void startImageTransfer(int Mode);

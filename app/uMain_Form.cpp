@@ -283,6 +283,7 @@ void TFormmain::bindEvents() {
   lblMailBox->OnClick = [this](TObject* Sender) { lblMailBoxClick(Sender); };
   lblMail->OnClick = [this](TObject* Sender) { lblMailBoxClick(Sender); };
   edtPasswd->OnKeyPress = [this](TObject* Sender, char& Key) { edtPasswdKeyPress(Sender, Key); };
+  bindFileEvents();
   bindImageEvents();
   bindDeviceEvents();
 }

@@ -88,6 +88,7 @@ void TFormmain::createCommPage() {
   AddColumn(listCpu, "类型描述", 105);
   flistCpu = Place<TFileListBox>(this, page, "flistCpu", PcLeft + 4, 242, 100, 60);
   flistCpu->SetVisible(false);
+  flistCpu->SetFileType({ftNormal, ftReadOnly, ftHidden, ftSystem});
 }
 
 void TFormmain::createFtpPanel() {

@@ -4,23 +4,25 @@
 #include <atomic>
 
 #include "uThread.h"
+#include "uThreadFiles.h"
+#include "uThreadRecycle.h"
 #include "uThreadImages.h"
 
 namespace {
 
 const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     nullptr,  // 0: nothing
-    nullptr,  // tmListFiles: ListDeviceFiles
-    nullptr,  // tmDownloadSelected: DownloadSelectedFiles
-    nullptr,  // tmUploadSelected: UploadSelectedFiles
+    &ListDeviceFiles,  // tmListFiles
+    &DownloadSelectedFiles,  // tmDownloadSelected
+    &UploadSelectedFiles,  // tmUploadSelected
     nullptr,  // tmDownloadList: DownloadFileList
     nullptr,  // tmUploadList: UploadFileList
-    nullptr,  // tmRecycleSelected: RecycleSelectedFiles
-    nullptr,  // tmDeleteAll: DeleteAllFiles
-    nullptr,  // tmListRecycled: ListRecycledFiles
-    nullptr,  // tmRestoreSelected: RestoreSelectedFiles
-    nullptr,  // tmDestroySelected: DestroySelectedFiles
-    nullptr,  // tmDestroyRecycled: DestroyRecycledFiles
+    &RecycleSelectedFiles,  // tmRecycleSelected
+    &DeleteAllFiles,  // tmDeleteAll
+    &ListRecycledFiles,  // tmListRecycled
+    &RestoreSelectedFiles,  // tmRestoreSelected
+    &DestroySelectedFiles,  // tmDestroySelected
+    &DestroyRecycledFiles,  // tmDestroyRecycled
     &UploadMemory,  // tmUploadMemory
     &DownloadMemory,  // tmDownloadMemory
     nullptr,  // 14: nothing

@@ -215,7 +215,7 @@ TEST_F(TFormmainTest, SecondStartWhileBusyIsRefused) {
 
 TEST_F(TFormmainTest, RoutineThatRaisesLeavesTheWindowIdle) {
   CreateWindow();
-  ASSERT_TRUE(WaitUntil([&] { return window->Busy() == 0; }));
+  ASSERT_TRUE(WaitIdle());
   TBlockingRoutine listing(tmListFiles);
   window->miRefreshMachClick(nullptr);
   ASSERT_TRUE(listing.WaitEntered());

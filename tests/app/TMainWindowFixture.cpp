@@ -9,8 +9,32 @@
 #include "CodePage.h"
 #include "Forms.h"
 #include "LmLangMgr.h"
+#include "TForm.h"
 #include "TestInput.h"
+#include "TypInfo.h"
 #include "uConstStrings.h"
+
+namespace {
+
+// A window that notes when a message of its own arrives: the queue is one for all windows, so
+// every message posted before it has been handled by then.
+class TQueueMark : public TForm {
+  DECLARE_CLASS(TQueueMark, TForm)
+
+  explicit TQueueMark(TComponent* AOwner) : TForm(AOwner) {}
+  static constexpr UINT WM_MARK = WM_USER + 77;
+  bool Reached = false;
+
+protected:
+  void WMMark(TMessage&) { Reached = true; }
+  BEGIN_MESSAGE_MAP
+  MESSAGE_HANDLER(WM_MARK, TMessage, WMMark)
+  END_MESSAGE_MAP(TForm)
+};
+
+}  // namespace
+
+DEFINE_CLASS(TQueueMark, TForm)
 
 namespace {
 
@@ -66,6 +90,16 @@ void TMainWindowFixture::DestroyWindow() {
   TestInput::WaitUntil([this] { return window->Busy() == 0; });
   delete window;
   window = nullptr;
+}
+
+bool TMainWindowFixture::WaitIdle() {
+  // Long enough for a worker moving hundreds of files in a sanitizer build.
+  if (!TestInput::WaitUntil([this] { return window->Busy() == 0; }, 60000)) return false;
+  // A worker posts its last reports before it clears the busy state, so they are queued now;
+  // a mark posted behind them arrives once they have been handled.
+  TQueueMark mark(nullptr);
+  PostMessage(mark.Handle(), TQueueMark::WM_MARK, 0, 0);
+  return TestInput::WaitUntil([&] { return mark.Reached; });
 }
 
 std::vector<std::string> TMainWindowFixture::ShownTexts() const {

@@ -28,6 +28,8 @@ protected:
   TFormmain* CreateWindow(bool Show = true);
   // Frees the window.
   void DestroyWindow();
+  // Waits until no worker runs and the window has handled the reports the last one posted.
+  bool WaitIdle();
 
   // The texts of the dialogs shown so far, as UTF-8.
   std::vector<std::string> ShownTexts() const;

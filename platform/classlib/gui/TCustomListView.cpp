@@ -129,8 +129,10 @@ TListViewPrivate::~TListViewPrivate() = default;
 QWidget* TListViewPrivate::inputWidget() const { return widget ? view()->viewport() : nullptr; }
 
 int TListViewPrivate::rowOf(const TListItem* item) const {
-  auto it = std::find(items.begin(), items.end(), item);
-  return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+  // From the end: the items asked for most are the ones just added and, while a list is
+  // cleared, the last one, so that clearing stays linear.
+  auto it = std::find(items.rbegin(), items.rend(), item);
+  return it == items.rend() ? -1 : static_cast<int>(items.rend() - it) - 1;
 }
 
 TListItem* TListViewPrivate::insertItem(int index) {

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QTimer>
+#include <QScrollBar>
 #include <QTreeView>
 
 #include "FileRoutines.h"
@@ -43,6 +45,8 @@ public:
   }
 
   QFileSystemModel* model = nullptr;  // a child of the view
+  // SetPath chose a folder that the view is to keep in sight until the user moves the tree.
+  bool scrollPending = false;
   AnsiString root = "/";
   bool showHidden = false;
   bool quiet = false;
@@ -61,8 +65,25 @@ TShellTreeView::TShellTreeView(TComponent* AOwner) : TWinControl(AOwner, std::ma
   d->applyRoot();
   QObject::connect(d->view()->selectionModel(), &QItemSelectionModel::currentChanged, d->view(), [this] {
     if (dOf(this)->quiet || ControlsTearingDown()) return;
+    dOf(this)->scrollPending = false;  // the user chose another folder
     if (OnChange) FireEvent(this, [this] { OnChange(this); });
   });
+  // The folders above a chosen path are read in the background and sorted in after it; until
+  // the user moves the tree, every change of its rows brings the chosen folder back into view.
+  auto keepChosenInView = [d] {
+    if (!d->scrollPending) return;
+    QTimer::singleShot(0, d->view(), [d] {
+      if (d->scrollPending) d->view()->scrollTo(d->view()->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+  };
+  QObject::connect(d->model, &QAbstractItemModel::rowsInserted, d->view(), keepChosenInView);
+  QObject::connect(d->model, &QAbstractItemModel::layoutChanged, d->view(), keepChosenInView);
+  auto userMoved = [d] { d->scrollPending = false; };
+  QObject::connect(d->view()->verticalScrollBar(), &QScrollBar::actionTriggered, d->view(), userMoved);
+  QObject::connect(d->view(), &QTreeView::expanded, d->view(), [d] {
+    if (!d->quiet) d->scrollPending = false;
+  });
+  QObject::connect(d->view(), &QTreeView::collapsed, d->view(), userMoved);
   SetBounds(0, 0, 121, 97);
 }
 
@@ -83,6 +104,7 @@ void TShellTreeView::SetPath(const AnsiString& Value) {
   for (QModelIndex p = index.parent(); p.isValid(); p = p.parent()) d->view()->expand(p);
   d->view()->setCurrentIndex(index);
   d->view()->scrollTo(index);
+  d->scrollPending = true;
   d->quiet = false;
 }
 

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTreeView>
 
 #include "Forms.h"
 #include "QtConvert_p.h"
@@ -24,6 +25,7 @@
 #include "TGridView_p.h"
 #include "TPageControl.h"
 #include "TRadioGroup.h"
+#include "TShellTreeView.h"
 #include "TWinControl_p.h"
 
 namespace {
@@ -222,6 +224,12 @@ void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node) {
   const QRect r = d->tree()->visualItemRect(Node->NodeState()->item);
   if (!r.isValid()) return;
   ClickControl(View, {}, r.center().x(), r.center().y());
+}
+
+bool ShellPathShown(TShellTreeView* View) {
+  auto* tree = static_cast<QTreeView*>(View->ControlPrivate()->widget.data());
+  const QModelIndex current = tree->currentIndex();
+  return current.isValid() && tree->viewport()->rect().contains(tree->visualRect(current));
 }
 
 void ClickRadioItem(TRadioGroup* Group, int Index) {

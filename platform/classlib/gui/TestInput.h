@@ -17,6 +17,7 @@ class TWinControl;
 class TMenuItem;
 class TCustomListView;
 class TCustomTreeView;
+class TShellTreeView;
 class TTreeNode;
 class TRadioGroup;
 class TPageControl;
@@ -50,8 +51,10 @@ void ClickListItem(TCustomListView* View, int Index, TShiftState Shift = {});
 void DoubleClickListItem(TCustomListView* View, int Index);
 void ClickColumnHeader(TCustomListView* View, int Column);
 int ShownColumnWidth(TCustomListView* View, int Column);
-// Tree views: a click on a node.
+// Tree views: a click on a node. Shell trees: whether the row of the chosen folder (Path) lies
+// wholly inside the visible part of the tree.
 void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node);
+bool ShellPathShown(TShellTreeView* View);
 
 // Radio groups: a click on the button of line Index.
 void ClickRadioItem(TRadioGroup* Group, int Index);

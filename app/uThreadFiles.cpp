@@ -1,0 +1,216 @@
+#include "uThreadFiles.h"
+
+#include <cstdint>
+
+#include "CodePage.h"
+#include "DateRoutines.h"
+#include "FileNames.h"
+#include "FileRoutines.h"
+#include "Format.h"
+#include "IntegerText.h"
+#include "StringRoutines.h"
+#include "TCheckBox.h"
+#include "TFileListBox.h"
+#include "TFileLoop.h"
+#include "TLabel.h"
+#include "TListItems.h"
+#include "TListView.h"
+#include "VxComm.h"
+#include "uConstStrings.h"
+#include "uFileConvert.h"
+#include "uFileTexts.h"
+#include "uListViews.h"
+#include "uMain.h"
+#include "uTerminalList.h"
+#include "uThread.h"
+
+namespace {
+
+// The block size a terminal with block size 0 has.
+constexpr std::int64_t DefaultBlockSize = 16320;
+
+// The terminal's figures as the two pages show them, in KiB. They are worked out in 64 bits,
+// so that a large terminal cannot make them wrap.
+struct TDeviceFigures {
+  AnsiString Type;
+  std::int64_t TotalK = 0;
+  std::int64_t LeftK = 0;
+  std::int64_t SysK = 0;
+  std::int64_t Count = 0;
+};
+
+TDeviceFigures figuresOf(const AnsiString& Type, std::int32_t Capacity, const TCommSpaceInfo& Space,
+                         const std::vector<TCommFileRecord>& Records) {
+  const std::int64_t blockSize = Space.BlockSize == 0 ? DefaultBlockSize : Space.BlockSize;
+  std::int64_t blocks = 0;
+  for (const TCommFileRecord& record : Records) blocks += (record.Size + blockSize - 1) / blockSize;
+  TDeviceFigures f;
+  f.Type = Type;
+  f.Count = static_cast<std::int64_t>(Records.size());
+  f.TotalK = Capacity / 1024;
+  const std::int64_t usedK = blocks * 16;
+  f.SysK = f.TotalK - (std::int64_t{Space.OccupiedRoom} * f.Count) / 1024 -
+           (std::int64_t{Space.OccupiedRoom} * Space.SpaceCount) / 1024;
+  f.LeftK = f.TotalK - usedK - f.SysK;
+  return f;
+}
+
+// Fills the terminal lists of both pages and their figures (main thread).
+void showDeviceFiles(TFormmain& Window, const std::vector<TCommFileRecord>& Records, const TDeviceFigures& Figures) {
+  for (TListView* view : {Window.listCbj, Window.listCbj2}) {
+    TListItems* items = view->Items();
+    items->BeginUpdate();
+    items->Clear();
+    AddTerminalItems(view, Records);
+    Resort(view);
+    items->EndUpdate();
+  }
+  const AnsiString total = IntToStr(Figures.TotalK) + "K";
+  const AnsiString left = IntToStr(Figures.LeftK) + "K";
+  const AnsiString sys = IntToStr(Figures.SysK) + "K";
+  const AnsiString count = IntToStr(Figures.Count) + Utf8ToAnsi("个");
+  for (TLabel* label : {Window.lblMachType, Window.lblMachType2}) label->SetCaption(Figures.Type);
+  for (TLabel* label : {Window.lblTotalSize, Window.lblTotalSize2}) label->SetCaption(total);
+  for (TLabel* label : {Window.lblLeftSize, Window.lblLeftSize2}) label->SetCaption(left);
+  for (TLabel* label : {Window.lblSysSize, Window.lblSysSize2}) label->SetCaption(sys);
+  for (TLabel* label : {Window.lblFileNum, Window.lblFileNum2}) label->SetCaption(count);
+}
+
+AnsiString errText(MyThread& Thread) { return CommText(Thread.ErrMsg(), WorkerErrMsgSize); }
+
+// One of the three reads before the listing; false (after the message and the communication
+// failure) when it failed.
+bool readInfo(MyThread& Thread, std::int32_t Id, void* Out, const AnsiString& FailureText) {
+  if (vxGetErrMsg(vxGetMachSysInfo(Thread.Port(), Id, Out), Thread.ErrMsg(), nullptr) == 0) return true;
+  PostInfoMessage(FailureText + errText(Thread));
+  PostCommFailure();
+  return false;
+}
+
+// The terminal's clock follows the PC's after every listing; how the terminal takes it is not
+// looked at.
+void setDeviceClock(std::int32_t Port) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+  DecodeDate(Date(), year, month, day);
+  DecodeTime(Time(), hour, minute, second, msec);
+  const TCommDateTime now{static_cast<std::uint8_t>(year % 100), static_cast<std::uint8_t>(month),
+                          static_cast<std::uint8_t>(day),        static_cast<std::uint8_t>(hour),
+                          static_cast<std::uint8_t>(minute),     static_cast<std::uint8_t>(second)};
+  vxSetDateTime(Port, &now);
+}
+
+// The file a download sends for Path: the dBASE file converted from it when the convert type
+// asks for that (ALL: every file; TXT to XML: files of that type's extension) and the conversion
+// succeeds; else Path itself, unconverted, without a word.
+AnsiString fileToSend(const AnsiString& Path, std::uint8_t Type) {
+  if (Type > static_cast<std::uint8_t>(TConvertType::XML)) return Path;  // NONE converts nothing
+  const auto type = static_cast<TConvertType>(Type);
+  if (type != TConvertType::ALL && LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(type)) return Path;
+  if (dmUtils == nullptr || !dmUtils->ConvertFile(Path, TConvertType::DBF)) return Path;
+  return ChangeFileType(Path, TConvertType::DBF);
+}
+
+// After an upload, a dBASE file is converted into the page's convert type; the outcome is not
+// reported.
+void convertReceived(const AnsiString& Path, std::uint8_t Type) {
+  if (Type >= ConvertTypeCount || dmUtils == nullptr) return;
+  if (LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(TConvertType::DBF)) return;
+  dmUtils->ConvertFile(Path, static_cast<TConvertType>(Type));
+}
+
+}  // namespace
+
+AnsiString ListDeviceFilesNote(MyThread& Thread) {
+  const std::int32_t port = Thread.Port();
+  char type[COMM_TEXT_SIZE] = {};
+  if (!readInfo(Thread, SYS_MACHINE_TYPE, type, INFO_READ_DEVICE_TYPE_FAILED)) return {};
+  // The program's end asks a running routine to stop between two library calls.
+  std::int32_t capacity = 0;
+  if (Thread.Terminated() || !readInfo(Thread, SYS_CAPACITY, &capacity, ERR_READ_COMPACITY_FAILED)) return {};
+  TCommSpaceInfo space{};
+  if (Thread.Terminated() || !readInfo(Thread, SYS_SPACE_INFO, &space, ERR_READ_COMPACITY_FAILED)) return {};
+
+  if (Thread.Terminated()) return {};
+  SetStatusText(INFO_LIST_DEVICE_FILES);
+  const TTerminalList list = ReadTerminalList(vxGetNormalFileList, port, COMM_FILE_LIST_MAX, Thread.ErrMsg());
+  // A list that came in part is shown as far as it came, with a status saying so; one that
+  // did not come at all is the library's error.
+  AnsiString note;
+  if (list.Cut())
+    note = ERR_LIST_DEVICE_FILES + errText(Thread);
+  else if (list.Failed)
+    PostInfoMessage(ERR_LIST_DEVICE_FILES + errText(Thread));
+
+  const TDeviceFigures figures = figuresOf(CommText(type, sizeof type), capacity, space, list.Records);
+  if (!Thread.OnWindow([&](TFormmain& Window) { showDeviceFiles(Window, list.Records, figures); })) return {};
+
+  if (!note.empty())
+    PostStatus(note);
+  else if (port == PORT_USB)
+    PostStatus(INFO_CONECTED_USB);
+  else
+    PostStatus(Format(INFO_CONECTED_PORT, {port}));
+  if (!Thread.Terminated()) setDeviceClock(port);
+  return note;
+}
+
+void ListDeviceFiles(MyThread& Thread) { ListDeviceFilesNote(Thread); }
+
+void DownloadSelectedFiles(MyThread& Thread) {
+  AnsiString folder;
+  std::vector<AnsiString> names;
+  if (!Thread.OnWindow([&](TFormmain& Window) {
+        folder = Window.flistCpu->Directory() + PathDelim;
+        names = SelectedCaptions(Window.listCpu);
+      }))
+    return;
+
+  TFileLoop loop(Thread.Port());
+  for (const AnsiString& name : names) {
+    if (Thread.Terminated()) return;
+    if (!loop.GoOn()) break;
+    SetStatusText(INFO_DOWNLOADING + ExtractFileName(name));
+    if (!IsPlainFileName(name)) {
+      loop.Fail();
+      continue;
+    }
+    const AnsiString path = fileToSend(folder + name, Thread.ConvertType());
+    loop.Check(vxDownloadFile(Thread.Port(), path.c_str(), ExtractFileName(path).c_str()));
+  }
+  PostStatus(loop.AllOk() ? INFO_DOWNLOAD_ALL_SUCESS : INFO_DOWNLOAD_PARTIAL_FAILED);
+  if (!Thread.Terminated()) ListDeviceFiles(Thread);
+}
+
+void UploadSelectedFiles(MyThread& Thread) {
+  AnsiString folder;
+  std::vector<AnsiString> names;
+  bool deleteAfter = false;
+  if (!Thread.OnWindow([&](TFormmain& Window) {
+        folder = IncludeTrailingPathDelimiter(Window.flistCpu->Directory());
+        names = SelectedCaptions(Window.listCbj);
+        deleteAfter = Window.chkCompleteDelFile->Checked();
+      }))
+    return;
+
+  TFileLoop loop(Thread.Port());
+  for (const AnsiString& name : names) {
+    if (Thread.Terminated()) return;
+    if (!loop.GoOn()) break;
+    SetStatusText(INFO_UPLOADING + name);
+    // A terminal name that would lead out of the PC folder is not fetched.
+    if (!IsPlainFileName(name)) {
+      loop.Fail();
+      continue;
+    }
+    const AnsiString target = folder + name;
+    if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), target.c_str()))) continue;
+    // The library puts the PC file in place only once the whole file has come; the terminal's
+    // copy goes only when the PC file is there.
+    if (deleteAfter && FileExists(target) && !Thread.Terminated()) vxCompleteDelFile(Thread.Port(), name.c_str());
+    convertReceived(target, Thread.ConvertType());
+  }
+  PostStatus(loop.AllOk() ? INFO_UPLOAD_ALL_SUCESS : INFO_UPLOAD_PARTIAL_FAILED);
+  if (Thread.Terminated()) return;
+  ListDeviceFiles(Thread);
+  Thread.OnWindow([](TFormmain& Window) { Window.flistCpu->Update(); });
+}
