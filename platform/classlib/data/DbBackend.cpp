@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "DbaseSource.h"
+#include "MdbSource.h"
 #include "SqliteDatabase.h"
 #include "StringRoutines.h"
 #include "SysPath.h"
@@ -25,12 +26,18 @@ std::string firstBytes(const AnsiString& FileName, std::size_t Count) {
   return bytes;
 }
 
+// Jet and ACE databases carry their engine's name at offset 4.
+bool isAccessHeader(std::string_view Bytes) {
+  return Bytes.size() >= 19 && (Bytes.substr(4, 15) == "Standard Jet DB" || Bytes.substr(4, 15) == "Standard ACE DB");
+}
+
 std::unique_ptr<TDbSource> openDatabaseFile(const AnsiString& FileName) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(ToSysPath(FileName), ec))
     throw EDatabaseError("Could not find file '" + FileName + "'.");
   const std::string head = firstBytes(FileName, 32);
   if (IsSqliteHeader(head)) return OpenSqliteDatabase(FileName);
+  if (isAccessHeader(head)) return OpenMdbSource(FileName);
   throw EDatabaseError("Unrecognized database format '" + FileName + "'.");
 }
 

@@ -5,6 +5,8 @@
 #include "CodePage.h"
 #include "DateRoutines.h"
 #include "TADOTable.h"
+#include "TClientDataSet.h"
+#include "TDataSetProvider.h"
 #include "TDbTestFolder.h"
 #include "TStringList.h"
 #include "TypInfo.h"
@@ -113,6 +115,39 @@ TEST_F(TADOConnectionTest, ADatabaseFileIsKnownByItsFirstBytes) {
   connection.SetConnectionString(Jet + folder.File("none.mdb"));
   EXPECT_EQ(errorOf([&] { connection.Open(); }), "Could not find file '" + folder.File("none.mdb") + "'.");
   EXPECT_FALSE(connection.Connected());
+}
+
+TEST_F(TADOConnectionTest, AccessDatabaseCopiedIntoAClientDataSetAndSavedAsXml) {
+  folder.Python(R"(
+import sys, datetime
+sys.path.insert(0, ')" DB_TEST_FIXTURES R"(')
+from jet4_mdb import *
+cols = [Column('ID', LONGINT, autonumber=True), Column('Name', TEXT, 50), Column('Price', MONEY),
+        Column('Taken', DATETIME), Column('Ok', BOOL)]
+rows = [[1, '张三', 12.34, datetime.datetime(1850, 6, 1, 6, 0), True], [2, None, None, None, False]]
+write_mdb('db.mdb', [Table('Meters', cols, rows)])
+)");
+  connection.SetConnectionString(Jet + folder.File("db.mdb") + ";User Id=admin;Password=;");
+  EXPECT_EQ(tableNames(connection), std::vector<AnsiString>{"Meters"});
+  TADOTable table(nullptr);
+  table.SetConnection(&connection);
+  table.SetTableName("Meters");
+  TDataSetProvider provider(nullptr);
+  provider.SetDataSet(&table);
+  TClientDataSet client(nullptr);
+  client.SetData(provider.Data());
+  client.SaveToFile(folder.File("db.xml"));
+  TClientDataSet loaded(nullptr);
+  loaded.LoadFromFile(folder.File("db.xml"));
+  EXPECT_EQ(loaded.RecordCount(), 2);
+  EXPECT_EQ(loaded.FieldByName("ID")->DataType(), ftAutoInc);
+  EXPECT_EQ(loaded.FieldByName("Name")->AsWideString(), u"张三");
+  EXPECT_EQ(loaded.FieldByName("Price")->DataType(), ftBCD);
+  EXPECT_EQ(loaded.FieldByName("Price")->AsCurrency(), Currency::FromScaled(123400));
+  EXPECT_DOUBLE_EQ(loaded.FieldByName("Taken")->AsDateTime(), EncodeDate(1850, 6, 1) - 0.25);
+  loaded.Next();
+  EXPECT_TRUE(loaded.FieldByName("Name")->IsNull());
+  EXPECT_FALSE(loaded.FieldByName("Ok")->AsBoolean());
 }
 
 TEST_F(TADOConnectionTest, ConnectionStringsThatCannotBeUsed) {
