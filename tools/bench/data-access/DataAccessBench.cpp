@@ -1,5 +1,7 @@
 // The data sets over a 200,000-record, 37 MB meter-reading dBASE table (see MeterTable.h):
-//   TableEveryField        every field of every record read through a TADOTable's fields
+//   TableEveryField        every field of every record read through a TADOTable's fields, as
+//                          text (AsString)
+//   TableEveryValue        the same, each field's Value
 //   CopyIntoClientDataSet  the table copied whole into a TClientDataSet through a provider;
 //                          "memory_x_file" is the copy's memory over the file's size
 //   XmlPacketSave/Load     the copy written as an XML data packet and read back
@@ -49,6 +51,21 @@ void TableEveryField(benchmark::State& state) {
   state.counters["MB"] = double(std::filesystem::file_size(meters.file)) / 1e6;
 }
 BENCHMARK(TableEveryField)->Unit(benchmark::kMillisecond);
+
+// The same walk taking each field's Value, as the copy into a client data set reads them.
+void TableEveryValue(benchmark::State& state) {
+  TMeterConnection meters;
+  for (auto _ : state) {
+    meters.table.Open();
+    std::size_t nulls = 0;
+    const int fields = meters.table.FieldCount();
+    for (; !meters.table.Eof(); meters.table.Next())
+      for (int i = 0; i < fields; ++i) nulls += meters.table.Fields()->Fields(i)->Value().IsNull();
+    benchmark::DoNotOptimize(nulls);
+    meters.table.Close();
+  }
+}
+BENCHMARK(TableEveryValue)->Unit(benchmark::kMillisecond);
 
 void CopyIntoClientDataSet(benchmark::State& state) {
   TMeterConnection meters;
