@@ -41,6 +41,11 @@ class TStrings;
 class TADOTable;
 class TADOCommand;
 
+// The text that stands for Value after a key of a connection string ("Data Source=" + ...):
+// Value itself, or Value in double quotes with its quotes doubled when it holds ";", a quote,
+// or blanks at its ends, so that a file name of any form reads back as it is.
+AnsiString ConnectionStringValue(const AnsiString& Value);
+
 using TLoginEvent = std::function<void(TObject* Sender, AnsiString& Username, AnsiString& Password)>;
 
 class TADOConnection : public TComponent {

@@ -1,0 +1,69 @@
+#include "TAccessWriter.h"
+
+#include "ComObj.h"
+#include "FileRoutines.h"
+#include "Format.h"
+#include "StringRoutines.h"
+#include "TADOCommand.h"
+#include "TADOConnection.h"
+#include "TStringList.h"
+#include "TypInfo.h"
+
+DEFINE_CLASS(TAccessWriter, TExportWriter)
+
+AnsiString AccessConnectionString(const AnsiString& ConnectionFormat, const AnsiString& DatabaseName) {
+  return Format(ConnectionFormat, {ConnectionStringValue(DatabaseName)});
+}
+
+TAccessWriter::TAccessWriter(TDataExport* Owner, TStream* Stream)
+    : TExportWriter(Owner, Stream), command_(std::make_unique<TADOCommand>(nullptr)) {}
+
+TAccessWriter::~TAccessWriter() = default;
+
+void TAccessWriter::CreateDatabase(const AnsiString& ProviderFormat, const AnsiString& DatabaseName) {
+  if (FileExists(DatabaseName)) return;
+  std::unique_ptr<TAutomationObject> catalog = CreateOleObject("ADOX.Catalog");
+  try {
+    catalog->Invoke("Create", {Variant(AccessConnectionString(ProviderFormat, DatabaseName))});
+  } catch (const EOleException& e) {
+    throw Exception(e.Message());
+  }
+}
+
+void TAccessWriter::CreateTableIfMissing(const AnsiString& ConnectionString, const AnsiString& TableName,
+                                         const AnsiString& Statement) {
+  TStringList names;
+  {
+    TADOConnection connection(nullptr);
+    connection.SetConnectionString(ConnectionString);
+    connection.SetLoginPrompt(false);
+    connection.Open();
+    connection.GetTableNames(&names);
+    connection.Close();
+  }
+  for (int i = 0; i < names.Count(); ++i)
+    if (SameText(names.Strings(i), TableName)) return;
+  TADOCommand command(nullptr);
+  command.SetConnectionString(ConnectionString);
+  command.SetCommandText(Statement);
+  command.Execute();
+}
+
+void TAccessWriter::PrepareInsert(const AnsiString& ConnectionFormat, const AnsiString& DatabaseName,
+                                  const std::vector<TFieldType>& ParameterTypes, const AnsiString& Statement) {
+  command_->SetConnectionString(AccessConnectionString(ConnectionFormat, DatabaseName));
+  command_->SetCommandText(Statement);
+  TParameters* parameters = command_->Parameters();
+  for (int i = 0; i < parameters->Count() && i < static_cast<int>(ParameterTypes.size()); ++i)
+    parameters->Items(i)->SetDataType(ParameterTypes[static_cast<std::size_t>(i)]);
+  command_->SetExecuteOptions({TExecuteOption::eoExecuteNoRecords});
+  command_->SetPrepared(true);
+}
+
+void TAccessWriter::SetParam(int Index, const WideString& Text) {
+  TParameter* parameter = command_->Parameters()->Items(Index);
+  if (Text.empty())
+    parameter->SetValue(Variant());
+  else
+    parameter->SetValue(Variant(Text));
+}
