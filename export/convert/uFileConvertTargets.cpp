@@ -1,0 +1,120 @@
+// The targets of a conversion: ConvertTo and one routine per target type.
+#include <vector>
+
+#include "FileNames.h"
+#include "StringRoutines.h"
+#include "TADOCommand.h"
+#include "TADOConnection.h"
+#include "TAccessWriter.h"
+#include "TADO_DataExportAccess.h"
+#include "TAtomicFileStream.h"
+#include "TClientDataSet.h"
+#include "TDatabaseReplacement.h"
+#include "TExportFormats.h"
+#include "TField.h"
+#include "TFields.h"
+#include "TStrings.h"
+#include "uFileConvert.h"
+#include "uFileConvert_p.h"
+
+namespace {
+
+// Closes the connection when a conversion leaves, however it leaves.
+class TConnectionCloser {
+public:
+  explicit TConnectionCloser(TADOConnection* Connection) : connection_(Connection) {}
+  ~TConnectionCloser() {
+    try {
+      connection_->Close();
+    } catch (...) {
+      // Closing only releases the reader; there is nothing left to report.
+    }
+  }
+  TConnectionCloser(const TConnectionCloser&) = delete;
+  TConnectionCloser& operator=(const TConnectionCloser&) = delete;
+
+private:
+  TADOConnection* connection_;
+};
+
+bool isMemo(TFieldType Type) { return Type == ftMemo || Type == ftWideMemo || Type == ftFmtMemo; }
+
+}  // namespace
+
+void SetExactFormats(TExportFormats* Formats) {
+  Formats->SetIntegerFormat("0");
+  Formats->SetFloatFormat("");
+  Formats->SetCurrencyFormat("0.####");
+  Formats->SetDateFormat("yyyy-mm-dd");
+  Formats->SetTimeFormat("hh:nn:ss");
+  Formats->SetDateTimeFormat("yyyy-mm-dd hh:nn:ss");
+}
+
+bool TdmUtils::ConvertTo(const AnsiString& Source, const AnsiString& DestExt) {
+  if (!IsSupportedFile(Source)) return fail("Not Support File Format:" + Source);
+  TConnectionCloser closer(con1);
+  if (!OpenSource(Source)) return false;
+  const AnsiString ext = LowerCase(DestExt);
+  if (LowerCase(ExtractFileExt(Source)) == ext) return true;
+  const AnsiString dest = ChangeFileExt(Source, DestExt);
+  if (ext == ".mdb") {
+    exportAccess(dest);
+  } else if (ext == ".xml") {
+    exportXml(dest);
+  } else if (ext == ".dbf" || ext == ".txt" || ext == ".csv" || ext == ".xls") {
+    return fail("Conversion into \"" + ext + "\" files is not available in this build: " + dest);
+  } else {
+    return fail("Not Support File Format:" + DestExt);
+  }
+  return true;
+}
+
+void TdmUtils::exportAllFields(TDataExport* Export, bool WithBinary) {
+  TStrings* list = Export->ExportedFields();
+  list->Clear();
+  // Without a list an export leaves out every blob field, memos among them; a memo is data
+  // like any other text, so the conversions name all their fields.
+  TFields* fields = ClientDataSet1->Fields();
+  bool listed = false;
+  for (int i = 0; i < fields->Count(); ++i)
+    if (fields->Fields(i)->IsBlob() && (WithBinary || isMemo(fields->Fields(i)->DataType()))) listed = true;
+  if (!listed) return;
+  for (int i = 0; i < fields->Count(); ++i) {
+    TField* field = fields->Fields(i);
+    // A name holding "=" would be read as name=alias: such a source keeps the default list.
+    if (field->FieldName().find('=') != AnsiString::npos) {
+      list->Clear();
+      return;
+    }
+    if (!field->IsBlob() || WithBinary || isMemo(field->DataType())) list->Add(field->FieldName());
+  }
+}
+
+void TdmUtils::exportAccess(const AnsiString& Dest) {
+  TDatabaseReplacement replacement(Dest);
+  TADO_DataExportAccess* e = ADO_DataExportAccess1;
+  // The conversion replaces its own table of a database it wrote before; the component
+  // itself appends, and every other table stays as it was.
+  if (replacement.Copied()) {
+    TADOCommand drop(nullptr);
+    drop.SetConnectionString(AccessConnectionString(AccessJetConnectionFormat, replacement.FileName()));
+    drop.SetCommandText("drop table if exists [" + e->TableName() + "]");
+    drop.Execute();
+  }
+  e->SetDatabaseName(replacement.FileName());
+  exportAllFields(e, false);
+  try {
+    e->Execute();
+  } catch (...) {
+    e->SetDatabaseName(Dest);
+    throw;
+  }
+  e->SetDatabaseName(Dest);
+  replacement.Commit();
+}
+
+void TdmUtils::exportXml(const AnsiString& Dest) {
+  TAtomicFileStream file(Dest);
+  ClientDataSet1->SaveToStream(&file);
+  file.Commit();
+}
