@@ -50,8 +50,10 @@ void SetExactFormats(TExportFormats* Formats) {
   Formats->SetDateTimeFormat("yyyy-mm-dd hh:nn:ss");
 }
 
-bool TdmUtils::ConvertTo(const AnsiString& Source, const AnsiString& DestExt) {
-  if (!IsSupportedFile(Source)) return fail("Not Support File Format:" + Source);
+bool TdmUtils::ConvertTo(const AnsiString& SourceName, const AnsiString& DestExt) {
+  if (!IsSupportedFile(SourceName)) return fail("Not Support File Format:" + SourceName);
+  // The readers take a source's folder: a name without one is in the current folder.
+  const AnsiString Source = ExpandFileName(SourceName);
   TConnectionCloser closer(con1);
   if (!OpenSource(Source)) return false;
   const AnsiString ext = LowerCase(DestExt);
