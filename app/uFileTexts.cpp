@@ -1,7 +1,6 @@
 #include "uFileTexts.h"
 
-#include <cstring>
-
+#include "CommText.h"
 #include "FileNames.h"
 #include "Format.h"
 #include "IntegerText.h"
@@ -45,7 +44,7 @@ AnsiString PcFileTypeText(const AnsiString& FileName) {
 }
 
 AnsiString CommRecordName(const TCommFileRecord& Record) {
-  return AnsiString(Record.Name, strnlen(Record.Name, sizeof Record.Name));
+  return CommBufferText(Record.Name, sizeof Record.Name);
 }
 
 AnsiString CommRecordDate(const TCommFileRecord& Record) {
