@@ -39,4 +39,69 @@ constexpr std::uint16_t SubstreamWorksheet = 0x0010;
 // BOUNDSHEET: the sheet type in the high byte of its option flags.
 constexpr std::uint8_t SheetTypeWorksheet = 0x00;
 
+// Further records of the workbook globals.
+constexpr std::uint16_t WRITEACCESS = 0x005C;
+constexpr std::uint16_t CODEPAGE = 0x0042;
+constexpr std::uint16_t DSF = 0x0161;
+constexpr std::uint16_t FNGROUPCOUNT = 0x009C;
+constexpr std::uint16_t WINDOWPROTECT = 0x0019;
+constexpr std::uint16_t PROTECT = 0x0012;
+constexpr std::uint16_t PASSWORD = 0x0013;
+constexpr std::uint16_t PROT4REV = 0x01AF;
+constexpr std::uint16_t PROT4REVPASS = 0x01BC;
+constexpr std::uint16_t WINDOW1 = 0x003D;
+constexpr std::uint16_t BACKUP = 0x0040;
+constexpr std::uint16_t HIDEOBJ = 0x008D;
+constexpr std::uint16_t PRECISION = 0x000E;
+constexpr std::uint16_t REFRESHALL = 0x01B7;
+constexpr std::uint16_t BOOKBOOL = 0x00DA;
+constexpr std::uint16_t FONT = 0x0031;
+constexpr std::uint16_t STYLE = 0x0293;
+constexpr std::uint16_t PALETTE = 0x0092;
+constexpr std::uint16_t COUNTRY = 0x008C;
+constexpr std::uint16_t SUPBOOK = 0x01AE;
+constexpr std::uint16_t EXTERNSHEET = 0x0017;
+constexpr std::uint16_t MSODRAWINGGROUP = 0x00EB;
+constexpr std::uint16_t EXTSST = 0x00FF;
+
+// Further records of a worksheet.
+constexpr std::uint16_t CALCMODE = 0x000D;
+constexpr std::uint16_t CALCCOUNT = 0x000C;
+constexpr std::uint16_t REFMODE = 0x000F;
+constexpr std::uint16_t ITERATION = 0x0011;
+constexpr std::uint16_t DELTA = 0x0010;
+constexpr std::uint16_t SAVERECALC = 0x005F;
+constexpr std::uint16_t PRINTHEADERS = 0x002A;
+constexpr std::uint16_t PRINTGRIDLINES = 0x002B;
+constexpr std::uint16_t GRIDSET = 0x0082;
+constexpr std::uint16_t GUTS = 0x0080;
+constexpr std::uint16_t DEFCOLWIDTH = 0x0055;
+constexpr std::uint16_t DEFAULTROWHEIGHT = 0x0225;
+constexpr std::uint16_t WSBOOL = 0x0081;
+constexpr std::uint16_t HEADER = 0x0014;
+constexpr std::uint16_t FOOTER = 0x0015;
+constexpr std::uint16_t HCENTER = 0x0083;
+constexpr std::uint16_t VCENTER = 0x0084;
+constexpr std::uint16_t COLINFO = 0x007D;
+constexpr std::uint16_t MERGEDCELLS = 0x00E5;
+constexpr std::uint16_t WINDOW2 = 0x023E;
+constexpr std::uint16_t SELECTION = 0x001D;
+constexpr std::uint16_t HLINK = 0x01B8;
+constexpr std::uint16_t HLINKTOOLTIP = 0x0800;
+constexpr std::uint16_t MSODRAWING = 0x00EC;
+constexpr std::uint16_t OBJ = 0x005D;
+constexpr std::uint16_t TXO = 0x01B6;
+constexpr std::uint16_t NOTE = 0x001C;
+constexpr std::uint16_t BITMAP = 0x00E9;
+
+// Substream types of BOF.
+constexpr std::uint16_t BOF_GLOBALS = 0x0005;
+constexpr std::uint16_t BOF_WORKSHEET = 0x0010;
+constexpr std::uint16_t BOF_CHART = 0x0020;
+
+constexpr int MaxStringChars = 32767;     // characters of one cell text (Excel's limit)
+constexpr int MaxSheetNameChars = 31;     // characters of a sheet name (Excel refuses longer ones)
+constexpr int PaletteColors = 56;         // colour indexes 8 to 63 of PALETTE
+constexpr int FirstPaletteIndex = 8;      // colour index of the first PALETTE entry
+
 }  // namespace biff8

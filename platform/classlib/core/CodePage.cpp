@@ -131,6 +131,16 @@ WideString AnsiToWide(std::string_view text, int codePage) {
   return out;
 }
 
+void AnsiToWide(std::string_view text, WideString& Out, int codePage) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      Out = AnsiToWide(text, codePage);
+      return;
+    }
+  Out.resize(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) Out[i] = static_cast<char16_t>(text[i]);
+}
+
 AnsiString WideToAnsi(std::u16string_view text, int codePage) {
   if (text.empty()) return {};
   UConverter* conv = converter(resolve(codePage));

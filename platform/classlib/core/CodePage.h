@@ -30,6 +30,9 @@ void SetACP(int codePage);
 bool IsValidCodePage(int codePage);
 
 WideString AnsiToWide(std::string_view text, int codePage = CP_ACP);
+// The same into Out, whose storage is reused: text of ASCII characters only, which every code
+// page this system converts writes alike, is widened without the converter.
+void AnsiToWide(std::string_view text, WideString& Out, int codePage = CP_ACP);
 AnsiString WideToAnsi(std::u16string_view text, int codePage = CP_ACP);
 std::string WideToUtf8(std::u16string_view text);
 WideString Utf8ToWide(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "DateRoutines.h"
@@ -70,6 +71,12 @@ bool ForceDirectories(std::string_view Dir) {
 }
 
 bool RemoveDir(std::string_view Dir) { return !Dir.empty() && ::rmdir(ToSysPath(Dir).c_str()) == 0; }
+
+AnsiString ProgramFileName() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? AnsiString() : FromSysPath(self);
+}
 
 AnsiString GetCurrentDir() {
   std::string buf(256, '\0');

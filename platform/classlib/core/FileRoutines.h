@@ -22,6 +22,8 @@ bool ForceDirectories(std::string_view Dir);
 // Removes an empty folder.
 bool RemoveDir(std::string_view Dir);
 AnsiString GetCurrentDir();
+// The full name of the running program's file.
+AnsiString ProgramFileName();
 bool SetCurrentDir(std::string_view Dir);
 
 // Size in bytes of an existing file, -1 when there is none; the file is not opened.

@@ -80,19 +80,32 @@ TFloatRec FloatToDecimal(double Value, int Precision, int Decimals) {
   return rec;
 }
 
-TFloatRec CurrencyToDecimal(Currency Value, int Precision, int Decimals) {
+namespace {
+
+// The digits of Value / 10^Scale, rounded as the callers ask.
+TFloatRec scaledToDecimal(long long Value, int Scale, int Precision, int MaxPrecision, int Decimals) {
   TFloatRec rec;
-  rec.Negative = Value.Value < 0;
-  if (Value.Value == 0) return rec;
-  // The magnitude as an unsigned number: the most negative amount has no positive twin.
-  unsigned long long magnitude = rec.Negative ? 0ULL - static_cast<unsigned long long>(Value.Value)
-                                              : static_cast<unsigned long long>(Value.Value);
+  rec.Negative = Value < 0;
+  if (Value == 0) return rec;
+  // The magnitude as an unsigned number: the most negative value has no positive twin.
+  unsigned long long magnitude =
+      rec.Negative ? 0ULL - static_cast<unsigned long long>(Value) : static_cast<unsigned long long>(Value);
   rec.Digits = std::to_string(magnitude);
-  rec.Exponent = static_cast<int>(rec.Digits.size()) - 4;  // four decimals
+  rec.Exponent = static_cast<int>(rec.Digits.size()) - Scale;
   std::size_t first = rec.Digits.find_first_not_of('0');
   rec.Digits.erase(0, first);
-  limit(rec, clampPrecision(Precision, CurrencyPrecision), Decimals);
+  limit(rec, clampPrecision(Precision, MaxPrecision), Decimals);
   return rec;
+}
+
+}  // namespace
+
+TFloatRec CurrencyToDecimal(Currency Value, int Precision, int Decimals) {
+  return scaledToDecimal(Value.Value, 4, Precision, CurrencyPrecision, Decimals);  // four decimals
+}
+
+TFloatRec IntegerToDecimal(long long Value, int Precision, int Decimals) {
+  return scaledToDecimal(Value, 0, Precision, IntegerPrecision, Decimals);
 }
 
 }  // namespace floatdecimal

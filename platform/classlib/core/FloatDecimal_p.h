@@ -32,29 +32,42 @@ struct TFloatRec {
 // from zero from there, so 0.125 rounds to 0.13 as a person expects.
 TFloatRec FloatToDecimal(double Value, int Precision, int Decimals);
 TFloatRec CurrencyToDecimal(Currency Value, int Precision, int Decimals);
+TFloatRec IntegerToDecimal(long long Value, int Precision, int Decimals);
 
 // The most significant digits a value type carries.
 constexpr int DoublePrecision = 18;
 constexpr int CurrencyPrecision = 19;
+constexpr int IntegerPrecision = 19;
 
-// A double or an amount, for the writers that take either.
+// A double, an amount or a 64-bit integer, for the writers that take any of them.
 class TDecimalValue {
 public:
   explicit TDecimalValue(double Value) : double_(Value) {}
-  explicit TDecimalValue(Currency Value) : currency_(Value), isCurrency_(true) {}
+  explicit TDecimalValue(Currency Value) : currency_(Value), kind_(TKind::Currency) {}
+  explicit TDecimalValue(long long Value) : integer_(Value), kind_(TKind::Integer) {}
 
-  bool IsCurrency() const { return isCurrency_; }
+  bool IsCurrency() const { return kind_ == TKind::Currency; }
+  bool IsInteger() const { return kind_ == TKind::Integer; }
   double AsDouble() const { return double_; }
   Currency AsCurrency() const { return currency_; }
-  int MaxPrecision() const { return isCurrency_ ? CurrencyPrecision : DoublePrecision; }
+  long long AsInteger() const { return integer_; }
+  int MaxPrecision() const {
+    return kind_ == TKind::Currency ? CurrencyPrecision : kind_ == TKind::Integer ? IntegerPrecision : DoublePrecision;
+  }
   TFloatRec Round(int Precision, int Decimals) const {
-    return isCurrency_ ? CurrencyToDecimal(currency_, Precision, Decimals) : FloatToDecimal(double_, Precision, Decimals);
+    switch (kind_) {
+      case TKind::Currency: return CurrencyToDecimal(currency_, Precision, Decimals);
+      case TKind::Integer: return IntegerToDecimal(integer_, Precision, Decimals);
+      default: return FloatToDecimal(double_, Precision, Decimals);
+    }
   }
 
 private:
+  enum class TKind { Double, Currency, Integer };
   double double_ = 0;
   Currency currency_;
-  bool isCurrency_ = false;
+  long long integer_ = 0;
+  TKind kind_ = TKind::Double;
 };
 
 }  // namespace floatdecimal

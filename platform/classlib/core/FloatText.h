@@ -24,6 +24,7 @@
 // "'text' is not a valid floating point value".
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "Currency.h"
@@ -46,6 +47,8 @@ AnsiString FormatFloat(std::string_view Mask, double Value);
 AnsiString FormatFloat(std::string_view Mask, double Value, const TFormatSettings& Settings);
 AnsiString FormatCurr(std::string_view Mask, Currency Value);
 AnsiString FormatCurr(std::string_view Mask, Currency Value, const TFormatSettings& Settings);
+// FormatFloat of an integer, exact in all of its (up to 19) digits.
+AnsiString FormatInt64(std::string_view Mask, std::int64_t Value, const TFormatSettings& Settings);
 
 double StrToFloat(std::string_view S);
 double StrToFloat(std::string_view S, const TFormatSettings& Settings);

@@ -5,6 +5,7 @@
 #include "AnsiChars_p.h"
 #include "FloatDecimal_p.h"
 #include "FloatText.h"
+#include "IntegerText.h"
 
 using floatdecimal::TDecimalValue;
 using floatdecimal::TFloatRec;
@@ -184,6 +185,7 @@ std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSe
 
 AnsiString formatValue(std::string_view mask, const TDecimalValue& value, const TFormatSettings& fs) {
   auto general = [&] {
+    if (value.IsInteger()) return IntToStr(value.AsInteger());
     return value.IsCurrency() ? CurrToStr(value.AsCurrency(), fs) : FloatToStr(value.AsDouble(), fs);
   };
   std::vector<std::string_view> parts = sections(mask);
@@ -216,6 +218,10 @@ AnsiString FormatFloat(std::string_view Mask, double Value) {
 
 AnsiString FormatCurr(std::string_view Mask, Currency Value, const TFormatSettings& Settings) {
   return formatValue(Mask, TDecimalValue(Value), Settings);
+}
+
+AnsiString FormatInt64(std::string_view Mask, std::int64_t Value, const TFormatSettings& Settings) {
+  return formatValue(Mask, TDecimalValue(static_cast<long long>(Value)), Settings);
 }
 
 AnsiString FormatCurr(std::string_view Mask, Currency Value) { return FormatCurr(Mask, Value, *FormatSettingsSnapshot()); }

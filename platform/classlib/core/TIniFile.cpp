@@ -177,7 +177,9 @@ void TIniFile::checkName(const AnsiString& Name, bool IsKey) const {
   AnsiString name = Trim(Name);
   bool bad = name.empty() || hasLineBreak(Name);
   if (!bad && IsKey) bad = name.find('=') != AnsiString::npos || name[0] == '[' || name[0] == ';';
-  if (!bad && !IsKey) bad = AnsiPos("]", name) > 0;  // "]" may be the trail byte of a character
+  // "]" may be the trail byte of a character: the header must end at the "]" written after the
+  // name, which a name ending in a lead byte would take for its own second byte.
+  if (!bad && !IsKey) bad = AnsiPos("]", name + "]") != static_cast<int>(name.size()) + 1;
   if (bad) writeError(AnsiString(IsKey ? "the key name \"" : "the section name \"") + Name + "\" cannot be stored in an ini file");
 }
 
@@ -207,7 +209,10 @@ void TIniFile::save() {
     temp = folder / ("." + target.filename().native() + "." + std::to_string(::getpid()) + "." +
                      std::to_string(tempCounter++) + ".tmp");
     fdValue = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fdValue < 0 && (errno != EEXIST || attempt > 100)) writeError(std::strerror(errno));
+    if (fdValue >= 0 || (errno == EEXIST && attempt <= 100)) continue;
+    // A folder the user may not write holds a file he may: the settings still reach the file.
+    if (exists) return saveInPlace(target);
+    writeError(std::strerror(errno));
   }
   TFd fd(fdValue);
   auto fail = [&](int error) {
@@ -217,8 +222,23 @@ void TIniFile::save() {
   if (exists) ::fchmod(fd.get(), old.st_mode & 07777);
   if (int error = writeAll(fd.get(), document_->Save())) fail(error);
   if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno);
+  saved(fd.get(), target);
+}
+
+void TIniFile::saveInPlace(const std::filesystem::path& target) {
+  TFd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+  if (fd.get() < 0) writeError(std::strerror(errno));
+  const std::string text = document_->Save();
+  // Written over the old text, then cut to the new length: a failure in between leaves the
+  // file whole up to where the write stopped.
+  if (int error = writeAll(fd.get(), text)) writeError(std::strerror(error));
+  if (::ftruncate(fd.get(), static_cast<off_t>(text.size())) != 0) writeError(std::strerror(errno));
+  saved(fd.get(), target);
+}
+
+void TIniFile::saved(int Fd, const std::filesystem::path& target) {
   struct stat written;
-  state_->Signature = ::fstat(fd.get(), &written) == 0 ? signatureOf(written) : TFileSignature{};
+  state_->Signature = ::fstat(Fd, &written) == 0 ? signatureOf(written) : TFileSignature{};
   state_->WriteCount = ++writeCount;
   state_->Loaded = true;
   state_->Unsynced = target;

@@ -6,6 +6,7 @@
 #include "DateTimeText.h"
 #include "Exception.h"
 #include "FloatText.h"
+#include "FormatSettings.h"
 #include "IntegerText.h"
 #include "LocaleText.h"
 #include "StringRoutines.h"
@@ -61,17 +62,19 @@ TVarType Variant::VarType() const {
   return kinds[value_.index()];
 }
 
-AnsiString Variant::AsString() const {
+AnsiString Variant::AsString() const { return AsString(*FormatSettingsSnapshot()); }
+
+AnsiString Variant::AsString(const TFormatSettings& Settings) const {
   switch (VarType()) {
     case varEmpty: return {};
     case varInteger: return IntToStr(std::get<std::int32_t>(value_));
     case varInt64: return IntToStr(std::get<std::int64_t>(value_));
-    case varDouble: return FloatToStr(std::get<double>(value_));
-    case varCurrency: return CurrToStr(std::get<Currency>(value_));
+    case varDouble: return FloatToStr(std::get<double>(value_), Settings);
+    case varCurrency: return CurrToStr(std::get<Currency>(value_), Settings);
     case varDate: {
       TDateTime d = std::get<DateValue>(value_).Value;
       // A time alone (day 0) is shown as a time, not as 30 December 1899.
-      return std::trunc(d) == 0 && d != 0 ? TimeToStr(d) : DateTimeToStr(d);
+      return std::trunc(d) == 0 && d != 0 ? TimeToStr(d, Settings) : DateTimeToStr(d, Settings);
     }
     case varBoolean: return std::get<bool>(value_) ? "True" : "False";
     case varString: return std::get<AnsiString>(value_);
@@ -83,6 +86,11 @@ AnsiString Variant::AsString() const {
 WideString Variant::AsWideString() const {
   if (const WideString* w = std::get_if<WideString>(&value_)) return *w;
   return AnsiToWide(AsString());
+}
+
+WideString Variant::AsWideString(const TFormatSettings& Settings) const {
+  if (const WideString* w = std::get_if<WideString>(&value_)) return *w;
+  return AnsiToWide(AsString(Settings));
 }
 
 std::int64_t Variant::AsInt64() const { return toInt64(varInt64); }

@@ -21,6 +21,8 @@
 #include "Currency.h"
 #include "System.h"
 
+struct TFormatSettings;
+
 using TVarType = std::uint16_t;
 constexpr TVarType varEmpty = 0x0000;
 constexpr TVarType varNull = 0x0001;
@@ -59,6 +61,9 @@ public:
 
   AnsiString AsString() const;
   WideString AsWideString() const;
+  // The same text with the given settings instead of the process-wide ones.
+  AnsiString AsString(const TFormatSettings& Settings) const;
+  WideString AsWideString(const TFormatSettings& Settings) const;
   int AsInteger() const;
   std::int64_t AsInt64() const;
   double AsFloat() const;

@@ -46,6 +46,8 @@ class TFont : public TPersistent {
 
   // True when every attribute equals Other's.
   bool Equals(const TFont& Other) const;
+  // The width in pixels that Text takes on the screen in this font (0 for "").
+  int TextWidth(const AnsiString& Text) const;
 
   TNotifyEvent OnChange;
 

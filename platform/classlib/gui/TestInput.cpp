@@ -22,6 +22,7 @@
 #include "TCustomListView_p.h"
 #include "TCustomTreeView_p.h"
 #include "TCustomListBox_p.h"
+#include "TGridView_p.h"
 #include "TPageControl.h"
 #include "TRadioGroup.h"
 #include "TShellTreeView.h"
@@ -182,6 +183,40 @@ void ClickColumnHeader(TCustomListView* View, int Column) {
 int ShownColumnWidth(TCustomListView* View, int Column) {
   QHeaderView* header = View->ListViewPrivate()->view()->header();
   return header->isSectionHidden(Column) ? 0 : header->sectionSize(Column);
+}
+
+namespace {
+TGridViewPrivate* gridOf(TWinControl* Grid) { return dynamic_cast<TGridViewPrivate*>(Grid->ControlPrivate()); }
+}  // namespace
+
+void ClickGridCell(TWinControl* Grid, int Col, int Row) {
+  TGridViewPrivate* d = gridOf(Grid);
+  if (d == nullptr) return;
+  d->view()->scrollTo(d->model->index(Row, Col));
+  const QRect r = d->view()->visualRect(d->model->index(Row, Col));
+  if (!r.isValid()) return;
+  ClickControl(Grid, {}, r.center().x(), r.center().y());
+}
+
+AnsiString ShownCellText(TWinControl* Grid, int Col, int Row) {
+  TGridViewPrivate* d = gridOf(Grid);
+  if (d == nullptr) return {};
+  return FromQString(d->model->index(Row, Col).data(Qt::DisplayRole).toString());
+}
+
+int ShownGridColumnWidth(TWinControl* Grid, int Col) {
+  TGridViewPrivate* d = gridOf(Grid);
+  return d != nullptr ? d->view()->columnWidth(Col) : 0;
+}
+
+void ShownCurrentCell(TWinControl* Grid, int& Col, int& Row) {
+  Col = Row = -1;
+  TGridViewPrivate* d = gridOf(Grid);
+  if (d == nullptr) return;
+  const QModelIndex current = d->view()->currentIndex();
+  if (!current.isValid()) return;
+  Col = current.column();
+  Row = current.row();
 }
 
 void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node) {

@@ -65,6 +65,13 @@ int ShownTabWidth(TPageControl* Pages, int Index);
 // List boxes: a click on line Index (Shift and Ctrl extend the selection).
 void ClickListBoxItem(TCustomListBox* List, int Index, TShiftState Shift = {});
 
+// Grids (TStringGrid, TDBGrid): a click on a cell, the text the grid shows in it ("" outside
+// the grid), the width a column is shown with, and the cell shown as current (-1, -1 when none).
+void ClickGridCell(TWinControl* Grid, int Col, int Row);
+AnsiString ShownCellText(TWinControl* Grid, int Col, int Row);
+int ShownGridColumnWidth(TWinControl* Grid, int Col);
+void ShownCurrentCell(TWinControl* Grid, int& Col, int& Row);
+
 // What the user sees of a control: the hint shown when the mouse rests on it ("" when none is
 // shown), and the font family the desktop draws its text with.
 AnsiString ShownHint(TControl* Control);

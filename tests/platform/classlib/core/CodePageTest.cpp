@@ -52,3 +52,16 @@ TEST(CodePageTest, SetAcpChangesTheAnsiConversions) {
   EXPECT_THROW(SetACP(12345), EConvertError);
   EXPECT_EQ(GetACP(), 936);
 }
+
+TEST(CodePageTest, WideningIntoAStringGivesTheSameTextAndReusesItsStorage) {
+  WideString out;
+  out.reserve(64);
+  const char16_t* storage = out.data();
+  AnsiToWide("Meter 42", out);
+  EXPECT_EQ(out, u"Meter 42");
+  EXPECT_EQ(out.data(), storage);
+  AnsiToWide("\xb3\xad\xb1\xed", out);  // 抄表 in GBK goes through the converter
+  EXPECT_EQ(out, u"抄表");
+  AnsiToWide("", out);
+  EXPECT_TRUE(out.empty());
+}

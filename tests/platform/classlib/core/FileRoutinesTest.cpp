@@ -99,3 +99,9 @@ TEST(FileRoutinesTest, FileAgeIsTheLastWriteInLocalTime) {
   EXPECT_FALSE(FileAge(tmp.prefix() + "missing", age));
   EXPECT_EQ(FileAge(tmp.prefix()), -1);
 }
+
+TEST(FileRoutinesTest, ProgramFileNameIsThisTestProgram) {
+  const AnsiString name = ProgramFileName();
+  EXPECT_TRUE(FileExists(name)) << name;
+  EXPECT_NE(name.find("classlib_core_tests"), AnsiString::npos) << name;
+}

@@ -111,3 +111,12 @@ TEST(FloatTextTest, StrToCurrIsExact) {
   EXPECT_THROW(StrToCurr("922337203685477.5808", kUs), EConvertError);
   EXPECT_THROW(StrToCurr("1e20", kUs), EConvertError);
 }
+
+TEST(FloatTextTest, FormatInt64KeepsEveryDigitOfLargeIntegers) {
+  // Beyond 2^53 a double would change the last digits.
+  EXPECT_EQ(FormatInt64("#,###,##0", 9007199254740993LL, kUs), "9,007,199,254,740,993");
+  EXPECT_EQ(FormatInt64("0", INT64_MIN, kUs), "-9223372036854775808");
+  EXPECT_EQ(FormatInt64("0000", 42, kUs), "0042");
+  EXPECT_EQ(FormatInt64("#,##0.00", -1234, german()), "-1.234,00");
+  EXPECT_EQ(FormatInt64("", 7, kUs), "7");
+}

@@ -231,6 +231,15 @@ TEST_F(TIniFileTest, BinaryGarbageReadsAsDefaultsAndSurvivesAWrite) {
   EXPECT_EQ(ini.ReadString("sysoptions", "Dir", ""), "/home");
 }
 
+TEST_F(TIniFileTest, BinaryBytesAreReadAsText) {
+  std::string bytes("\x00\x01\xFF\xFE\n[s]\r\nk= v \n\x00garbage\xFF\n", 26);
+  put(bytes);
+  TIniFile ini(name());
+  EXPECT_EQ(ini.ReadString("s", "k", ""), "v");
+  ini.WriteString("s", "k", "w");
+  EXPECT_EQ(get(), std::string("\x00\x01\xFF\xFE\n[s]\r\nk= w\n\x00garbage\xFF\n", 25));
+}
+
 TEST_F(TIniFileTest, HugeValuesAreReadWhole) {
   std::string value(100 * 1024, 'v');
   value.back() = 'e';
@@ -239,8 +248,7 @@ TEST_F(TIniFileTest, HugeValuesAreReadWhole) {
   EXPECT_EQ(TIniFile(name()).ReadString("big", "value", ""), value);
 }
 
-TEST_F(TIniFileTest, WriteToReadOnlyFolderRaisesAndChangesNothing) {
-  put("[a]\nx=1\n");
+TEST_F(TIniFileTest, NewFileInAReadOnlyFolderRaisesAndCreatesNothing) {
   if (!makeReadOnly(dir_)) GTEST_SKIP() << "cannot make a folder read-only here";
   TIniFile ini(name());
   try {
@@ -249,8 +257,28 @@ TEST_F(TIniFileTest, WriteToReadOnlyFolderRaisesAndChangesNothing) {
   } catch (const EIniFileException& e) {
     EXPECT_NE(e.Message().find("Unable to write to " + name()), std::string::npos) << e.Message();
   }
-  EXPECT_EQ(get(), "[a]\nx=1\n");
-  EXPECT_EQ(ini.ReadString("a", "x", ""), "1");
+  EXPECT_FALSE(fs::exists(path_));
+  EXPECT_EQ(ini.ReadString("a", "x", "d"), "d");
+}
+
+TEST_F(TIniFileTest, WritableFileInAReadOnlyFolderIsRewrittenInPlace) {
+  put("; kept\n[a]\nx=1\nlonger=a value longer than the new text\n");
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat before;
+  ::stat(path_.c_str(), &before);
+  if (!makeReadOnly(dir_)) GTEST_SKIP() << "cannot make a folder read-only here";
+  TIniFile ini(name());
+  ini.WriteString("a", "x", "2");
+  ini.WriteString("a", "longer", "short");
+  ini.WriteString("b", "new", "3");
+  ini.UpdateFile();
+  EXPECT_EQ(get(), "; kept\n[a]\nx=2\nlonger=short\n[b]\nnew=3\n");
+  struct stat after;
+  ::stat(path_.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(TIniFile(name()).ReadString("b", "new", ""), "3");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1) << "no temporary file left";
 }
 
 TEST_F(TIniFileTest, FolderInPlaceOfTheFileReadsEmptyAndRefusesWrites) {
@@ -268,7 +296,11 @@ TEST_F(TIniFileTest, NamesAndValuesTheFormatCannotHoldAreRefused) {
   EXPECT_THROW(ini.WriteString("a", ";k", "v"), EIniFileException);
   EXPECT_THROW(ini.WriteString("a", "[k", "v"), EIniFileException);
   EXPECT_THROW(ini.WriteString("a", "k", "line\r\n[evil]"), EIniFileException);
+  // A name ending in a lead byte would take the "]" after it for its second byte.
+  EXPECT_THROW(ini.WriteString(gbk(u"城") + "\xAB", "k", "v"), EIniFileException);
   EXPECT_FALSE(fs::exists(path_));
+  ini.WriteString(gbk(u"城东") + "\x81]", "k", "v");  // "]" as the second byte of a character
+  EXPECT_EQ(TIniFile(name()).ReadString(gbk(u"城东") + "\x81]", "k", ""), "v");
 }
 
 TEST_F(TIniFileTest, TwoObjectsAndOtherWritersSeeEachOthersChanges) {

@@ -111,3 +111,14 @@ TEST_F(VariantTest, Comparison) {
   EXPECT_THROW((void)(Variant("abc") < Variant(1)), EVariantError);
   EXPECT_EQ(VarCompareValue(Variant(std::nan("")), Variant(1.0)), TVariantRelationship::vrNotEqual);
 }
+
+TEST_F(VariantTest, ToTextWithGivenSettingsLeavesTheProcessSettingsAlone) {
+  TFormatSettings fs;
+  fs.DecimalSeparator = ',';
+  fs.DateSeparator = '.';
+  fs.ShortDateFormat = "d/m/yyyy";
+  EXPECT_EQ(Variant(1.5).AsString(fs), "1,5");
+  EXPECT_EQ(VarFromDateTime(EncodeDate(2026, 12, 8)).AsString(fs), "8.12.2026");
+  EXPECT_EQ(Variant(1.5).AsWideString(fs), u"1,5");
+  EXPECT_EQ(Variant(1.5).AsString(), "1.5");
+}

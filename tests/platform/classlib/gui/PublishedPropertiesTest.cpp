@@ -14,6 +14,7 @@
 #include "TCheckBox.h"
 #include "TCheckListBox.h"
 #include "TComboBox.h"
+#include "TDBGrid.h"
 #include "TDateTimePicker.h"
 #include "TEdit.h"
 #include "TFileListBox.h"
@@ -33,6 +34,7 @@
 #include "TRadioGroup.h"
 #include "TShellTreeView.h"
 #include "TSpeedButton.h"
+#include "TStringGrid.h"
 #include "TTabSheet.h"
 #include "TTimer.h"
 #include "TTreeView.h"
@@ -146,7 +148,7 @@ TEST_P(PublishedPropertiesTest, EveryPropertyRoundTripsThroughTheTable) {
         EXPECT_TRUE(static_cast<TFont*>(GetObjectProp(c, "Font"))->Equals(font));
       }
       if (prop->Name != "PopupMenu" && prop->Name != "SmallImages" && prop->Name != "Images" &&
-          prop->Name != "ActivePage" && prop->Name != "ActiveControl") {
+          prop->Name != "ActivePage" && prop->Name != "ActiveControl" && prop->Name != "DataSource") {
         EXPECT_NE(value, nullptr) << "owned sub-objects are always there";
       }
       continue;
@@ -170,5 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                       row<TPageControl>("TPageControl"), row<TTabSheet>("TTabSheet"), row<TProgressBar>("TProgressBar"),
                       row<TDateTimePicker>("TDateTimePicker"), row<TAnimate>("TAnimate", {{"CommonAVI", std::int64_t{1}}}), row<TImage>("TImage"),
                       row<TForm>("TForm"), row<TTimer>("TTimer"), row<TPopupMenu>("TPopupMenu"),
-                      row<TMenuItem>("TMenuItem"), row<TImageList>("TImageList"), row<TOpenDialog>("TOpenDialog")),
+                      row<TMenuItem>("TMenuItem"), row<TImageList>("TImageList"), row<TOpenDialog>("TOpenDialog"),
+                      row<TStringGrid>("TStringGrid", {{"FixedCols", std::int64_t{1}}, {"FixedRows", std::int64_t{1}}}),
+                      row<TDBGrid>("TDBGrid")),
     [](const ::testing::TestParamInfo<ClassRow>& info) { return std::string(info.param.name); });

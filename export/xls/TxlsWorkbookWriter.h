@@ -1,0 +1,169 @@
+// TxlsWorkbookWriter: writes one Excel 97-2003 workbook stream: the workbook globals and one
+// worksheet substream per sheet, record by record.
+//
+// Use, in this order:
+//
+//   TxlsWorkbookFile file(name);                  // the compound document and its stream
+//   TxlsWorkbookWriter writer(file.Stream());
+//   writer.WriteWorkbookPrologue();
+//   for each sheet:
+//     writer.WriteSheetPrologue(frame);           // TxlsSheetFrame: title, page texts, columns
+//     writer.WriteLabelSST(row, col, text, xf) ... // the cells, rows and columns from 0
+//     writer.PatchColumnWidths();                 // when widths were measured (UpdateColumnWidth)
+//     writer.WriteSheetEpilogue(frame);           // free cells, merged ranges, links, window
+//   writer.WriteWorkbookGlobals(content);         // fonts, formats, XFs, sheets, strings
+//   file.Commit();
+//
+// The sheets are appended to the stream as they are written; WriteWorkbookGlobals then
+// completes each sheet's DIMENSIONS, builds the rest of the globals in memory and inserts them
+// before the globals' EOF, so that the stream reads globals first, then each sheet.
+//
+// Cell formats come from Formats() (TxlsCellFormatTable), texts go to the shared string table
+// (SST()). Every cell written widens the current sheet's used range (its DIMENSIONS).
+//
+// Limits and bad values: a row beyond 65535 or a column beyond 255 raises ExlsFileError (the
+// format has no room for it; the caller starts another sheet); a number that is not finite is
+// written as the error value #NUM!; a text longer than 32767 characters raises "String too
+// large" unless truncation is allowed (then it is cut). Sheet titles are made valid for Excel
+// when their sheet is started: at most 31 characters, none of : \ / ? * [ ], not empty, and
+// unique in the workbook ignoring case; valid titles stay as they are. Every short write raises
+// ExlsFileError "Error writing output file".
+//
+// Column widths and row heights are measured in the fonts of the cells with the screen's font
+// metrics (TFontMetrics): the GUI layer must be running, on any thread.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "System.h"
+#include "TbiffBuffer.h"
+#include "TsstStrings.h"
+#include "TxlsBoundSheet.h"
+#include "TxlsCellFormatTable.h"
+#include "XlsTypes.h"
+
+class TStream;
+class TFontMetrics;
+class TxlsCells;
+class TxlsFont;
+class TxlsHyperlinks;
+class TxlsMergedCellList;
+class TxlsPictures;
+
+// What the writer needs of a sheet to frame its cells.
+struct TxlsSheetFrame {
+  int SheetIndex = 0;
+  WideString Title;
+  int DefColWidth = 8;
+  double DefRowHeight = 12.75;
+  WideString PageHeader;
+  WideString PageFooter;
+  // The exported columns: their widths in characters, placed from column StartDataCol on.
+  int StartDataCol = 0;
+  std::vector<int> ColumnWidths;
+  // The user's objects written by the epilogue (each may be missing).
+  const TxlsCells* Cells = nullptr;
+  const TxlsMergedCellList* MergedCells = nullptr;
+  const TxlsHyperlinks* Hyperlinks = nullptr;
+};
+
+// What the globals need to know of the whole workbook.
+struct TxlsWorkbookContent {
+  // Some sheet has charts: the sheets get external references for their ranges.
+  bool HasCharts = false;
+  // Shapes (notes, images and charts) drawn on all sheets; 0: no drawing group.
+  std::uint32_t DrawingShapes = 0;
+  // The pictures stored once for all images (may be missing).
+  const TxlsPictures* Pictures = nullptr;
+};
+
+// Error codes of BOOLERR.
+constexpr std::uint8_t xlsErrorNum = 0x24;  // #NUM!
+
+class TxlsWorkbookWriter {
+public:
+  explicit TxlsWorkbookWriter(TStream& Stream, bool AllowTruncate = false);
+  virtual ~TxlsWorkbookWriter();
+  TxlsWorkbookWriter(const TxlsWorkbookWriter&) = delete;
+  TxlsWorkbookWriter& operator=(const TxlsWorkbookWriter&) = delete;
+
+  TStream& Stream() { return stream_; }
+  TsstStrings& SST() { return sst_; }
+  TxlsCellFormatTable& Formats() { return formats_; }
+  TxlsBoundSheetList& BoundSheets() { return boundSheets_; }
+  // The sheet being written, nullptr between sheets.
+  TxlsBoundSheet* CurrentSheet() const { return current_; }
+  // The palette's colour indexes 24 to 27 take the first four of these (0xRRGGBB).
+  std::array<std::uint32_t, 16>& ChartColors() { return chartColors_; }
+
+  // Record primitives: the id, the length and the data assembled in Record().
+  TbiffBuffer& Record() { return record_; }
+  void WriteRecord(std::uint16_t Id);
+  void WriteWordRecord(std::uint16_t Id, std::uint16_t Value);
+  void WriteBOF(std::uint16_t Type);
+
+  // Cells.
+  void WriteLabelSST(int Row, int Col, std::u16string_view Text, std::uint16_t XF);
+  void WriteNumber(int Row, int Col, double Value, std::uint16_t XF);
+  void WriteBoolErr(int Row, int Col, bool Value, std::uint16_t XF);
+  void WriteError(int Row, int Col, std::uint8_t Code, std::uint16_t XF);
+  void WriteBlank(int Row, int Col, std::uint16_t XF);
+  // A formula of the aggregate over column Col from FirstRow to LastRow, recalculated on load.
+  void WriteAggregateFormula(int Row, int Col, std::uint16_t XF, TxlsAggregate Aggregate, int FirstRow, int LastRow);
+
+  // Framing.
+  void WriteWorkbookPrologue();
+  TxlsBoundSheet* WriteSheetPrologue(const TxlsSheetFrame& Frame);
+  void WriteSheetEpilogue(const TxlsSheetFrame& Frame);
+  void WriteWorkbookGlobals(const TxlsWorkbookContent& Content);
+
+  // Column widths of the current sheet, in characters, by exported column (0-based).
+  void UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column);
+  void PatchColumnWidths();
+  int ColumnWidth(int Column) const;
+  // Row heights recorded for rows that hold larger fonts, in twips (0: none recorded).
+  void UpdateRowHeight(std::uint16_t XF, int Row);
+  int RowHeight(int Row) const;
+
+  // The 1-based place of a picture (by its position in Pictures) in the workbook's picture
+  // store, 0 when it is not stored (no data, or not a type the store holds).
+  static int PictureStoreIndex(const TxlsPictures& Pictures, int Position);
+
+protected:
+  // The drawing layer's parts of a sheet: its background picture (after the page setup) and its
+  // drawings (notes, images, charts; before EOF). Nothing here.
+  virtual void WriteSheetBackground(const TxlsSheetFrame& Frame);
+  virtual void WriteSheetDrawings(const TxlsSheetFrame& Frame);
+
+private:
+  void checkCell(int Row, int Col) const;
+  void cellHeader(int Row, int Col, std::uint16_t XF);
+  void writeHeaderFooter(std::uint16_t Id, const WideString& Text);
+  void writeColumnInfo(const TxlsSheetFrame& Frame);
+  WideString validTitle(const WideString& Title, int SheetIndex) const;
+  void patchDimensions();
+  void writeGlobals(TStream& Out, const TxlsWorkbookContent& Content);
+  void writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content);
+  const TFontMetrics& metricsOfXF(std::uint16_t XF);
+  int digitWidth();
+
+  TStream& stream_;
+  TbiffBuffer record_;
+  TsstStrings sst_;
+  TxlsCellFormatTable formats_;
+  TxlsBoundSheetList boundSheets_;
+  TxlsBoundSheet* current_ = nullptr;
+  std::array<std::uint32_t, 16> chartColors_;
+  std::int64_t globalsInsertPosition_ = 0;
+  std::int64_t colInfoPosition_ = -1;
+  int colInfoCount_ = 0;
+  std::vector<int> columnWidths_;
+  std::map<int, int> rowHeights_;
+  std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
+  int digitWidth_ = 0;
+};

@@ -1,0 +1,99 @@
+// Column information (COLINFO), widths measured from the texts written, and row heights.
+#include <algorithm>
+#include <cmath>
+
+#include "Biff8Records.h"
+#include "TFont.h"
+#include "TFontMetrics.h"
+#include "TStream.h"
+#include "TxlsColInfoList.h"
+#include "TxlsFont.h"
+#include "TxlsWorkbookWriter.h"
+
+namespace {
+
+constexpr long kMaxColumnWidth = 0xFFFF;  // COLINFO holds the width in 16 bits
+constexpr int kTwipsPerPixel = 15;        // at the screen's 96 pixels per inch
+
+std::unique_ptr<TFontMetrics> metricsOf(const TxlsFont& font) {
+  TFont screen;
+  screen.Assign(const_cast<TxlsFont*>(&font));
+  return std::make_unique<TFontMetrics>(screen);
+}
+
+}  // namespace
+
+const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
+  const TxlsFont* font = formats_.FontOfXF(XF);
+  const std::uint16_t key = font != nullptr ? font->FontIndex() : 0;
+  auto& metrics = metrics_[key];
+  if (metrics == nullptr) {
+    const TxlsFont defaultFont;
+    metrics = metricsOf(font != nullptr ? *font : defaultFont);
+  }
+  return *metrics;
+}
+
+int TxlsWorkbookWriter::digitWidth() {
+  if (digitWidth_ == 0) digitWidth_ = std::max(1, metricsOfXF(xlsDefaultXF).TextWidth(u"0"));
+  return digitWidth_;
+}
+
+void TxlsWorkbookWriter::writeColumnInfo(const TxlsSheetFrame& Frame) {
+  colInfoPosition_ = stream_.Position();
+  colInfoCount_ = static_cast<int>(Frame.ColumnWidths.size());
+  if (Frame.ColumnWidths.empty()) return;
+  const double z = digitWidth();
+  TxlsColInfoList list;
+  for (std::size_t i = 0; i < Frame.ColumnWidths.size(); ++i) {
+    const int column = Frame.StartDataCol + static_cast<int>(i);
+    if (column >= biff8::MaxColumns) break;
+    const double w = Frame.ColumnWidths[i] + 1.0;
+    const long width = std::clamp<long>(std::lround((w + 1.0 / z) * 256), 0, kMaxColumnWidth);
+    list.Add({static_cast<std::uint16_t>(column), static_cast<std::uint16_t>(width), xlsDefaultXF, 0});
+  }
+  colInfoCount_ = list.Count();
+  list.SaveToStream(stream_);
+}
+
+void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column) {
+  if (Column < 0) return;
+  WideString text(Text);
+  text += u'0';
+  const double chars = static_cast<double>(metricsOfXF(XF).TextWidth(text)) / digitWidth();
+  const int width = static_cast<int>(std::ceil(chars));
+  if (static_cast<std::size_t>(Column) >= columnWidths_.size()) columnWidths_.resize(static_cast<std::size_t>(Column) + 1, 0);
+  columnWidths_[static_cast<std::size_t>(Column)] = std::max(columnWidths_[static_cast<std::size_t>(Column)], width);
+}
+
+void TxlsWorkbookWriter::PatchColumnWidths() {
+  if (colInfoPosition_ < 0) return;
+  const std::int64_t end = stream_.Position();
+  stream_.SetPosition(colInfoPosition_);
+  const int count = std::min<int>(colInfoCount_, static_cast<int>(columnWidths_.size()));
+  for (int i = 0; i < count; ++i) {
+    const long width = std::clamp<long>(static_cast<long>(columnWidths_[static_cast<std::size_t>(i)]) * 256, 0, kMaxColumnWidth);
+    record_.Clear();
+    record_.U16(static_cast<std::uint16_t>(width));
+    stream_.Seek(8, TSeekOrigin::soCurrent);  // record header, first and last column
+    stream_.WriteBuffer(record_.Data(), 2);
+    stream_.Seek(5, TSeekOrigin::soCurrent);  // XF, options, reserved byte
+  }
+  stream_.SetPosition(end);
+}
+
+int TxlsWorkbookWriter::ColumnWidth(int Column) const {
+  if (Column < 0 || static_cast<std::size_t>(Column) >= columnWidths_.size()) return 0;
+  return columnWidths_[static_cast<std::size_t>(Column)];
+}
+
+void TxlsWorkbookWriter::UpdateRowHeight(std::uint16_t XF, int Row) {
+  const int height = metricsOfXF(XF).TextHeight() * kTwipsPerPixel;
+  int& recorded = rowHeights_[Row];
+  recorded = std::max(recorded, height);
+}
+
+int TxlsWorkbookWriter::RowHeight(int Row) const {
+  const auto found = rowHeights_.find(Row);
+  return found == rowHeights_.end() ? 0 : found->second;
+}

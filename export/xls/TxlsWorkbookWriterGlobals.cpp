@@ -1,0 +1,189 @@
+// The workbook globals: the fixed records written first, and those completed after the last
+// sheet (fonts, formats, XFs, styles, palette, sheets, references, drawing group, strings).
+#include <vector>
+
+#include "Biff8Records.h"
+#include "BiffFormatRecords.h"
+#include "BiffGlobalsRecords.h"
+#include "MsoBlipRecords.h"
+#include "MsoShapeRecords.h"
+#include "TFileStream.h"
+#include "TMemoryStream.h"
+#include "TbiffRecord.h"
+#include "TxlsPicture.h"
+#include "TxlsWorkbookWriter.h"
+#include "XlsColors.h"
+
+namespace {
+
+constexpr const char* kProductName = "Handheld Manager";
+constexpr const char* kProductVersion = "4.6.0.5";
+constexpr std::size_t kWriteAccessLength = 112;
+constexpr std::uint16_t kCodePage = 1252;  // texts are stored in UTF-16 or Latin-1 whatever the code page says
+constexpr std::uint16_t kFunctionGroups = 14;
+
+// WINDOW1: position and size in twips, options (show the scroll bars and the tabs), the active
+// and the first visible tab, selected tabs, and the width of the tab bar in 1/1000.
+constexpr std::uint16_t kWindow1[] = {120, 120, 23820, 15720, 0x0038, 0, 0, 1, 600};
+
+// STYLE: built-in style on an XF: Comma, Comma [0], Currency, Currency [0], Normal, Percent.
+constexpr std::pair<std::uint16_t, std::uint8_t> kStyles[] = {{16, 3}, {17, 6}, {18, 4}, {19, 7}, {0, 0}, {20, 5}};
+
+// The bytes of a picture for the picture store: a BMP file without its 14-byte file header.
+std::vector<std::uint8_t> pictureBytes(TxlsPicture& picture, std::uint8_t type) {
+  std::vector<std::uint8_t> bytes;
+  TMemoryStream& data = picture.Data();
+  if (data.Size() > 0) {
+    bytes.assign(data.Memory(), data.Memory() + data.Size());
+  } else {
+    TFileStream file(picture.FileName(), fmOpenRead | fmShareDenyNone);
+    bytes.resize(static_cast<std::size_t>(file.Size()));
+    if (!bytes.empty()) file.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  }
+  if (type == msoBlipDIB) bytes.erase(bytes.begin(), bytes.begin() + std::min<std::size_t>(14, bytes.size()));
+  return bytes;
+}
+
+bool stored(const TxlsPicture& picture) { return picture.BlipType() != 0 && picture.HasPicture(); }
+
+}  // namespace
+
+void TxlsWorkbookWriter::WriteWorkbookPrologue() {
+  WriteBOF(biff8::BOF_GLOBALS);
+  record_.Clear();
+  const std::string name = std::string(kProductName) + " " + kProductVersion;
+  record_.U8(1).U8(0).U8(0).Append(name.data(), std::min(name.size(), kWriteAccessLength - 3));
+  record_.Fill(' ', kWriteAccessLength - record_.Size());
+  WriteRecord(biff8::WRITEACCESS);
+  WriteWordRecord(biff8::CODEPAGE, kCodePage);
+  WriteWordRecord(biff8::DSF, 0);
+  WriteWordRecord(biff8::FNGROUPCOUNT, kFunctionGroups);
+  WriteWordRecord(biff8::WINDOWPROTECT, 0);
+  WriteWordRecord(biff8::PROTECT, 0);
+  WriteWordRecord(biff8::PASSWORD, 0);
+  WriteWordRecord(biff8::PROT4REV, 0);
+  WriteWordRecord(biff8::PROT4REVPASS, 0);
+  record_.Clear();
+  for (std::uint16_t v : kWindow1) record_.U16(v);
+  WriteRecord(biff8::WINDOW1);
+  WriteWordRecord(biff8::BACKUP, 0);
+  WriteWordRecord(biff8::HIDEOBJ, 0);
+  WriteWordRecord(biff8::DATEMODE, 0);  // 1900 date system
+  WriteWordRecord(biff8::PRECISION, 1);
+  WriteWordRecord(biff8::REFRESHALL, 0);
+  WriteWordRecord(biff8::BOOKBOOL, 0);
+  globalsInsertPosition_ = stream_.Position();
+  record_.Clear();
+  WriteRecord(biff8::EOF_);
+}
+
+int TxlsWorkbookWriter::PictureStoreIndex(const TxlsPictures& Pictures, int Position) {
+  if (Position < 0 || Position >= Pictures.Count() || !stored(*Pictures.Items(Position))) return 0;
+  int index = 0;
+  for (int i = 0; i <= Position; ++i)
+    if (stored(*Pictures.Items(i))) ++index;
+  return index;
+}
+
+void TxlsWorkbookWriter::patchDimensions() {
+  const std::int64_t end = stream_.Position();
+  for (int i = 0; i < boundSheets_.Count(); ++i) {
+    const TxlsBoundSheet& sheet = *boundSheets_.Items(i);
+    if (!sheet.HasCells()) continue;
+    stream_.SetPosition(sheet.DimensionsPosition + 4);
+    record_.Clear();
+    record_.U32(static_cast<std::uint32_t>(sheet.FirstRow)).U32(static_cast<std::uint32_t>(sheet.LastRow + 1));
+    record_.U16(static_cast<std::uint16_t>(sheet.FirstCol)).U16(static_cast<std::uint16_t>(sheet.LastCol + 1));
+    stream_.WriteBuffer(record_.Data(), static_cast<std::int64_t>(record_.Size()));
+  }
+  stream_.SetPosition(end);
+}
+
+void TxlsWorkbookWriter::writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content) {
+  TmsoContainer group(msoDggContainer);
+  group.Add(std::make_unique<TmsoDgg>(Content.DrawingShapes));
+  if (Content.Pictures != nullptr && Content.Pictures->Count() > 0) {
+    auto* store = group.Add(std::make_unique<TmsoContainer>(msoBStoreContainer, 2));
+    for (int i = 0; i < Content.Pictures->Count(); ++i) {
+      TxlsPicture& picture = *Content.Pictures->Items(i);
+      if (!stored(picture)) continue;
+      const std::uint8_t type = picture.BlipType();
+      std::vector<std::uint8_t> bytes = pictureBytes(picture, type);
+      store->Add(std::make_unique<TmsoBSEData>(type, static_cast<std::uint32_t>(bytes.size()),
+                                               static_cast<std::uint32_t>(picture.UseCount())));
+      store->Add(std::make_unique<TmsoBLIPData>(type, std::move(bytes)));
+    }
+  }
+  auto opt = std::make_unique<TmsoOPT>();
+  opt->Add(0x00BF, 0x00080008);
+  opt->Add(0x0181, 0x08000009);
+  opt->Add(0x01C0, 0x08000040);
+  group.Add(std::move(opt));
+  group.Add(std::make_unique<TmsoSplitMenuColors>());
+  TbiffBuffer bytes;
+  group.WriteTo(bytes);
+  TbiffMSODrawingGroup(bytes.Bytes()).SaveToStream(Out);
+}
+
+void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& Content) {
+  formats_.SaveFonts(Out);
+  formats_.SaveFormats(Out);
+  formats_.SaveXFs(Out);
+  // A style names an XF; those the workbook lacks are left out rather than pointing nowhere.
+  for (const auto& [xf, style] : kStyles)
+    if (xf < formats_.XFCount()) TbiffStyle(xf, style).SaveToStream(Out);
+
+  record_.Clear();
+  record_.U16(biff8::PaletteColors);
+  std::array<std::uint32_t, biff8::PaletteColors> palette{};
+  for (int c = 0; c < xlsColorCount; ++c)
+    palette[XlsPaletteIndex(static_cast<TxlsColor>(c)) - biff8::FirstPaletteIndex] = XlsColorTable()[c];
+  for (int i = 0; i < 16; ++i) palette[24 - biff8::FirstPaletteIndex + i] = XlsColorTable()[xlsColorCount + i];
+  for (int i = 0; i < 4; ++i) palette[24 - biff8::FirstPaletteIndex + i] = chartColors_[i];
+  for (std::uint32_t rgb : palette)
+    record_.U8(static_cast<std::uint8_t>(rgb >> 16)).U8(static_cast<std::uint8_t>(rgb >> 8)).U8(static_cast<std::uint8_t>(rgb)).U8(0);
+  WriteBiffRecord(Out, biff8::PALETTE, record_.Data(), record_.Size());
+
+  std::vector<std::unique_ptr<TbiffBoundSheet>> sheets;
+  for (int i = 0; i < boundSheets_.Count(); ++i) {
+    TxlsBoundSheet& sheet = *boundSheets_.Items(i);
+    sheet.BoundSheetPosition = Out.Position();
+    sheets.push_back(std::make_unique<TbiffBoundSheet>(sheet.Title()));
+    sheets.back()->SaveToStream(Out);
+  }
+  TbiffCountry(1, 1).SaveToStream(Out);
+  if (Content.HasCharts) {
+    const auto count = static_cast<std::uint16_t>(boundSheets_.Count());
+    TbiffSupbookInternal(count).SaveToStream(Out);
+    TbiffExternSheet references(count);
+    for (std::uint16_t i = 0; i < count; ++i) references.SetEntry(i, 0, i, i);
+    references.SaveToStream(Out);
+  }
+  if (Content.DrawingShapes > 0) writeDrawingGroup(Out, Content);
+  sst_.SaveToStream(Out);
+}
+
+void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content) {
+  patchDimensions();
+
+  TMemoryStream globals;
+  writeGlobals(globals, Content);
+  // Each sheet moves back by the globals inserted before it.
+  const std::int64_t shift = globals.Size();
+  for (int i = 0; i < boundSheets_.Count(); ++i) {
+    const TxlsBoundSheet& sheet = *boundSheets_.Items(i);
+    globals.SetPosition(sheet.BoundSheetPosition + 4);
+    record_.Clear();
+    record_.U32(static_cast<std::uint32_t>(sheet.BOFPosition + shift));
+    globals.WriteBuffer(record_.Data(), 4);
+  }
+
+  TMemoryStream tail;
+  stream_.SetPosition(globalsInsertPosition_);
+  tail.CopyFrom(&stream_, stream_.Size() - globalsInsertPosition_);
+  stream_.SetPosition(globalsInsertPosition_);
+  globals.SetPosition(0);
+  stream_.CopyFrom(&globals, globals.Size());
+  tail.SetPosition(0);
+  stream_.CopyFrom(&tail, tail.Size());
+}

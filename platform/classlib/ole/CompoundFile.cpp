@@ -1,0 +1,183 @@
+#include "CompoundFile.h"
+
+#include <fcntl.h>
+#include <gsf/gsf.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+
+#include "CodePage.h"
+#include "SysPath.h"
+
+namespace {
+
+AnsiString systemReason(int error) { return Utf8ToAnsi(std::strerror(error)); }
+
+AnsiString gsfReason(GError* error, const char* fallback) {
+  AnsiString text = Utf8ToAnsi(error != nullptr && error->message != nullptr ? error->message : fallback);
+  if (error != nullptr) g_error_free(error);
+  return text;
+}
+
+[[noreturn]] void fail(const AnsiString& what, const AnsiString& fileName, const AnsiString& reason) {
+  throw EOleStorageError(what + " \"" + fileName + "\". " + reason, reason);
+}
+
+unsigned nextTempNumber() {
+  static std::atomic<unsigned> counter{0};
+  return counter++;
+}
+
+void initGsf() {
+  static std::once_flag once;
+  std::call_once(once, [] { gsf_init(); });
+}
+
+// Owns one GObject reference.
+template <class T>
+struct TGObject {
+  T* p = nullptr;
+  TGObject() = default;
+  explicit TGObject(T* object) : p(object) {}
+  ~TGObject() {
+    if (p != nullptr) g_object_unref(p);
+  }
+  TGObject(const TGObject&) = delete;
+  TGObject& operator=(const TGObject&) = delete;
+};
+
+// Writes all of Size bytes to the descriptor; false with errno set on failure.
+bool writeAll(int fd, const guint8* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+struct TCompoundFileWriter::Data {
+  std::filesystem::path target;
+  std::string tempPath;  // empty once renamed or removed
+  int fd = -1;
+  TGObject<GsfOutput> memory;
+  TGObject<GsfOutfile> document;
+  bool committed = false;
+
+  void discard() {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+    if (!tempPath.empty()) ::unlink(tempPath.c_str());
+    tempPath.clear();
+  }
+};
+
+TCompoundFileWriter::TCompoundFileWriter(const AnsiString& FileName) : fileName_(FileName), d_(std::make_unique<Data>()) {
+  initGsf();
+  d_->target = ToSysPath(FileName);
+  if (d_->target.filename().empty()) fail("Cannot create file", FileName, systemReason(EISDIR));
+  std::error_code ec;
+  if (std::filesystem::is_directory(d_->target, ec)) fail("Cannot create file", FileName, systemReason(EISDIR));
+  // The temporary file lives beside the target, so that the final rename stays on one file
+  // system; it is created as the target would be (mode 0666 less the umask).
+  for (int attempt = 0; d_->fd < 0; ++attempt) {
+    const std::string path = (d_->target.parent_path() / ("." + d_->target.filename().string() + "." +
+                                                          std::to_string(::getpid()) + "-" + std::to_string(nextTempNumber())))
+                                 .string();
+    d_->fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (d_->fd >= 0) {
+      d_->tempPath = path;
+    } else if (errno != EEXIST || attempt > 100) {
+      fail("Cannot create file", FileName, systemReason(errno));
+    }
+  }
+  d_->memory.p = gsf_output_memory_new();
+  d_->document.p = gsf_outfile_msole_new(d_->memory.p);
+  if (d_->document.p == nullptr) {
+    d_->discard();
+    fail("Cannot create file", FileName, "The compound document cannot be started.");
+  }
+}
+
+TCompoundFileWriter::~TCompoundFileWriter() {
+  if (d_->document.p != nullptr && !gsf_output_is_closed(GSF_OUTPUT(d_->document.p)))
+    gsf_output_close(GSF_OUTPUT(d_->document.p));
+  d_->discard();
+}
+
+void TCompoundFileWriter::WriteStream(const WideString& Name, const void* Data, std::size_t Size) {
+  if (d_->committed) fail("Cannot write file", fileName_, "The document is already complete.");
+  const std::string name = WideToUtf8(Name);
+  TGObject<GsfOutput> child(gsf_outfile_new_child(d_->document.p, name.c_str(), FALSE));
+  if (child.p == nullptr) fail("Cannot write file", fileName_, "The stream " + WideToAnsi(Name) + " cannot be created.");
+  const auto* bytes = static_cast<const guint8*>(Data);
+  // gsf_output_write takes at most a gsize at a time; keep the pieces moderate.
+  constexpr std::size_t kPiece = std::size_t{1} << 24;
+  for (std::size_t done = 0; done < Size;) {
+    const std::size_t n = std::min(kPiece, Size - done);
+    if (!gsf_output_write(child.p, n, bytes + done)) {
+      const GError* error = gsf_output_error(child.p);
+      fail("Cannot write file", fileName_, Utf8ToAnsi(error != nullptr ? error->message : "Stream write error"));
+    }
+    done += n;
+  }
+  if (!gsf_output_close(child.p)) fail("Cannot write file", fileName_, "The stream cannot be closed.");
+}
+
+void TCompoundFileWriter::Commit() {
+  if (d_->committed) return;
+  if (!gsf_output_close(GSF_OUTPUT(d_->document.p)))
+    fail("Cannot write file", fileName_, "The compound document cannot be completed.");
+  // Closing the document closes its sink as well.
+  if (!gsf_output_is_closed(d_->memory.p)) gsf_output_close(d_->memory.p);
+  const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(d_->memory.p));
+  const auto size = static_cast<std::size_t>(gsf_output_size(d_->memory.p));
+  if (!writeAll(d_->fd, bytes, size)) {
+    const int error = errno;
+    d_->discard();
+    fail("Cannot write file", fileName_, systemReason(error));
+  }
+  if (::close(d_->fd) != 0) {
+    const int error = errno;
+    d_->fd = -1;
+    d_->discard();
+    fail("Cannot write file", fileName_, systemReason(error));
+  }
+  d_->fd = -1;
+  if (std::rename(d_->tempPath.c_str(), d_->target.c_str()) != 0) {
+    const int error = errno;
+    d_->discard();
+    fail("Cannot create file", fileName_, systemReason(error));
+  }
+  d_->tempPath.clear();
+  d_->committed = true;
+}
+
+std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name) {
+  initGsf();
+  const std::string path = ToSysPath(FileName).string();
+  GError* error = nullptr;
+  TGObject<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
+  if (input.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "The file cannot be read."));
+  TGObject<GsfInfile> document(gsf_infile_msole_new(input.p, &error));
+  if (document.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "Not a compound document."));
+  const std::string name = WideToUtf8(Name);
+  TGObject<GsfInput> stream(gsf_infile_child_by_name(document.p, name.c_str()));
+  if (stream.p == nullptr) fail("Cannot open file", FileName, "No stream " + WideToAnsi(Name) + ".");
+  std::string bytes(static_cast<std::size_t>(gsf_input_size(stream.p)), '\0');
+  if (!bytes.empty() && gsf_input_read(stream.p, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr)
+    fail("Cannot read file", FileName, "The stream " + WideToAnsi(Name) + " is damaged.");
+  return bytes;
+}

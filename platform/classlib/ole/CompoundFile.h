@@ -1,0 +1,60 @@
+// Compound documents (OLE structured storage), the container of Excel 97-2003 workbooks.
+//
+// TCompoundFileWriter makes a compound document of named streams at its top level:
+//
+//   TCompoundFileWriter file("out.xls");        // the target can be created, or EOleStorageError
+//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full
+//   file.Commit();                              // the document appears under its name
+//
+// The document is built in memory and reaches the disk in Commit, through a temporary file
+// beside the target that is renamed over it, so a failed or abandoned write never leaves a
+// damaged file under the target's name: a writer deleted without Commit removes its temporary
+// file and leaves an earlier file of that name as it was. The constructor already creates the
+// temporary file, so a target that cannot be created is reported before any work is done.
+//
+// ReadCompoundStream reads one top-level stream of a compound document back.
+//
+// Errors: EOleStorageError, whose message names the file and gives the reason (the system's
+// error text or the container library's).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "Exception.h"
+#include "System.h"
+
+class EOleStorageError : public Exception {
+public:
+  EOleStorageError(AnsiString message, AnsiString reason) : Exception(std::move(message)), reason_(std::move(reason)) {}
+  // The reason alone, without the file name.
+  const AnsiString& Reason() const { return reason_; }
+
+private:
+  AnsiString reason_;
+};
+
+class TCompoundFileWriter {
+public:
+  explicit TCompoundFileWriter(const AnsiString& FileName);
+  ~TCompoundFileWriter();
+  TCompoundFileWriter(const TCompoundFileWriter&) = delete;
+  TCompoundFileWriter& operator=(const TCompoundFileWriter&) = delete;
+
+  // Adds a stream of that name holding Size bytes. Not after Commit.
+  void WriteStream(const WideString& Name, const void* Data, std::size_t Size);
+  // Writes the document and puts it under the target's name.
+  void Commit();
+
+  const AnsiString& FileName() const { return fileName_; }
+
+private:
+  struct Data;
+  AnsiString fileName_;
+  std::unique_ptr<Data> d_;
+};
+
+// The bytes of the top-level stream Name of the compound document FileName; EOleStorageError
+// when the file is not a compound document or has no such stream.
+std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name);
