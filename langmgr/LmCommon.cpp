@@ -109,9 +109,10 @@ WideString LmCollapseLineBreaks(const WideString& s) {
   WideString out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') {
+    // A lone LF or CR would end the line in the file and cut the value there.
+    if (s[i] == u'\r' || s[i] == u'\n') {
       out += kLineBreakTag;
-      ++i;
+      if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
     } else {
       out += s[i];
     }
@@ -251,7 +252,12 @@ void StringToFont(const WideString& S, TFont* Font, const TFont* BaseFont) {
       if (value.empty() && field != 3) continue;
       switch (field) {
         case 1: Font->SetName(value); break;
-        case 2: Font->SetSize(StrToIntDef(value, Font->Size())); break;
+        case 2: {
+          // A size no screen shows (a damaged or hostile language file) keeps the current one.
+          const int size = StrToIntDef(value, Font->Size());
+          if (size >= -TFont::MaxSize && size <= TFont::MaxSize) Font->SetSize(size);
+          break;
+        }
         case 3: Font->SetStyle(StringToFontStyle(value)); break;
         case 4: {
           const int pitch = StrToIntDef(value, static_cast<int>(Font->Pitch()));

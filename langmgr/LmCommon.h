@@ -32,7 +32,7 @@ WideString LmChangeFileExt(const WideString& FileName, const WideString& Extensi
 WideString LmIncludeTrailingPathDelimiter(const WideString& Path);
 
 // Language-file values keep a line break as <BR>: every <BR>, in any letter case, becomes
-// CR LF, and back, every CR LF becomes <BR>.
+// CR LF, and back, every line break (CR LF, a lone LF, a lone CR) becomes <BR>.
 WideString LmExpandLineBreaks(const WideString& S);
 WideString LmCollapseLineBreaks(const WideString& S);
 
@@ -83,7 +83,7 @@ AnsiString FontStyleToString(TFontStyles Style);
 TFontStyles StringToFontStyle(const AnsiString& S);
 WideString FontToString(const TFont* Font);
 // Applies a font text to Font, starting from BaseFont when given; empty fields keep the
-// attribute (an empty style field clears the style) and unreadable fields keep it too.
-// OnChange is raised once at the end.
+// attribute (an empty style field clears the style) and unreadable fields keep it too, as
+// does a size beyond TFont::MaxSize points. OnChange is raised once at the end.
 void StringToFont(const WideString& S, TFont* Font);
 void StringToFont(const WideString& S, TFont* Font, const TFont* BaseFont);

@@ -52,7 +52,10 @@ void TLmCustomHashLangStorage::SetListLength(int Value) {
 }
 
 void TLmCustomHashLangStorage::SetIncSize(int Value) {
-  if (Value > 0) incSize_ = Value;
+  if (Value <= 0) return;
+  // The map refuses such a factor when a language is loaded, after the switch has begun.
+  if (Value < 2) throw ELmHashException(LoadResString(&SHashIncrTooSmall));
+  incSize_ = Value;
 }
 
 std::unique_ptr<TLmWideStrToWideStrHashMap> TLmCustomHashLangStorage::newMap() const {
@@ -98,18 +101,22 @@ void TLmCustomHashLangStorage::ClearCurrentLanguage() {
 }
 
 bool TLmCustomHashLangStorage::LoadCurrentLanguage() {
-  map_ = newMap();
+  // Filled aside and put in place at the end: a failure raised on the way keeps the strings
+  // the storage had.
+  std::unique_ptr<TLmWideStrToWideStrHashMap> map = newMap();
   TLmWideStringList list;
   try {
     readFile(LanguageFolder() + GetLanguageFileName(), &list);
   } catch (const std::exception&) {
+    map_ = std::move(map);
     return false;  // the language stays empty; the switch goes on without its texts
   }
   WideString key, value;
   for (int i = 0; i < list.Count(); ++i) {
     splitLine(list.Get(i), key, value);
-    map_->Add(key, value);
+    map->Add(key, value);
   }
+  map_ = std::move(map);
   return true;
 }
 

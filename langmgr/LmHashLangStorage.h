@@ -39,7 +39,8 @@ class TLmCustomHashLangStorage : public TLmCustomLangFileStorage {
   // Initial table length of the string map (default 1024); values <= 0 are ignored.
   int ListLength() const { return listLength_; }
   void SetListLength(int Value);
-  // Growth factor of the string map (default 2); values <= 0 are ignored.
+  // Growth factor of the string map (default 2); values <= 0 are ignored, 1 (a table that
+  // cannot grow) raises ELmHashException SHashIncrTooSmall.
   int IncSize() const { return incSize_; }
   void SetIncSize(int Value);
 

@@ -35,6 +35,7 @@ void TLmLanguageItem::Assign(TPersistent* Source) {
     authorEmail_ = item->authorEmail_;
     abbreviation_ = item->abbreviation_;
     languageFileName_ = item->languageFileName_;
+    detectedFileName_ = item->detectedFileName_;
     languageDirName_ = item->languageDirName_;
     languageID_ = item->languageID_;
     return;

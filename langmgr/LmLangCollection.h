@@ -20,7 +20,8 @@ class TLmLanguageItem : public TCollectionItem {
   explicit TLmLanguageItem(TCollection* Collection);
   ~TLmLanguageItem() override;
 
-  // Copies the texts and the id of another item (without checking the id); not the font.
+  // Copies the texts, the detected file and the id of another item (without checking the id);
+  // not the font.
   void Assign(TPersistent* Source) override;
   // Calls OnChange when one is attached.
   virtual void NotifyChange();
@@ -36,6 +37,10 @@ class TLmLanguageItem : public TCollectionItem {
   // The language file's name without folder and extension (one file per language).
   const WideString& LanguageFileName() const { return languageFileName_; }
   void SetLanguageFileName(const WideString& Value) { languageFileName_ = Value; }
+  // The name, extension included, of the file detection found for the language, as the file
+  // system spells it ("ENGLISH.TXT"); empty for an item not made by detection.
+  const WideString& DetectedFileName() const { return detectedFileName_; }
+  void SetDetectedFileName(const WideString& Value) { detectedFileName_ = Value; }
   // The language's folder (one folder per language).
   const WideString& LanguageDirName() const { return languageDirName_; }
   void SetLanguageDirName(const WideString& Value) { languageDirName_ = Value; }
@@ -53,6 +58,7 @@ private:
   WideString authorEmail_;
   WideString abbreviation_;
   WideString languageFileName_;
+  WideString detectedFileName_;
   WideString languageDirName_;
   ::LCID languageID_ = 0;
   std::unique_ptr<TFont> defaultFont_;

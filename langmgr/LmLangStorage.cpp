@@ -1,6 +1,7 @@
 #include "LmLangStorage.h"
 
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "CodePage.h"
@@ -8,7 +9,6 @@
 #include "FileRoutines.h"
 #include "FindFile.h"
 #include "Forms.h"
-#include "IntegerText.h"
 #include "LmCommon.h"
 #include "LmExceptions.h"
 #include "LmLangCollection.h"
@@ -39,6 +39,16 @@ namespace {
 WideString programFileName() { return Application != nullptr ? AnsiToWide(Application->ExeName()) : WideString(); }
 
 bool designing(const TComponent* c) { return c->ComponentState().Contains(TComponentStateFlag::csDesigning); }
+
+// A language id as the header writes it: decimal digits and nothing else ("$40C", " 1031" and
+// "-1" are no ids); 0 for any other text or a number beyond 32 bits.
+::LCID languageIdOf(const WideString& Text) {
+  const AnsiString text = WideToAnsi(Text);
+  ::LCID value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  return value;
+}
 
 }  // namespace
 
@@ -71,8 +81,17 @@ void TLmCustomLangStorage::SelectLanguage(int Index) {
   bool allowChange = true;
   DoLanguageChanging(Index, allowChange);
   if (!allowChange) return;
+  const int previous = currentLanguageIndex_;
   currentLanguageIndex_ = Index;
-  if (!LoadCurrentLanguage()) return;
+  bool loaded = false;
+  try {
+    loaded = LoadCurrentLanguage();
+  } catch (...) {
+    // Nothing was loaded: the storage must not claim the new language over the old strings.
+    currentLanguageIndex_ = previous;
+    throw;
+  }
+  if (!loaded) return;
   TFont defaultGuiFont;
   font_->Assign(&defaultGuiFont);
   ReadDefaultFont(font_.get());
@@ -170,19 +189,24 @@ WideString TLmCustomLangFileStorage::GetLanguageFileName() {
   if (item == nullptr) return {};
   if (storageMode_ == smByDirectory)
     return LmIncludeTrailingPathDelimiter(item->LanguageDirName()) + LanguageFileNameInDir();
+  // Detection takes "*.txt" in any letter case: the file it found is the one to read, "ENGLISH.TXT"
+  // as much as "English.txt", unless the item has been given another name since.
+  const WideString& found = item->DetectedFileName();
+  if (!found.empty() && LmChangeFileExt(found, u"") == item->LanguageFileName()) return found;
   return item->LanguageFileName() + GetLanguageFileExt();
 }
 
 TLmLanguageItem* TLmCustomLangFileStorage::AddLanguageItem(const WideString& FileName) {
   TLmLanguageItem* item = Languages()->Add();
-  item->SetLanguageFileName(LmChangeFileExt(LmExtractFileName(FileName), u""));
+  item->SetDetectedFileName(LmExtractFileName(FileName));
+  item->SetLanguageFileName(LmChangeFileExt(item->DetectedFileName(), u""));
   return item;
 }
 
 void TLmCustomLangFileStorage::ReadLanguageHeader(TLmLanguageItem* Item,
                                                   const std::function<WideString(const WideString&)>& Header) {
   try {
-    Item->SetLanguageID(static_cast<::LCID>(StrToIntDef(WideToAnsi(Header(u"!LanguageID")), 0)));
+    Item->SetLanguageID(languageIdOf(Header(u"!LanguageID")));
   } catch (const ELanguageStorageError&) {
     // not a system locale: the id stays 0 and the file is left out
   }

@@ -4,8 +4,8 @@
 // loaded) and its default font, and switches languages (SelectLanguage: OnLanguageChanging may
 // veto, then the language is loaded and OnLanguageChanged raised). Where the strings live is
 // left to descendants. TLmCustomLangFileStorage finds one language file per language in the
-// folder LanguagePath (smByFile: "<LanguageFileName>.txt" there; smByDirectory:
-// "<LanguageDirName>/<FileName>" below it) and rebuilds the collection whenever the folder,
+// folder LanguagePath (smByFile: "<LanguageFileName>.txt" there, the extension in any letter
+// case; smByDirectory: "<LanguageDirName>/<FileName>" below it) and rebuilds the collection whenever the folder,
 // the mode or the file name changes (AutoDetect), leaving no current language.
 //
 // A new storage becomes the LanguageStorage of the current language manager when that manager
@@ -79,7 +79,8 @@ class TLmCustomLangStorage : public TLmComponent {
 
   // Makes the language at Index current: nothing for an index outside the collection or when
   // OnLanguageChanging vetoes; otherwise the index is taken and the language loaded, and only
-  // when that succeeds the default font is read and OnLanguageChanged raised.
+  // when that succeeds the default font is read and OnLanguageChanged raised. A failure raised
+  // while loading passes to the caller with the previous index back in place.
   void SelectLanguage(int Index);
   // Applies the language's "!TranslationDefaultFont" to Font; true when it has one.
   bool ReadDefaultFont(TFont* AFont);

@@ -8,9 +8,8 @@
 #include "XlsColors.h"
 
 namespace {
-// BOF: BIFF8, the build and year of the application that wrote the file, the oldest version
-// that reads it.
-constexpr std::uint16_t kBiffVersion = 0x0600;
+// BOF: the build and year of the application that wrote the file, the oldest version that
+// reads it.
 constexpr std::uint16_t kBuild = 0x0DBB;
 constexpr std::uint16_t kBuildYear = 0x07CC;
 constexpr std::uint32_t kLowestVersion = 0x00000206;
@@ -31,7 +30,7 @@ void TxlsWorkbookWriter::WriteWordRecord(std::uint16_t Id, std::uint16_t Value) 
 
 void TxlsWorkbookWriter::WriteBOF(std::uint16_t Type) {
   record_.Clear();
-  record_.U16(kBiffVersion).U16(Type).U16(kBuild).U16(kBuildYear).U32(0).U32(kLowestVersion);
+  record_.U16(biff8::BiffVersion8).U16(Type).U16(kBuild).U16(kBuildYear).U32(0).U32(kLowestVersion);
   WriteRecord(biff8::BOF);
 }
 

@@ -49,7 +49,7 @@ bool stored(const TxlsPicture& picture) { return picture.BlipType() != 0 && pict
 }  // namespace
 
 void TxlsWorkbookWriter::WriteWorkbookPrologue() {
-  WriteBOF(biff8::BOF_GLOBALS);
+  WriteBOF(biff8::SubstreamGlobals);
   record_.Clear();
   const std::string name = std::string(kProductName) + " " + kProductVersion;
   record_.U8(1).U8(0).U8(0).Append(name.data(), std::min(name.size(), kWriteAccessLength - 3));

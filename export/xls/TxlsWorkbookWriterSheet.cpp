@@ -75,7 +75,7 @@ TxlsBoundSheet* TxlsWorkbookWriter::WriteSheetPrologue(const TxlsSheetFrame& Fra
   columnWidths_ = Frame.ColumnWidths;
   rowHeights_.clear();
 
-  WriteBOF(biff8::BOF_WORKSHEET);
+  WriteBOF(biff8::SubstreamWorksheet);
   WriteWordRecord(biff8::CALCMODE, 1);
   WriteWordRecord(biff8::CALCCOUNT, 100);
   WriteWordRecord(biff8::REFMODE, 1);

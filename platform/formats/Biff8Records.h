@@ -94,10 +94,7 @@ constexpr std::uint16_t TXO = 0x01B6;
 constexpr std::uint16_t NOTE = 0x001C;
 constexpr std::uint16_t BITMAP = 0x00E9;
 
-// Substream types of BOF.
-constexpr std::uint16_t BOF_GLOBALS = 0x0005;
-constexpr std::uint16_t BOF_WORKSHEET = 0x0010;
-constexpr std::uint16_t BOF_CHART = 0x0020;
+constexpr std::uint16_t SubstreamChart = 0x0020;  // BOF of a chart
 
 constexpr int MaxStringChars = 32767;     // characters of one cell text (Excel's limit)
 constexpr int MaxSheetNameChars = 31;     // characters of a sheet name (Excel refuses longer ones)

@@ -56,6 +56,18 @@ TEST_F(TFormmainLanguageTest, SwitchTranslatesTheWindowAndTheMessageTexts) {
   EXPECT_NE(utf8(window->pnlDate->Caption()).find("年"), std::string::npos);
 }
 
+TEST_F(TFormmainLanguageTest, AFileNamedInCapitalsIsChosenFromTheMenu) {
+  std::filesystem::rename(folder / "languages" / "English.txt", folder / "languages" / "ENGLISH.TXT");
+  WriteSettings("[sysoptions]\nrunmode=7\n");
+  CreateWindow();
+  ASSERT_EQ(window->miLanguages->Count(), 2);
+  ASSERT_EQ(window->miLanguages->Items(1)->Caption(), "English");
+  window->miLanguages->Items(1)->Click();
+  EXPECT_EQ(window->Caption(), "Handheld Terminal Manager");
+  EXPECT_EQ(window->btnExit->Caption(), "Back");
+  EXPECT_EQ(INFO_WAITING, "Please wait...");
+}
+
 TEST_F(TFormmainLanguageTest, StoredLanguageIsSwitchedToAtStart) {
   WriteSettings("[sysoptions]\nrunmode=7\nLanguage=1\n");
   CreateWindow(false);

@@ -45,7 +45,8 @@ TEST(LmCommonTest, TextScanners) {
 TEST(LmCommonTest, LineBreaksInValues) {
   EXPECT_EQ(LmExpandLineBreaks(u"a<br>b<BR>c<Br>"), u"a\r\nb\r\nc\r\n");
   EXPECT_EQ(LmExpandLineBreaks(u"<B>x<BR"), u"<B>x<BR");
-  EXPECT_EQ(LmCollapseLineBreaks(u"a\r\nb\nc\r"), u"a<BR>b\nc\r");
+  // Every break a file line would end at: CR LF, a lone LF, a lone CR; LF CR is two breaks.
+  EXPECT_EQ(LmCollapseLineBreaks(u"a\r\nb\nc\rd\n\re\r"), u"a<BR>b<BR>c<BR>d<BR><BR>e<BR>");
 }
 
 TEST(LmCommonTest, CreateDirTreeMakesEveryMissingParent) {
@@ -104,6 +105,14 @@ TEST(LmCommonTest, FontTextFieldsChangeOnlyWhatTheyGive) {
   EXPECT_EQ(font.Size(), 12);
   StringToFont(u"Arial,big", &font);
   EXPECT_EQ(font.Size(), 12);
+  // A size no screen shows keeps the current one; the fields after it still count.
+  StringToFont(u"Arial,1610612736,I", &font);
+  EXPECT_EQ(font.Size(), 12);
+  EXPECT_EQ(font.Style(), TFontStyles{fsItalic});
+  StringToFont(u"Arial,-2147483648", &font);
+  EXPECT_EQ(font.Size(), 12);
+  StringToFont(u"Arial,-1638", &font);
+  EXPECT_EQ(font.Size(), -1638);
   StringToFont(u"Arial,10,,0", &font);
   EXPECT_TRUE(font.Style().Empty());
   StringToFont(u" Verdana ; 11 ;U;2;clRed;134;ignored", &font);

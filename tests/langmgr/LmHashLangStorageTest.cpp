@@ -59,6 +59,20 @@ TEST_F(LmHashLangStorageTest, DetectionReadsTheHeaders) {
   EXPECT_EQ(storage.Languages()->Items(1)->Author(), u"");
 }
 
+TEST_F(LmHashLangStorageTest, DefaultFontOfAnImpossibleSizeKeepsItsSize) {
+  folder.Write("XXL.txt", {"!LanguageID=1033", "!LanguageName=Huge",
+                           "!TranslationDefaultFont=Arial,1610612736,B,0,clWindowText,ANSI_CHARSET"});
+  storage.SetLanguagePath(folder.Path());
+  ASSERT_EQ(storage.LanguageCount(), 3);
+  const TFont* font = storage.Languages()->Items(2)->DefaultFont();
+  EXPECT_EQ(font->Name(), "Arial");
+  EXPECT_EQ(font->Size(), TFont().Size());
+  EXPECT_TRUE(font->Style().Contains(fsBold));
+  storage.SelectLanguage(2);
+  EXPECT_EQ(storage.Font()->Name(), "Arial");
+  EXPECT_LE(storage.Font()->Size(), TFont::MaxSize);
+}
+
 TEST_F(LmHashLangStorageTest, FilesThatAreNoLanguageFilesAreLeftOut) {
   folder.Write("a-comment.txt", {"; comment", "!LanguageID=2052"});
   folder.Write("b-lowercase.txt", {"!languageid=2052"});
@@ -71,6 +85,11 @@ TEST_F(LmHashLangStorageTest, FilesThatAreNoLanguageFilesAreLeftOut) {
   folder.Write("i-dir.txt/inner.txt", {"!LanguageID=2052"});  // a folder named like a file
   folder.Write("j-noname.txt", {"!LanguageID=2052"});
   folder.Write("k-gbk.txt", {"!LanguageID=2052", "!LanguageName=简体"}, LanguageFolder::Gbk);
+  // The id is a decimal number and nothing else.
+  folder.Write("l-hex.txt", {"!LanguageID=$40C"});
+  folder.Write("m-blank.txt", {"!LanguageID= 1031"});
+  folder.Write("n-sign.txt", {"!LanguageID=+1033"});
+  folder.Write("o-huge.txt", {"!LanguageID=4294968329"});  // 2^32 + 1033
   folder.Write("other.ini", {"!LanguageID=2052"});
   storage.SetLanguagePath(folder.Path());
   // Both CHS files count: two files may carry one id.
@@ -225,4 +244,78 @@ TEST_F(LmHashLangStorageTest, LoadFileEventReplacesReading) {
   EXPECT_EQ(reads, (std::vector<WideString>{u"CHS.txt", u"ENU.txt"}));  // detection reads each file once
   storage.SelectLanguage(0);
   EXPECT_EQ(lookup(u"File"), u"CHS.txt");
+}
+
+TEST_F(LmHashLangStorageTest, AFileWithAnUpperCaseExtensionIsLoaded) {
+  std::filesystem::remove(folder.path() / "ENU.txt");
+  folder.Write("ENGLISH.TXT", {"!LanguageID=1033", "!LanguageName=English", "Caption=from ENGLISH.TXT"});
+  folder.Write("Deutsch.Txt", {"!LanguageID=1031", "!LanguageName=Deutsch", "Caption=aus Deutsch.Txt"});
+  storage.SetLanguagePath(folder.Path());
+  ASSERT_EQ(names(), (std::vector<WideString>{u"简体中文", u"Deutsch", u"English"}));
+  EXPECT_EQ(storage.Languages()->Items(2)->LanguageFileName(), u"ENGLISH");
+  storage.SelectLanguage(2);
+  EXPECT_EQ(lookup(u"Caption"), u"from ENGLISH.TXT");
+  storage.SelectLanguage(1);
+  EXPECT_EQ(lookup(u"Caption"), u"aus Deutsch.Txt");
+  // Saving writes back the file that was read, not a second one beside it.
+  storage.SetString(u"Caption", u"neu");
+  storage.SaveCurrentLanguage();
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "Deutsch.txt"));
+  EXPECT_NE(folder.Read("Deutsch.Txt").find("Caption=neu"), std::string::npos);
+  // An item renamed by hand reads the file of its new name.
+  storage.Languages()->Items(2)->SetLanguageFileName(u"CHS");
+  storage.SelectLanguage(2);
+  EXPECT_EQ(lookup(u"TFormmain.Caption"), u"手持机通讯管理器");
+}
+
+TEST_F(LmHashLangStorageTest, EveryWindowsLanguageIdIsListed) {
+  folder.Write("ESP.txt", {"!LanguageID=1034", "!LanguageName=Español"});  // Spanish, traditional sort
+  folder.Write("PAN.txt", {"!LanguageID=1094", "!LanguageName=ਪੰਜਾਬੀ"});    // Punjabi (India)
+  folder.Write("SRL.txt", {"!LanguageID=2074", "!LanguageName=Srpski"});   // Serbian (Latin)
+  folder.Write("XXX.txt", {"!LanguageID=4095", "!LanguageName=None"});     // no locale has this id
+  storage.SetLanguagePath(folder.Path());
+  ASSERT_EQ(names(), (std::vector<WideString>{u"简体中文", u"English", u"Español", u"ਪੰਜਾਬੀ", u"Srpski"}));
+  EXPECT_EQ(storage.Languages()->Items(2)->LanguageID(), 1034u);
+  EXPECT_EQ(storage.Languages()->Items(2)->Abbreviation(), u"ESP");
+  EXPECT_EQ(storage.Languages()->Items(2)->LanguageDirName(), u"1034");
+}
+
+TEST_F(LmHashLangStorageTest, LoneLineBreaksSurviveASave) {
+  storage.SetLanguagePath(folder.Path());
+  storage.SelectLanguage(1);
+  storage.SetString(u"MSG", u"line1\nline2=oops\rline3");
+  storage.SaveCurrentLanguage();
+  storage.DetectLanguages();
+  storage.SelectLanguage(1);
+  EXPECT_EQ(lookup(u"MSG"), u"line1\r\nline2=oops\r\nline3");
+  WideString value;
+  EXPECT_FALSE(storage.GetString(u"line2", value)) << "a line of the value became a key of its own";
+}
+
+TEST_F(LmHashLangStorageTest, AGrowthFactorThatCannotGrowIsRefused) {
+  try {
+    storage.SetIncSize(1);
+    FAIL() << "a factor of 1 was taken";
+  } catch (const ELmHashException& e) {
+    EXPECT_EQ(e.Message(), "Incr should be lagerer than 1");
+  }
+  EXPECT_EQ(storage.IncSize(), 2);
+  storage.SetLanguagePath(folder.Path());
+  std::vector<int> changed;
+  storage.OnLanguageChanged = [&](TObject*, int index) { changed.push_back(index); };
+  storage.SelectLanguage(1);
+  EXPECT_EQ(changed, std::vector<int>{1});
+  EXPECT_EQ(lookup(u"TFormmain.Caption"), u"Handheld Manager");
+}
+
+TEST_F(LmHashLangStorageTest, ASwitchThatFailsKeepsTheLanguageItHad) {
+  storage.SetLanguagePath(folder.Path());
+  storage.SelectLanguage(0);
+  struct TReadInterrupted {};
+  storage.OnLoadFile = [](TObject*, const WideString&, TLmWideStringList*) { throw TReadInterrupted(); };
+  storage.OnLanguageChanged = [](TObject*, int) { FAIL(); };
+  EXPECT_THROW(storage.SelectLanguage(1), TReadInterrupted);
+  EXPECT_EQ(storage.CurrentLanguageIndex(), 0);
+  EXPECT_EQ(storage.CurrentLanguage()->LanguageID(), 2052u);
+  EXPECT_EQ(lookup(u"TFormmain.Caption"), u"手持机通讯管理器");
 }

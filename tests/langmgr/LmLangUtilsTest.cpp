@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "Exception.h"
 
 TEST(LmLangUtilsTest, TheLocaleListHoldsTheSystemLocales) {
@@ -27,4 +29,21 @@ TEST(LmLangUtilsTest, UnknownIdsAreInvalid) {
   EXPECT_EQ(SystemLanguages()->NameFromLanguageID(0x12345), "<unknown>");
   EXPECT_THROW(SystemLanguages()->Name(-1), EListError);
   EXPECT_THROW(SystemLanguages()->Abbreviation(SystemLanguages()->Count()), EListError);
+}
+
+TEST(LmLangUtilsTest, WindowsIdsWithoutLocaleDataOfTheirOwnAreSystemLocales) {
+  TLmLanguages* languages = SystemLanguages();
+  // Spanish with the traditional sort (the id Windows tools write for "Spanish"), Punjabi
+  // (India), Serbian (Latin, Serbia and Montenegro).
+  for (auto [id, abbreviation] : {std::pair{1034u, "ESP"}, {1094u, "PAN"}, {2074u, "SRL"}}) {
+    const int i = languages->IndexOfLanguageID(id);
+    ASSERT_GE(i, 0) << id;
+    EXPECT_EQ(languages->Abbreviation(i), abbreviation);
+    EXPECT_NE(languages->NameFromLanguageID(id), "<unknown>");
+  }
+  EXPECT_NE(languages->NameFromLanguageID(1034), languages->NameFromLanguageID(3082)) << "the modern sort";
+  // Ids of a known language with a sublanguage no locale has, and neutral ids, stay out.
+  EXPECT_FALSE(IsValidLanguageID(0xFC04));
+  EXPECT_FALSE(IsValidLanguageID(0x0004));
+  EXPECT_FALSE(IsValidLanguageID(0x000A));
 }

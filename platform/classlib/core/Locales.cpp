@@ -32,10 +32,10 @@ const std::map<LCID, const char*>& windowsAbbreviations() {
       {0x0488, "WOL"}, {0x048C, "PRS"}, {0x0491, "GLA"},
       {0x0801, "ARI"}, {0x0804, "CHS"}, {0x0807, "DES"}, {0x0809, "ENG"}, {0x080A, "ESM"}, {0x080C, "FRB"},
       {0x0810, "ITS"}, {0x0813, "NLB"}, {0x0814, "NON"}, {0x0816, "PTG"}, {0x0818, "ROD"}, {0x0819, "RUM"},
-      {0x081D, "SVF"}, {0x082C, "AZC"}, {0x082E, "DSB"}, {0x083B, "SMF"}, {0x083C, "IRE"}, {0x083E, "MSB"},
-      {0x0843, "UZC"}, {0x0845, "BNB"},
+      {0x081A, "SRL"}, {0x081D, "SVF"}, {0x082C, "AZC"}, {0x082E, "DSB"}, {0x083B, "SMF"}, {0x083C, "IRE"},
+      {0x083E, "MSB"}, {0x0843, "UZC"}, {0x0845, "BNB"},
       {0x0C01, "ARE"}, {0x0C04, "ZHH"}, {0x0C07, "DEA"}, {0x0C09, "ENA"}, {0x0C0A, "ESN"}, {0x0C0C, "FRC"},
-      {0x0C3B, "SMG"},
+      {0x0C1A, "SRB"}, {0x0C3B, "SMG"},
       {0x1001, "ARL"}, {0x1004, "ZHI"}, {0x1007, "DEL"}, {0x1009, "ENC"}, {0x100A, "ESG"}, {0x100C, "FRS"},
       {0x101A, "HRB"},
       {0x1401, "ARG"}, {0x1404, "ZHM"}, {0x1407, "DEC"}, {0x1409, "ENZ"}, {0x140A, "ESC"}, {0x140C, "FRL"},
@@ -58,26 +58,43 @@ const std::map<LCID, const char*>& windowsAbbreviations() {
   return table;
 }
 
-// LCID -> ICU locale name of every locale offered, built once.
+// The ICU locale that ICU's LCID table gives for an id, when that table names exactly this id
+// (for an id it does not know, ICU answers with the language's first entry instead), or "".
+std::string localeOfLCID(LCID lcid) {
+  char name[ULOC_FULLNAME_CAPACITY] = {};
+  UErrorCode status = U_ZERO_ERROR;
+  uloc_getLocaleForLCID(lcid, name, sizeof name, &status);
+  if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING) return {};
+  if (uloc_getLCID(name) != lcid) return {};
+  return name;
+}
+
+// LCID -> ICU locale name of every locale offered, built once: every id of ICU's LCID table
+// (which holds the Windows ids, sort-order variants such as 1034 "Spanish, traditional sort"
+// included), not only those of the locales ICU ships data for.
 const std::map<LCID, std::string>& systemLocales() {
   static const std::map<LCID, std::string> locales = [] {
     std::map<LCID, std::string> result;
-    const int count = uloc_countAvailable();
-    for (int i = 0; i < count; ++i) {
-      const char* name = uloc_getAvailable(i);
-      const LCID lcid = uloc_getLCID(name);
+    // An id is a primary language (low 10 bits) and a sublanguage (high 6 bits); the language
+    // alone answers whether ICU knows any id of it.
+    for (LCID language = 1; language < 0x400; ++language) {
       // 127 is the invariant locale, which has no language of its own.
-      if (lcid == 0 || lcid == 0x007F || lcid > 0xFFFF) continue;
-      char canonical[ULOC_FULLNAME_CAPACITY] = {};
+      if (language == 0x007F) continue;
+      char probe[ULOC_FULLNAME_CAPACITY] = {};
       UErrorCode status = U_ZERO_ERROR;
-      uloc_getLocaleForLCID(lcid, canonical, sizeof canonical, &status);
-      if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING) continue;
-      // Neutral locales (a language without a country) are not offered as system locales.
-      char country[ULOC_COUNTRY_CAPACITY] = {};
-      status = U_ZERO_ERROR;
-      uloc_getCountry(canonical, country, sizeof country, &status);
-      if (U_FAILURE(status) || country[0] == '\0') continue;
-      result.emplace(lcid, canonical);
+      uloc_getLocaleForLCID(language, probe, sizeof probe, &status);
+      if (U_FAILURE(status)) continue;
+      for (LCID sub = 0; sub < 0x40; ++sub) {
+        const LCID lcid = (sub << 10) | language;
+        std::string name = localeOfLCID(lcid);
+        if (name.empty()) continue;
+        // Neutral locales (a language without a country) are not offered as system locales.
+        char country[ULOC_COUNTRY_CAPACITY] = {};
+        status = U_ZERO_ERROR;
+        uloc_getCountry(name.c_str(), country, sizeof country, &status);
+        if (U_FAILURE(status) || country[0] == '\0') continue;
+        result.emplace(lcid, std::move(name));
+      }
     }
     return result;
   }();

@@ -3,7 +3,8 @@
 // English (United States) ...), the installed locales can be enumerated, and a locale's
 // language name and three-letter language abbreviation ("CHS", "ENU") can be read.
 //
-// The locales are ICU's that have a Windows LCID and a country; the language names come from
+// The locales are those of ICU's table of Windows LCIDs that have a country (a specific locale,
+// not a neutral one), whether or not ICU ships data of their own; the language names come from
 // ICU in the user's default locale; the abbreviations are Windows' own where known and the
 // ISO 639-2 code in upper case otherwise.
 #pragma once

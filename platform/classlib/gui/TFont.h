@@ -3,7 +3,7 @@
 // Height is the font's height in pixels: negative for the character height (the usual form),
 // positive for the cell height including internal leading. Size is the same height in points
 // at the screen's PixelsPerInch (96): Size = -Height * 72 / PixelsPerInch; setting either sets
-// the other. Defaults follow the desktop's default GUI font: on a Far East ANSI code page (936,
+// the other; a Size beyond MaxSize points either way is held at MaxSize. Defaults follow the desktop's default GUI font: on a Far East ANSI code page (936,
 // 932, 949, 950) "宋体" with Height -12 and the code page's character set, elsewhere
 // "MS Sans Serif" with Height -11 and DEFAULT_CHARSET; colour clWindowText, no style, default
 // pitch. Family names of Windows fonts are shown with installed substitutes.
@@ -24,6 +24,10 @@ class TFont : public TPersistent {
 
   TFont();
   ~TFont() override;
+
+  // The largest size in points, the largest that word processors of the platform offer; a
+  // screen shows no font beyond it, and the height it gives keeps well within an integer.
+  static constexpr int MaxSize = 1638;
 
   void Assign(TPersistent* Source) override;
 

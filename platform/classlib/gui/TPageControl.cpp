@@ -198,16 +198,3 @@ void TPageControl::SetTabHeight(int Value) {
   d->tabs()->bar->tabHeight = Value < 0 ? 0 : Value;
   d->tabs()->bar->relayout();
 }
-
-void TPageControl::SelectNextPage(bool GoForward) {
-  const int count = PageCount();
-  if (count == 0) return;
-  const int start = ActivePageIndex();
-  for (int step = 1; step <= count; ++step) {
-    const int i = ((start < 0 ? (GoForward ? -1 : 0) : start) + (GoForward ? step : -step) + count * 2) % count;
-    if (Pages(i)->TabVisible()) {
-      SetActivePageIndex(i);
-      return;
-    }
-  }
-}

@@ -38,8 +38,6 @@ class TPageControl : public TWinControl {
   void SetTabWidth(int Value);
   int TabHeight() const;
   void SetTabHeight(int Value);
-  // Shows the next (or previous) page with a visible tab, wrapping round.
-  void SelectNextPage(bool GoForward);
 
   TNotifyEvent OnChange;
   TTabChangingEvent OnChanging;

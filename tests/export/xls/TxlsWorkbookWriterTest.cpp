@@ -11,6 +11,7 @@
 #include "ExlsFileError.h"
 #include "TMemoryStream.h"
 #include "TxlsCell.h"
+#include "TxlsFormat.h"
 #include "TxlsHyperlink.h"
 #include "TxlsMergedCells.h"
 #include "TxlsWorkbookFile.h"
@@ -118,7 +119,7 @@ TEST(TxlsWorkbookWriter, BoundSheetOffsetsPointAtEachSheetsBOF) {
     const std::uint32_t offset = U32At(b.Data, 0);
     ASSERT_LT(offset + 8, stream.size());
     EXPECT_EQ(U16At(stream, offset), biff8::BOF);
-    EXPECT_EQ(U16At(stream, offset + 6), biff8::BOF_WORKSHEET);
+    EXPECT_EQ(U16At(stream, offset + 6), biff8::SubstreamWorksheet);
   }
   // The globals end before the first sheet: one EOF for them, one per sheet.
   EXPECT_EQ(RecordsWithId(records, biff8::EOF_).size(), 4u);
@@ -375,4 +376,36 @@ TEST(TxlsWorkbookWriter, AbandonedWorkbookLeavesTheEarlierFileAndNoTemporaryFile
   int files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Dir())) ++files;
   EXPECT_EQ(files, 1);
+}
+
+TEST(TxlsWorkbookWriter, XlrdSeesTheFontsNumberFormatsAndFillsOfTheXFs) {
+  TTempDir dir;
+  const std::string path = dir.Path("formats.xls");
+  {
+    TxlsWorkbookFile file(path);
+    TxlsWorkbookWriter writer(file.Stream());
+    writer.WriteWorkbookPrologue();
+    writer.WriteSheetPrologue(DefaultFrame(0, u"Looks"));
+    TxlsFormat bold;
+    bold.Font()->SetStyle({xfsBold});
+    bold.Font()->SetColor(clrRed);
+    bold.Font()->SetName(u"Tahoma");
+    bold.Font()->SetSize(12);
+    TxlsFormat filled;
+    filled.Fill()->SetPattern(ptSolid);
+    filled.Fill()->SetBackground(clrLightYellow);
+    writer.WriteLabelSST(0, 0, u"bold", writer.Formats().XFIndex(nullptr, u"General", &bold));
+    writer.WriteNumber(0, 1, 3.25, writer.Formats().XFIndex(nullptr, u"0.000", nullptr));
+    writer.WriteNumber(0, 2, 1, writer.Formats().XFIndex(nullptr, u"0.0%", &filled));
+    writer.WriteNumber(0, 3, 2, 15);
+    writer.WriteSheetEpilogue(DefaultFrame(0, u"Looks"));
+    writer.WriteWorkbookGlobals({});
+    file.Commit();
+  }
+  EXPECT_EQ(XlrdDump(path, true),
+            "sheet\tLooks\n"
+            "R0C0\ttext\tbold\txf=16 font=5 height=240 weight=700 colour=10 name=Tahoma format=General fill=9\n"
+            "R0C1\tnumber\t3.25\txf=17 font=1 height=200 weight=400 colour=8 name=arial format=0.000 fill=9\n"
+            "R0C2\tnumber\t1\txf=18 font=6 height=200 weight=400 colour=8 name=arial format=0.0% fill=43\n"
+            "R0C3\tnumber\t2\txf=15 font=1 height=200 weight=400 colour=8 name=arial format=General fill=64\n");
 }

@@ -122,12 +122,39 @@ std::string RunCommand(const std::string& command, int* status) {
   return output;
 }
 
+namespace {
+
+// The texts and numbers of a dump by sheet and cell ("0 R1C2" -> line), with the sheet names.
+std::map<std::string, std::string> TextsAndNumbers(const std::string& dump) {
+  std::map<std::string, std::string> cells;
+  std::istringstream lines(dump);
+  int sheet = -1;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("sheet\t", 0) == 0) {
+      cells["sheet " + std::to_string(++sheet)] = line;
+      continue;
+    }
+    const std::size_t tab = line.find('\t');
+    const std::string kind = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+    if (kind == "text" || kind == "number") cells[std::to_string(sheet) + " " + line.substr(0, tab)] = line;
+  }
+  return cells;
+}
+
+}  // namespace
+
 std::string XlrdDump(const std::string& path, bool formats) {
   const std::string script = std::string(XLS_TEST_SOURCE_DIR) + "/xlrd_dump.py";
   int status = 0;
   std::string out =
       RunCommand("/usr/bin/python3 '" + script + "' " + (formats ? "--formats " : "") + "'" + path + "'", &status);
   if (status != 0) ADD_FAILURE() << "xlrd could not read " << path << ":\n" << out;
+  // FreeXL reads every workbook too: the same sheets, and the same texts and numbers where
+  // xlrd sees texts and numbers (it has no booleans, errors or dates of its own).
+  const auto expected = TextsAndNumbers(formats ? RunCommand("/usr/bin/python3 '" + script + "' '" + path + "'") : out);
+  auto freexl = TextsAndNumbers(FreeXLDump(path));
+  std::erase_if(freexl, [&](const auto& entry) { return !expected.contains(entry.first); });
+  EXPECT_EQ(freexl, expected) << "FreeXL reads " << path << " otherwise than xlrd";
   return out;
 }
 

@@ -201,6 +201,21 @@ TEST_F(libvxcommTest, ListsKeepWithinTheCallersBuffers) {
   EXPECT_EQ(goOn, 1);
 }
 
+TEST_F(libvxcommTest, ListsOfExactlyTheBuffersSizeComeWhole) {
+  vxCheckPort();  // the terminal, with its three first files, exists from here on
+  for (int i = 1; i <= VXCOMM_FILE_LIST_MAX - 3 + VXCOMM_RECYCLE_LIST_MAX; ++i) {
+    char stored[32];
+    std::snprintf(stored, sizeof stored, "%08d F%04d", 100 + i, i);
+    TVxTestTerminal::Write(terminal.Folder() / (i <= VXCOMM_RECYCLE_LIST_MAX ? "recycle" : "files") / stored, "");
+  }
+  std::vector<VxFileRecord> records(VXCOMM_FILE_LIST_MAX);
+  std::int32_t count = 0;
+  EXPECT_EQ(vxGetNormalFileList(Usb, records.data(), &count), vxOk);
+  EXPECT_EQ(count, VXCOMM_FILE_LIST_MAX);
+  EXPECT_EQ(vxGetDelFileList(Usb, records.data(), &count), vxOk);
+  EXPECT_EQ(count, VXCOMM_RECYCLE_LIST_MAX);
+}
+
 TEST_F(libvxcommTest, SystemInformation) {
   std::int32_t capacity = 0;
   ASSERT_EQ(vxGetMachSysInfo(Usb, 1, &capacity), vxOk);
@@ -242,6 +257,31 @@ TEST_F(libvxcommTest, SpaceInformationFollowsTheFiles) {
   ASSERT_EQ(vxGetMachSysInfo(Usb, 3, &space), vxOk);
   EXPECT_EQ(space.UsedBlocks, blocks);
   EXPECT_EQ(space.FileShare, 448 - 1 - 2);
+}
+
+TEST_F(libvxcommTest, FiguresAtTheIntegerLimitsAreRefusedAsDamagedStorage) {
+  const std::filesystem::path path = terminal.Folder() / "terminal.ini";
+  VxSpaceInfo space{};
+  ASSERT_EQ(vxGetMachSysInfo(Usb, 3, &space), vxOk);  // the terminal is made
+  const std::string original = TVxTestTerminal::Read(path);
+  std::string info = original;
+  info.replace(info.find("BlockSize=16320"), 15, "BlockSize=2147483600");
+  TVxTestTerminal::Write(path, info);
+  EXPECT_EQ(vxGetMachSysInfo(Usb, 3, &space), vxErrStorage);
+  std::vector<VxFileRecord> records(VXCOMM_FILE_LIST_MAX);
+  std::int32_t count = -1;
+  EXPECT_EQ(vxGetNormalFileList(Usb, records.data(), &count), vxErrStorage);  // its blocks cannot be counted
+
+  info = original;
+  info.replace(info.find("Offset=0"), 8, "Offset=9223372036854775807");
+  TVxTestTerminal::Write(path, info);
+  EXPECT_EQ(download("x", "NEW.DBF"), vxErrStorage);
+  VxDateTime clock{26, 5, 1, 12, 0, 0};
+  EXPECT_EQ(vxSetDateTime(Usb, &clock), vxOk);  // setting the clock mends it
+  EXPECT_EQ(download("x", "NEW.DBF"), vxOk);
+  const std::optional<VxFileRecord> written = find(list(), "NEW.DBF");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->Year, 26);
 }
 
 TEST_F(libvxcommTest, UserInformation) {
@@ -308,6 +348,13 @@ TEST_F(libvxcommTest, MemoryAreaZeroHasBounds) {
   EXPECT_EQ(vxUploadMemory(Usb, 0, 0, &length, buffer.data()), vxErrBadParameter);
   EXPECT_EQ(vxDownloadMemory(Usb, 3, 0, 16, buffer.data()), vxErrBadArea);
   EXPECT_EQ(vxUploadMemory(Usb, -1, 0, &length, buffer.data()), vxErrBadArea);
+  // A range that ends at the area's last byte is inside it.
+  const std::string last = randomBytes(16);
+  EXPECT_EQ(vxDownloadMemory(Usb, 0, 512 * 1024 - 16, 16, last.data()), vxOk);
+  length = 16;
+  EXPECT_EQ(vxUploadMemory(Usb, 0, 512 * 1024 - 16, &length, buffer.data()), vxOk);
+  EXPECT_EQ(std::string(buffer.data(), 16), last);
+  EXPECT_EQ(vxDownloadMemory(Usb, 0, 512 * 1024 - 15, 16, last.data()), vxErrBadAddress);
 }
 
 TEST_F(libvxcommTest, SystemAndFontImagesAreWrittenAndReadWhole) {

@@ -25,6 +25,8 @@ TEST(LocalesTest, EnumerationGivesEightHexDigitsInAscendingOrder) {
   EXPECT_TRUE(std::is_sorted(locales.begin(), locales.end()));
   EXPECT_NE(std::find(locales.begin(), locales.end(), "00000804"), locales.end());
   EXPECT_NE(std::find(locales.begin(), locales.end(), "00000409"), locales.end());
+  // Ids of ICU's LCID table without locale data of their own: Spanish with the traditional sort.
+  EXPECT_NE(std::find(locales.begin(), locales.end(), "0000040A"), locales.end());
   // Neutral and invariant locales are not system locales.
   EXPECT_EQ(std::find(locales.begin(), locales.end(), "00000004"), locales.end());
   EXPECT_EQ(std::find(locales.begin(), locales.end(), "0000007F"), locales.end());

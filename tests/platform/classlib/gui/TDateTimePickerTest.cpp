@@ -44,6 +44,15 @@ TEST_F(TDateTimePickerTest, LimitsKeepTheDateWithin) {
   picker->SetMinDate(EncodeDate(2000, 1, 1));
   picker->SetDate(EncodeDate(1990, 5, 5));
   EXPECT_EQ(picker->Date(), EncodeDate(2000, 1, 1));
+  picker->SetMaxDate(EncodeDate(2020, 12, 31));
+  picker->SetDateTime(EncodeDate(2030, 1, 1) + EncodeTime(8, 7, 0, 0));
+  EXPECT_EQ(picker->Date(), EncodeDate(2020, 12, 31));
+  EXPECT_NEAR(picker->Time(), EncodeTime(8, 7, 0, 0), 1e-9) << "the time of day stays";
+  picker->SetDate(EncodeDate(2020, 12, 31));
+  EXPECT_EQ(picker->Date(), EncodeDate(2020, 12, 31));
+  picker->SetMaxDate(EncodeDate(2015, 6, 1));
+  EXPECT_EQ(picker->Date(), EncodeDate(2015, 6, 1)) << "a lower limit moves the date";
+  picker->SetMaxDate(0);
   SetOrdProp(picker, "Kind", static_cast<int>(dtkTime));
   EXPECT_EQ(picker->Kind(), dtkTime);
   SetOrdProp(picker, "Date", static_cast<std::int64_t>(EncodeDate(2010, 3, 4)));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "CodePage.h"
 #include "TypInfo.h"
 
@@ -15,6 +17,18 @@ TEST(TFontTest, SizeInPointsAndHeightInPixelsFollowEachOther) {
   EXPECT_EQ(f.Size(), 19);
   f.SetSize(0);
   EXPECT_EQ(f.Height(), 0);
+}
+
+TEST(TFontTest, SizesBeyondTheLargestAreHeldThere) {
+  TFont f;
+  f.SetSize(1610612736);
+  EXPECT_EQ(f.Size(), TFont::MaxSize);
+  f.SetSize(std::numeric_limits<int>::min());
+  EXPECT_EQ(f.Size(), -TFont::MaxSize);
+  // A height beyond what any resolution turns into points stays within an integer.
+  f.SetPixelsPerInch(1);
+  f.SetHeight(std::numeric_limits<int>::min());
+  EXPECT_EQ(f.Size(), std::numeric_limits<int>::max());
 }
 
 TEST(TFontTest, DefaultIsTheDesktopGuiFontOfTheCodePage) {

@@ -170,6 +170,22 @@ TEST_F(TListViewTest, ClicksSelectAndCtrlASelectsAll) {
   EXPECT_EQ(view->Selected(), nullptr);
 }
 
+TEST_F(TListViewTest, ItemsSelectedByTheProgramStaySelectedTogether) {
+  for (int i = 0; i < 5; ++i) add("f" + IntToStr(i), i);
+  view->Items()->Item(1)->SetSelected(true);
+  view->Items()->Item(3)->SetSelected(true);
+  EXPECT_EQ(view->SelCount(), 2);
+  EXPECT_TRUE(view->Items()->Item(1)->Selected());
+  EXPECT_TRUE(view->Items()->Item(3)->Selected());
+  // The view shows what the items say: a Ctrl click adds one item to both.
+  ClickListItem(view, 4, {ssCtrl});
+  EXPECT_EQ(view->SelCount(), 3);
+  ClickListItem(view, 3, {ssCtrl});
+  EXPECT_EQ(view->SelCount(), 2);
+  EXPECT_TRUE(view->Items()->Item(1)->Selected());
+  EXPECT_FALSE(view->Items()->Item(3)->Selected());
+}
+
 TEST_F(TListViewTest, SingleSelectionKeepsOneItem) {
   view->SetMultiSelect(false);
   add("a", 1);

@@ -55,6 +55,17 @@ TEST_F(TPageControlTest, ClickingATabShowsItsPageAndEntersTheSheet) {
   EXPECT_EQ(log, "hide0;enter;");
 }
 
+TEST_F(TPageControlTest, AClickAfterTheProgramsChoiceStillRaisesOnChange) {
+  int changes = 0;
+  pages->OnChange = [&](TObject*) { ++changes; };
+  pages->SetActivePageIndex(1);
+  pages->SetActivePage(sheets[3]);
+  EXPECT_EQ(changes, 0);
+  ClickTab(pages, 2);
+  EXPECT_EQ(pages->ActivePage(), sheets[2]);
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(TPageControlTest, OnChangingCanKeepThePage) {
   int asked = 0;
   pages->OnChanging = [&](TObject*, bool& allow) {
