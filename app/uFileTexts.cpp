@@ -1,12 +1,12 @@
 #include "uFileTexts.h"
 
-#include "CommText.h"
 #include "FileNames.h"
 #include "Format.h"
 #include "IntegerText.h"
 #include "ShellApi.h"
 #include "StringRoutines.h"
 #include "uConstStrings.h"
+#include "uTerminalList.h"
 #include "CodePage.h"
 
 namespace {
@@ -44,7 +44,7 @@ AnsiString PcFileTypeText(const AnsiString& FileName) {
 }
 
 AnsiString CommRecordName(const TCommFileRecord& Record) {
-  return CommBufferText(Record.Name, sizeof Record.Name);
+  return CommText(Record.Name, sizeof Record.Name);
 }
 
 AnsiString CommRecordDate(const TCommFileRecord& Record) {

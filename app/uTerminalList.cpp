@@ -1,6 +1,7 @@
 #include "uTerminalList.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "IntegerText.h"
 #include "TListItem.h"
@@ -36,3 +37,5 @@ void AddTerminalItems(TListView* View, const std::vector<TCommFileRecord>& Recor
     cells->Add(number);
   }
 }
+
+AnsiString CommText(const char* Buffer, std::size_t Size) { return AnsiString(Buffer, strnlen(Buffer, Size)); }

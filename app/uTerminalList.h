@@ -38,3 +38,7 @@ void AddTerminalItems(TListView* View, const std::vector<TCommFileRecord>& Recor
 
 // The column of the terminal lists that holds the file number.
 inline constexpr int FileNoColumn = 3;
+
+// A text the library wrote into a buffer of Size bytes: up to its first NUL, never past the
+// buffer.
+AnsiString CommText(const char* Buffer, std::size_t Size);

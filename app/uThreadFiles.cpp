@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "CodePage.h"
-#include "CommText.h"
 #include "DateRoutines.h"
 #include "FileNames.h"
 #include "FileRoutines.h"
@@ -77,7 +76,7 @@ void showDeviceFiles(TFormmain& Window, const std::vector<TCommFileRecord>& Reco
   for (TLabel* label : {Window.lblFileNum, Window.lblFileNum2}) label->SetCaption(count);
 }
 
-AnsiString errText(MyThread& Thread) { return CommBufferText(Thread.ErrMsg(), WorkerErrMsgSize); }
+AnsiString errText(MyThread& Thread) { return CommText(Thread.ErrMsg(), WorkerErrMsgSize); }
 
 // One of the three reads before the listing; false (after the message and the communication
 // failure) when it failed.
@@ -142,7 +141,7 @@ AnsiString ListDeviceFilesNote(MyThread& Thread) {
   else if (list.Failed)
     PostInfoMessage(ERR_LIST_DEVICE_FILES + errText(Thread));
 
-  const TDeviceFigures figures = figuresOf(CommBufferText(type), capacity, space, list.Records);
+  const TDeviceFigures figures = figuresOf(CommText(type, sizeof type), capacity, space, list.Records);
   if (!Thread.OnWindow([&](TFormmain& Window) { showDeviceFiles(Window, list.Records, figures); })) return {};
 
   if (!note.empty())

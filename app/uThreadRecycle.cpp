@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "CommText.h"
 #include "IntegerText.h"
 #include "TFileLoop.h"
 #include "TListItem.h"
@@ -90,7 +89,7 @@ AnsiString listRecycledFilesNote(MyThread& Thread) {
   if (Thread.Terminated()) return {};
   SetStatusText(INFO_LIST_DELETED_FILES);
   const TTerminalList list = ReadTerminalList(vxGetDelFileList, Thread.Port(), COMM_RECYCLE_LIST_MAX, Thread.ErrMsg());
-  const AnsiString failure = INFO_LIST_DELETED_FILES_FAILED + CommBufferText(Thread.ErrMsg(), WorkerErrMsgSize);
+  const AnsiString failure = INFO_LIST_DELETED_FILES_FAILED + CommText(Thread.ErrMsg(), WorkerErrMsgSize);
   if (list.Failed && !list.Cut()) {
     PostInfoMessage(failure);
     PostStatus(INFO_LIST_DELETED_FILES_FAILED);
