@@ -125,6 +125,11 @@ void TADO_DataExportAccess::WriteDataRow() {
   writer->Command()->Execute();
 }
 
+void TADO_DataExportAccess::AfterExport() {
+  TDataExportDatabase::AfterExport();
+  accessWriter()->Commit();
+}
+
 void TADO_DataExportAccess::SaveToIni(TExportIniFile* IniFile) {
   TDataExportDatabase::SaveToIni(IniFile);
   IniFile->WriteInteger(AccessSection, "Version", static_cast<int>(fileVersion_));

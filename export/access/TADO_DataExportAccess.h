@@ -20,8 +20,9 @@
 //   ectUnknown memo
 // Each row runs the insert once with the cells' texts (GetColText); a text equal to
 // Formats.NULLString stores NULL. The data access layer converts every text to its column's
-// declared type and keeps the whole insert in one transaction. A table that exists already is
-// filled as it is: rows are appended.
+// declared type and keeps the whole insert in one transaction, committed after the last row
+// (a commit that fails, a full disk, fails the export). A table that exists already is filled
+// as it is: rows are appended.
 //
 // After the export: PrintFile needs the Access application (34024, "You need install and
 // register the MS Access application", as on a PC without it); otherwise ShowFile asks the
@@ -85,6 +86,9 @@ class TADO_DataExportAccess : public TDataExportDatabase {
   TExportWriterClass WriterClass() override;
   void BeginExport() override;
   void WriteDataRow() override;
+  // After the last row: the rows are committed to the file, so that one that cannot be written
+  // fails the export instead of vanishing when the writer closes.
+  void AfterExport() override;
   void SaveToIni(TExportIniFile* IniFile) override;
   void LoadFromIni(TExportIniFile* IniFile) override;
   void ShowOrPrintFile() override;

@@ -16,7 +16,12 @@ AnsiString AccessConnectionString(const AnsiString& ConnectionFormat, const Ansi
 }
 
 TAccessWriter::TAccessWriter(TDataExport* Owner, TStream* Stream)
-    : TExportWriter(Owner, Stream), command_(std::make_unique<TADOCommand>(nullptr)) {}
+    : TExportWriter(Owner, Stream),
+      connection_(std::make_unique<TADOConnection>(nullptr)),
+      command_(std::make_unique<TADOCommand>(nullptr)) {
+  connection_->SetLoginPrompt(false);
+  command_->SetConnection(connection_.get());
+}
 
 TAccessWriter::~TAccessWriter() = default;
 
@@ -32,26 +37,27 @@ void TAccessWriter::CreateDatabase(const AnsiString& ProviderFormat, const AnsiS
 
 void TAccessWriter::CreateTableIfMissing(const AnsiString& ConnectionString, const AnsiString& TableName,
                                          const AnsiString& Statement) {
+  TADOConnection connection(nullptr);
+  connection.SetConnectionString(ConnectionString);
+  connection.SetLoginPrompt(false);
+  connection.Open();
   TStringList names;
-  {
-    TADOConnection connection(nullptr);
-    connection.SetConnectionString(ConnectionString);
-    connection.SetLoginPrompt(false);
-    connection.Open();
-    connection.GetTableNames(&names);
-    connection.Close();
-  }
+  connection.GetTableNames(&names);
   for (int i = 0; i < names.Count(); ++i)
     if (SameText(names.Strings(i), TableName)) return;
   TADOCommand command(nullptr);
-  command.SetConnectionString(ConnectionString);
+  command.SetConnection(&connection);
   command.SetCommandText(Statement);
   command.Execute();
+  connection.CommitTrans();
 }
 
 void TAccessWriter::PrepareInsert(const AnsiString& ConnectionFormat, const AnsiString& DatabaseName,
                                   const std::vector<TFieldType>& ParameterTypes, const AnsiString& Statement) {
-  command_->SetConnectionString(AccessConnectionString(ConnectionFormat, DatabaseName));
+  command_->SetConnection(nullptr);
+  connection_->Close();
+  connection_->SetConnectionString(AccessConnectionString(ConnectionFormat, DatabaseName));
+  command_->SetConnection(connection_.get());
   command_->SetCommandText(Statement);
   TParameters* parameters = command_->Parameters();
   for (int i = 0; i < parameters->Count() && i < static_cast<int>(ParameterTypes.size()); ++i)
@@ -59,6 +65,8 @@ void TAccessWriter::PrepareInsert(const AnsiString& ConnectionFormat, const Ansi
   command_->SetExecuteOptions({TExecuteOption::eoExecuteNoRecords});
   command_->SetPrepared(true);
 }
+
+void TAccessWriter::Commit() { connection_->CommitTrans(); }
 
 void TAccessWriter::SetParam(int Index, const WideString& Text) {
   TParameter* parameter = command_->Parameters()->Items(Index);

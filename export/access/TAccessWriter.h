@@ -1,6 +1,8 @@
 // TAccessWriter: the writer of the Access exporter. It writes no stream: it talks to the
-// database through one command (Command), made with the writer and freed with it, which runs
-// the prepared insert once per row.
+// database through one command (Command) on a connection of its own, both made with the writer
+// and freed with it; the command runs the prepared insert once per row, and Commit writes the
+// rows to the file (raising when they cannot be written, where the close at the writer's end
+// could only lose them).
 //
 //   writer->CreateDatabase("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%s", "/data/a.mdb");
 //   writer->CreateTableIfMissing(connection, "ExportResult", "create table ExportResult (...)");
@@ -13,7 +15,8 @@
 // CreateDatabase does nothing when the file exists; otherwise the "ADOX.Catalog" object
 // creates it, and a failure of its Create is raised as Exception with the catalog's message.
 // CreateTableIfMissing lists the tables through a connection of its own and runs Statement
-// through a command of its own unless one of them is TableName (without regard to case).
+// through a command on that connection unless one of them is TableName (without regard to
+// case), committing the new table at once.
 // PrepareInsert gives Command the connection, the statement and each parameter's type, and
 // prepares it. SetParam: an empty text stores NULL, any other text is the value, converted to
 // the parameter's type when the command runs. Errors of the data access layer (a database
@@ -27,6 +30,7 @@
 #include "TExportWriter.h"
 
 class TADOCommand;
+class TADOConnection;
 
 class TAccessWriter : public TExportWriter {
   DECLARE_CLASS(TAccessWriter, TExportWriter)
@@ -42,8 +46,10 @@ class TAccessWriter : public TExportWriter {
   void PrepareInsert(const AnsiString& ConnectionFormat, const AnsiString& DatabaseName,
                      const std::vector<TFieldType>& ParameterTypes, const AnsiString& Statement);
   void SetParam(int Index, const WideString& Text);
+  void Commit();
 
 private:
+  std::unique_ptr<TADOConnection> connection_;
   std::unique_ptr<TADOCommand> command_;
 };
 

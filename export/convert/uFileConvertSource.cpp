@@ -1,5 +1,6 @@
 // The source of a conversion: opening a file as the current data.
 #include <cstdint>
+#include <new>
 
 #include "DbTypes.h"
 #include "Exception.h"
@@ -94,6 +95,8 @@ bool TdmUtils::OpenSource(const AnsiString& FileName) {
     table1->SetTableName(tableName);
     table1->Open();
     ClientDataSet1->SetData(DataSetProvider1->Data());
+  } catch (const std::bad_alloc&) {
+    return fail("Open file  as Database Error: not enough memory to hold " + FileName);
   } catch (const std::exception& e) {
     return fail(AnsiString("Open file  as Database Error: ") + e.what());
   }

@@ -98,10 +98,14 @@ void TdmUtils::exportAccess(const AnsiString& Dest) {
   // The conversion replaces its own table of a database it wrote before; the component
   // itself appends, and every other table stays as it was.
   if (replacement.Copied()) {
+    TADOConnection database(nullptr);
+    database.SetLoginPrompt(false);
+    database.SetConnectionString(AccessConnectionString(AccessJetConnectionFormat, replacement.FileName()));
     TADOCommand drop(nullptr);
-    drop.SetConnectionString(AccessConnectionString(AccessJetConnectionFormat, replacement.FileName()));
+    drop.SetConnection(&database);
     drop.SetCommandText("drop table if exists [" + e->TableName() + "]");
     drop.Execute();
+    database.CommitTrans();
   }
   e->SetDatabaseName(replacement.FileName());
   exportAllFields(e, false);

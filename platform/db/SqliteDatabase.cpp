@@ -70,6 +70,8 @@ public:
     return std::make_unique<TSqliteStatement>(connection_, Sql);
   }
 
+  void Commit() override { connection_->Commit(); }
+
 private:
   std::shared_ptr<TSqliteConnection> connection_;
 };

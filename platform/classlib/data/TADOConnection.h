@@ -64,6 +64,11 @@ class TADOConnection : public TComponent {
   void Close() { SetConnected(false); }
 
   void GetTableNames(TStrings* List, bool SystemTables = false);
+  // Writes what the connection's commands changed to the database now. A database writes its
+  // changes by itself when the connection closes, where a failure (a full disk) cannot be
+  // reported; here it raises EDatabaseError and those changes are undone. Nothing for a closed
+  // connection or a source that only reads.
+  void CommitTrans();
 
   TLoginEvent OnLogin;
 
