@@ -1,5 +1,7 @@
 #include "TExportWriter.h"
 
+#include <algorithm>
+
 #include "CodePage.h"
 #include "ExportTextHelpers.h"
 #include "TDataExport.h"
@@ -40,7 +42,15 @@ void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) 
   switch (Encoding) {
     case 0:
     case 1:
-    case 2: Out += WideToCodePage(Text, Encoding); return;
+    case 2:
+      // Every code page this system converts writes ASCII as ASCII: plain text needs no
+      // converter, which keeps exports of mostly plain text fast.
+      if (std::all_of(Text.begin(), Text.end(), [](char16_t c) { return c < 0x80; })) {
+        Out.append(Text.begin(), Text.end());
+        return;
+      }
+      Out += WideToCodePage(Text, Encoding);
+      return;
     case 3: {
       WideString repaired;
       Out += WideToUtf8(pairedSurrogates(Text, repaired));
@@ -91,6 +101,8 @@ AnsiString TExportWriter::AlignToStr(int Align) const {
     default: return "Unknown alignment";
   }
 }
+
+void TExportWriter::Finish() {}
 
 void TExportWriter::WriteLn(const WideString& Text) { Write(Text + u"\r\n"); }
 

@@ -4,8 +4,6 @@
 
 namespace ansichars {
 
-namespace {
-
 std::array<unsigned char, 256> lengthsOf(int codePage) {
   std::array<unsigned char, 256> len;
   len.fill(1);
@@ -17,8 +15,6 @@ std::array<unsigned char, 256> lengthsOf(int codePage) {
   }
   return len;
 }
-
-}  // namespace
 
 TCharLengths::TCharLengths() {
   // The table is built once per thread and code page; IsDBCSLeadByte takes a lock per byte.
@@ -45,3 +41,18 @@ std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {
 }
 
 }  // namespace ansichars
+
+std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int codePage) {
+  if (Text.size() <= MaxBytes) return Text.size();
+  int cp = codePage == CP_ACP ? GetACP() : codePage == CP_OEMCP ? GetOEMCP() : codePage == CP_MACCP ? GetMACCP() : codePage;
+  if (cp == GetACP()) return ansichars::WholeCharsPrefix(Text, MaxBytes);
+  // Another code page: its lengths are worked out for this call (cutting is rare).
+  const std::array<unsigned char, 256> len = ansichars::lengthsOf(cp);
+  std::size_t i = 0;
+  while (i < MaxBytes) {
+    const std::size_t n = len[static_cast<unsigned char>(Text[i])];
+    if (i + n > MaxBytes) break;
+    i += n;
+  }
+  return i;
+}

@@ -28,6 +28,9 @@ private:
   std::array<unsigned char, 256> len_;
 };
 
+// Bytes of the character each byte starts, in a code page (CP_UTF8 included).
+std::array<unsigned char, 256> lengthsOf(int CodePage);
+
 // Length of the longest prefix of S of at most MaxBytes bytes that does not cut a character.
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes);
 

@@ -41,3 +41,7 @@ AnsiString Utf8ToAnsi(std::string_view text, int codePage = CP_ACP);
 
 // True when the byte starts a multi-byte character of the code page.
 bool IsDBCSLeadByte(std::uint8_t byte, int codePage = CP_ACP);
+// The length of the longest start of Text, at most MaxBytes bytes, that ends between two
+// characters of the code page (UTF-8 for CP_UTF8): a field cut to it never holds half a
+// double-byte character.
+std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int codePage = CP_ACP);
