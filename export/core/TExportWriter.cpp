@@ -43,14 +43,23 @@ void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) 
     case 0:
     case 1:
     case 2:
-      // Every code page this system converts writes ASCII as ASCII: plain text needs no
-      // converter, which keeps exports of mostly plain text fast.
-      if (std::all_of(Text.begin(), Text.end(), [](char16_t c) { return c < 0x80; })) {
+    {
+      // Every code page this system converts writes ASCII as ASCII: only the part from the
+      // first to the last other character goes through the converter, which keeps exports of
+      // mostly plain text fast.
+      auto ascii = [](char16_t c) { return c < 0x80; };
+      const auto first = std::find_if_not(Text.begin(), Text.end(), ascii);
+      if (first == Text.end()) {
         Out.append(Text.begin(), Text.end());
         return;
       }
-      Out += WideToCodePage(Text, Encoding);
+      const auto last = std::find_if_not(Text.rbegin(), Text.rend(), ascii).base();
+      Out.append(Text.begin(), first);
+      Out += WideToCodePage(Text.substr(static_cast<std::size_t>(first - Text.begin()), static_cast<std::size_t>(last - first)),
+                            Encoding);
+      Out.append(last, Text.end());
       return;
+    }
     case 3: {
       WideString repaired;
       Out += WideToUtf8(pairedSurrogates(Text, repaired));

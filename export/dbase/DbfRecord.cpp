@@ -7,11 +7,15 @@
 #include "CodePage.h"
 #include "DateRoutines.h"
 #include "DbaseFormat.h"
+#include "FloatText.h"
 
 namespace {
 
 constexpr char Blank = ' ';
 constexpr char Overflow = '*';
+// The digits a double carries in fixed-point text, and the most decimals written.
+constexpr int MaxFixedDigits = 18;
+constexpr int MaxFixedDecimals = 18;
 
 void appendRightAligned(std::string& record, std::string_view text, int length) {
   const auto n = static_cast<std::size_t>(std::max(length, 0));
@@ -64,16 +68,21 @@ void DbfBlankField(std::string& Record, int Length) { Record.append(static_cast<
 AnsiString DbfNumberText(double Value, int Length, int Decimals) {
   const auto length = static_cast<std::size_t>(std::max(Length, 0));
   if (!std::isfinite(Value)) return AnsiString(length, Overflow);
-  char text[512];
-  std::size_t size = 0;
-  for (int decimals = std::clamp(Decimals, 0, std::max(Length, 0)); decimals >= 0; --decimals) {
-    const auto result = std::to_chars(text, text + sizeof text, Value, std::chars_format::fixed, decimals);
-    // Too long even for the buffer: far beyond any field.
-    if (result.ec != std::errc()) return AnsiString(length + 1, Overflow);
-    size = static_cast<std::size_t>(result.ptr - text);
-    if (size <= length) break;
+  // Fixed-point with "." and no grouping, rounded half away from zero as the platform's "%.nf".
+  static const TFormatSettings point = [] {
+    TFormatSettings s;
+    s.DecimalSeparator = '.';
+    s.ThousandSeparator = '\0';
+    return s;
+  }();
+  AnsiString text;
+  for (int decimals = std::clamp(Decimals, 0, MaxFixedDecimals); decimals >= 0; --decimals) {
+    text = FloatToStrF(Value, TFloatFormat::ffFixed, MaxFixedDigits, decimals, point);
+    // Too many digits for fixed-point notation: far beyond any field.
+    if (text.find_first_of("Ee") != AnsiString::npos) return AnsiString(length + 1, Overflow);
+    if (text.size() <= length) break;
   }
-  return AnsiString(text, size);
+  return text;
 }
 
 AnsiString DbfIntegerText(std::int64_t Value) {

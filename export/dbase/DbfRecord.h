@@ -33,7 +33,8 @@ void DbfBlankField(std::string& Record, int Length);
 
 // The date part of Date as "yyyymmdd"; "" for a year outside 1..9999, which has no such form.
 AnsiString DbfDateText(TDateTime Date);
-// Value in fixed-point notation with "." and Decimals decimals; when that is longer than
+// Value in fixed-point notation with "." and Decimals decimals (rounded half away from zero,
+// as the platform's "%.nf" formats); when that is longer than
 // Length, with fewer decimals (rounded) until it fits; when it does not fit even without
 // decimals, the text without decimals (longer than the field, so the field is filled with
 // "*"); Length times "*" for a value that is not a finite number.

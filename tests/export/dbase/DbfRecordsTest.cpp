@@ -83,6 +83,10 @@ TEST(DbfRecord, NumbersAreRightAlignedAndOverflowIsMarkedNeverCut) {
   // Decimals give way first (rounding), then the whole field is marked.
   EXPECT_EQ(DbfNumberText(123456.789, 8, 4), "123456.8");
   EXPECT_EQ(DbfNumberText(1234567.5, 8, 2), "1234568");
+  // Halves go away from zero, as the platform's "%.2f" writes them.
+  EXPECT_EQ(DbfNumberText(0.125, 8, 2), "0.13");
+  EXPECT_EQ(DbfNumberText(-2.5, 8, 0), "-3");
+  EXPECT_EQ(DbfNumberText(1e300, 20, 2), std::string(21, '*'));
   DbfNumericField(r, DbfNumberText(123456789.5, 8, 2), 8);
   EXPECT_EQ(r, "********");
   r.clear();

@@ -104,7 +104,7 @@ TEST_F(DbfExportTest, FloatsTooLongForTheirFieldLoseDecimalsThenAreMarked) {
   EXPECT_EQ(WrittenFields(t)[0].Decimals, 2);
   EXPECT_EQ(WrittenValue(t, 0, "PRICE"), "123456.8");
   EXPECT_EQ(WrittenValue(t, 1, "PRICE"), "********");
-  EXPECT_EQ(WrittenValue(t, 2, "PRICE"), "   -0.12");
+  EXPECT_EQ(WrittenValue(t, 2, "PRICE"), "   -0.13");
 }
 
 TEST_F(DbfExportTest, PrecisionEntriesOutOfRangeAreHeldToWhatAFieldCanHold) {
