@@ -14,13 +14,8 @@
 #include "DbaseFormat.h"
 #include "System.h"
 
-// The longest field name the format holds.
-inline constexpr int DbfFieldNameLength = 10;
-// The longest character field.
-inline constexpr int DbfMaxCharLength = 254;
-
 struct TDBFFieldDescriptor {
-  AnsiString Name;  // at most DbfFieldNameLength bytes; longer names are cut
+  AnsiString Name;  // at most dbase::MaxFieldNameLength bytes; longer names are cut
   char Type = 'C';
   std::uint32_t Position = 0;
   int Length = 0;

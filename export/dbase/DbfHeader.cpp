@@ -22,6 +22,7 @@ std::array<std::uint8_t, dbase::HeaderSize> TDBFHeader::Bytes() const {
   putLittleEndian(&b[4], RecordCount, 4);
   putLittleEndian(&b[8], HeaderLength(), 2);
   putLittleEndian(&b[10], RecordLength, 4);
+  // b[dbase::LanguageDriverOffset] stays 0: readers take the text in their own code page.
   return b;
 }
 

@@ -28,6 +28,5 @@ struct TDBFHeader {
   std::array<std::uint8_t, dbase::HeaderSize> Bytes() const;
 };
 
-// The record count as stored at offset 4, for updating it in place.
-constexpr int DbfRecordCountOffset = 4;
+// The record count as stored at dbase::RecordCountOffset, for updating it in place.
 std::array<std::uint8_t, 4> DbfRecordCount(std::uint32_t Count);

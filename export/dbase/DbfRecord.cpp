@@ -50,17 +50,17 @@ AnsiString DbfDateText(TDateTime Date) {
   const int value = year * 10000 + month * 100 + day;
   const auto result = std::to_chars(text, text + sizeof text, value);
   const auto digits = static_cast<std::size_t>(result.ptr - text);
-  return AnsiString(DbfDateFieldLength - digits, '0') + AnsiString(text, digits);
+  return AnsiString(dbase::DateLength - digits, '0') + AnsiString(text, digits);
 }
 
 void DbfLogicalField(std::string& Record, char Value) { Record += Value; }
 
 void DbfMemoField(std::string& Record, std::int64_t Block) {
   if (Block < 0) {
-    DbfBlankField(Record, DbfMemoFieldLength);
+    DbfBlankField(Record, dbase::MemoFieldLength);
     return;
   }
-  appendRightAligned(Record, DbfIntegerText(Block), DbfMemoFieldLength);
+  appendRightAligned(Record, DbfIntegerText(Block), dbase::MemoFieldLength);
 }
 
 void DbfBlankField(std::string& Record, int Length) { Record.append(static_cast<std::size_t>(std::max(Length, 0)), Blank); }

@@ -15,12 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "DbaseFormat.h"
 #include "System.h"
-
-// The width of a memo field.
-inline constexpr int DbfMemoFieldLength = 10;
-// The width of a date field.
-inline constexpr int DbfDateFieldLength = 8;
 
 void DbfDeletionFlag(std::string& Record);
 // Text is in the export encoding Encoding (0..5, TExportWriter).

@@ -80,7 +80,7 @@ void TDBFWriter::WriteFieldValue(int Index, std::string_view Value) {
     case 'C': DbfCharacterField(record_, Value, f.Length, Owner() != nullptr ? Owner()->Encoding() : 0); break;
     case 'N': DbfNumericField(record_, Value, f.Length); break;
     case 'D':
-      if (Value.size() == DbfDateFieldLength)
+      if (Value.size() == dbase::DateLength)
         record_.append(Value);
       else
         DbfBlankField(record_, f.Length);
@@ -100,7 +100,7 @@ void TDBFWriter::WriteMemoField(int Index) {
     return;
   }
   const std::int64_t block = WriteMemo(Index);
-  if (f.Length == DbfMemoFieldLength)
+  if (f.Length == dbase::MemoFieldLength)
     DbfMemoField(record_, block);
   else
     DbfBlankField(record_, f.Length);
@@ -143,7 +143,7 @@ void TDBFWriter::WriteEndOfFile() {
   // The count of the records written, in place.
   const std::int64_t at = Stream()->Position();
   const auto count = DbfRecordCount(header_.RecordCount);
-  Stream()->SetPosition(DbfRecordCountOffset);
+  Stream()->SetPosition(dbase::RecordCountOffset);
   Stream()->WriteBuffer(count.data(), count.size());
   Stream()->SetPosition(at);
 }

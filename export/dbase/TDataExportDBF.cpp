@@ -127,8 +127,8 @@ void TDataExportDBF::PrecisionOf(const AnsiString& Name, int& Size, int& Decimal
     }
   }
   // A field holds 1 to 254 bytes, and its decimals leave room for a digit.
-  if (Size < 1) Size = std::clamp(defaultFloatSize_, 1, DbfMaxCharLength);
-  Size = std::min(Size, DbfMaxCharLength);
+  if (Size < 1) Size = std::clamp(defaultFloatSize_, 1, dbase::MaxCharacterLength);
+  Size = std::min(Size, dbase::MaxCharacterLength);
   Decimals = std::clamp(Decimals, 0, Size - 1);
 }
 
@@ -144,7 +144,7 @@ int TDataExportDBF::stringLength(int Index, const AnsiString& Name) const {
     length = Columns()->Items(Index)->Length();
   }
   // A character field holds at least one byte.
-  return std::clamp(length, 1, DbfMaxCharLength);
+  return std::clamp(length, 1, dbase::MaxCharacterLength);
 }
 
 void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldDescriptor& Field) {
@@ -153,7 +153,7 @@ void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldD
   Field.Decimals = 0;
   if (column->IsBlob()) {
     Field.Type = 'M';
-    Field.Length = DbfMemoFieldLength;
+    Field.Length = dbase::MemoFieldLength;
     return;
   }
   switch (column->ColType()) {
@@ -172,7 +172,7 @@ void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldD
       break;
     case ectDate:
       Field.Type = 'D';
-      Field.Length = DbfDateFieldLength;
+      Field.Length = dbase::DateLength;
       break;
     case ectTime:
     case ectDateTime:
@@ -182,7 +182,7 @@ void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldD
         column->SetColType(ectString);
       } else {
         Field.Type = 'D';
-        Field.Length = DbfDateFieldLength;
+        Field.Length = dbase::DateLength;
       }
       break;
     case ectString:

@@ -16,7 +16,7 @@ bool TShortFieldNameGenerator::TNameLess::operator()(const AnsiString& A, const 
 }
 
 AnsiString TShortFieldNameGenerator::Generate(const AnsiString& Name) {
-  const AnsiString base = firstBytes(Name, DbfFieldNameLength);
+  const AnsiString base = firstBytes(Name, dbase::MaxFieldNameLength);
   auto given = names_.find(base);
   if (given == names_.end()) {
     names_.emplace(base, 0);
@@ -24,7 +24,7 @@ AnsiString TShortFieldNameGenerator::Generate(const AnsiString& Name) {
   }
   for (;;) {
     const AnsiString suffix = "~" + IntToStr(++given->second);
-    const std::size_t room = suffix.size() < DbfFieldNameLength ? DbfFieldNameLength - suffix.size() : 0;
+    const std::size_t room = suffix.size() < dbase::MaxFieldNameLength ? dbase::MaxFieldNameLength - suffix.size() : 0;
     const AnsiString candidate = firstBytes(base, room) + suffix;
     if (names_.emplace(candidate, 0).second) return candidate;
   }

@@ -245,6 +245,16 @@ TEST_F(DbfExportTest, FieldNamesFromAdversarialCaptionsAreUniqueAndReadable) {
                                              "DELETED", "XXXXXXXXXX", "ADDRESSL~2"}));
 }
 
+TEST_F(DbfExportTest, CaptionsTheCodePageCannotHoldBecomeItsSubstituteAndStayUnique) {
+  auto* ds = NewDataSet({Column("A", ftWideString, 5), Column("B", ftWideString, 5)}, {});
+  auto* e = NewExport(ds);
+  e->Captions()->Add("A=" + WideToAnsi(u"😀😀"));
+  e->Captions()->Add("B=" + WideToAnsi(u"😀😀"));
+  const auto f = WrittenFields(ExportBytes(e));
+  EXPECT_EQ(f[0].Name, "??");
+  EXPECT_EQ(f[1].Name, "??~1");
+}
+
 TEST_F(DbfExportTest, ChineseCaptionsAreCutBetweenCharacters) {
   auto* ds = NewDataSet({Column("A", ftString, 5), Column("B", ftString, 5)}, {});
   auto* e = NewExport(ds);

@@ -154,6 +154,26 @@ TEST_F(AsciiExportTest, CsvExportResumedByOnStopExportEndsWithTheFooterAlone) {
   EXPECT_EQ(ExportBytes(e), "\"a\",1,1.00,2026-01-02,true\r\n\"b\",2,1.00,2026-01-02,true\r\nEND\r\n");
 }
 
+TEST_F(AsciiExportTest, TargetInAFolderThatCannotBeMadeRaisesAndCreatesNothing) {
+  TExportTempDir dir;
+  WriteFileBytes(dir.Path("plain"), "a file, not a folder");
+  auto* e = NewExport(etCSV, Sales({{"x", 1, 1.0, day(2026, 1, 2), true}}));
+  e->SetFileName(dir.Path("plain/sub/out.csv"));
+  EXPECT_EQ(ExportErrorOf([&] { e->Execute(); }),
+            "Directory \"" + dir.Path("plain/sub") + "\" not found and cannot be created");
+  EXPECT_EQ(ReadFileBytes(dir.Path("plain")), "a file, not a folder");
+}
+
+TEST_F(AsciiExportTest, ReadOnlyTargetRaisesAndKeepsItsBytes) {
+  TExportTempDir dir;
+  WriteFileBytes(dir.Path("ro.csv"), "old");
+  if (!MakeUnwritable(dir.Path("ro.csv"))) GTEST_SKIP() << "no file can be made unwritable here";
+  auto* e = NewExport(etCSV, Sales({{"x", 1, 1.0, day(2026, 1, 2), true}}));
+  e->SetFileName(dir.Path("ro.csv"));
+  EXPECT_THROW(e->Execute(), EFCreateError);
+  EXPECT_EQ(ReadFileBytes(dir.Path("ro.csv")), "old");
+}
+
 TEST_F(AsciiExportTest, DefaultDelimiterIsTheLocalesListSeparator) {
   TDataExportASCII e(nullptr);
   EXPECT_EQ(e.CSVComma(), ExportListSeparator());
