@@ -344,7 +344,7 @@ TEST_F(TFormmainTransfersTest, WorkerOutlivingTheWindowNeverTouchesIt) {
   window->sbtnRightClick(nullptr);
   std::shared_ptr<TWorkerLink> link = window->WorkerLink();
   // The file is on its way (its part file is there) when the window goes.
-  ASSERT_TRUE(WaitUntil([&] { return PcFileExists(".SLOW.DAT.part"); }));
+  ASSERT_TRUE(WaitUntil([&] { return PcPartFileExists("SLOW.DAT"); }));
   delete window;
   window = nullptr;
   Formmain = nullptr;
@@ -358,7 +358,7 @@ TEST_F(TFormmainTransfersTest, TerminateRequestEndsTheRoutineBetweenFiles) {
   terminal.Settings("[Transfer]\nRate=500000\n");
   Select(window->listCbj, {"ONE.DAT", "TWO.DAT", "THREE.DAT"});
   window->sbtnRightClick(nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return PcFileExists(".ONE.DAT.part"); }));
+  ASSERT_TRUE(WaitUntil([&] { return PcPartFileExists("ONE.DAT"); }));
   EXPECT_TRUE(window->WorkerLink()->TerminateRunning());
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(PcFileExists("ONE.DAT"));  // the call under way ends as it would

@@ -4,17 +4,27 @@
 
 namespace ansichars {
 
-std::array<unsigned char, 256> lengthsOf(int codePage) {
-  std::array<unsigned char, 256> len;
-  len.fill(1);
+namespace {
+
+std::array<unsigned char, 256> bytesOf(int codePage) {
+  std::array<unsigned char, 256> bytes;
+  bytes.fill(1);
   for (int b = 0x80; b < 0x100; ++b) {
-    if (codePage == CP_UTF8)
-      len[b] = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    else if (IsDBCSLeadByte(static_cast<std::uint8_t>(b), codePage))
-      len[b] = 2;
+    const auto byte = static_cast<std::uint8_t>(b);
+    if (codePage == CP_UTF8) {
+      bytes[b] = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+      if (b < 0xC0) bytes[b] |= TCharLengths::TrailFlag;
+    } else if (IsDBCSLeadByte(byte, codePage)) {
+      bytes[b] = 2;
+    }
   }
-  return len;
+  if (codePage != CP_UTF8)
+    for (int b = 0; b < 0x100; ++b)
+      if (IsDBCSTrailByte(static_cast<std::uint8_t>(b), codePage)) bytes[b] |= TCharLengths::TrailFlag;
+  return bytes;
 }
+
+}  // namespace
 
 TCharLengths::TCharLengths() {
   // The table is built once per thread and code page; IsDBCSLeadByte takes a lock per byte.
@@ -22,15 +32,24 @@ TCharLengths::TCharLengths() {
   thread_local std::array<unsigned char, 256> cached;
   int cp = GetACP();
   if (cp != cachedCodePage) {
-    cached = lengthsOf(cp);
+    cached = bytesOf(cp);
     cachedCodePage = cp;
   }
-  len_ = cached;
+  bytes_ = cached;
+}
+
+TCharLengths::TCharLengths(int CodePage) {
+  const int cp = CodePage == CP_ACP ? GetACP() : CodePage == CP_OEMCP ? GetOEMCP() : CodePage == CP_MACCP ? GetMACCP() : CodePage;
+  bytes_ = bytesOf(cp);
 }
 
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {
   if (S.size() <= MaxBytes) return S.size();
-  TCharLengths chars;
+  return WholeCharsPrefix(S, MaxBytes, TCharLengths());
+}
+
+std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes, const TCharLengths& chars) {
+  if (S.size() <= MaxBytes) return S.size();
   std::size_t i = 0;
   while (i < MaxBytes) {
     std::size_t n = chars.At(S, i);
@@ -44,15 +63,9 @@ std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {
 
 std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int codePage) {
   if (Text.size() <= MaxBytes) return Text.size();
-  int cp = codePage == CP_ACP ? GetACP() : codePage == CP_OEMCP ? GetOEMCP() : codePage == CP_MACCP ? GetMACCP() : codePage;
-  if (cp == GetACP()) return ansichars::WholeCharsPrefix(Text, MaxBytes);
-  // Another code page: its lengths are worked out for this call (cutting is rare).
-  const std::array<unsigned char, 256> len = ansichars::lengthsOf(cp);
-  std::size_t i = 0;
-  while (i < MaxBytes) {
-    const std::size_t n = len[static_cast<unsigned char>(Text[i])];
-    if (i + n > MaxBytes) break;
-    i += n;
-  }
-  return i;
+  // The ANSI code page's lengths are kept per thread; another code page's are worked out for
+  // this call (cutting is rare).
+  const bool ansi = codePage == CP_ACP || codePage == GetACP();
+  return ansi ? ansichars::WholeCharsPrefix(Text, MaxBytes)
+              : ansichars::WholeCharsPrefix(Text, MaxBytes, ansichars::TCharLengths(codePage));
 }
