@@ -65,7 +65,8 @@ std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int co
   if (Text.size() <= MaxBytes) return Text.size();
   // The ANSI code page's lengths are kept per thread; another code page's are worked out for
   // this call (cutting is rare).
-  const bool ansi = codePage == CP_ACP || codePage == GetACP();
+  const int cp = codePage == CP_OEMCP ? GetOEMCP() : codePage == CP_MACCP ? GetMACCP() : codePage;
+  const bool ansi = cp == CP_ACP || cp == GetACP();
   return ansi ? ansichars::WholeCharsPrefix(Text, MaxBytes)
-              : ansichars::WholeCharsPrefix(Text, MaxBytes, ansichars::TCharLengths(codePage));
+              : ansichars::WholeCharsPrefix(Text, MaxBytes, ansichars::TCharLengths(cp));
 }
