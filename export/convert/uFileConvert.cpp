@@ -12,6 +12,9 @@
 #include "TADOTable.h"
 #include "TADO_DataExportAccess.h"
 #include "TClientDataSet.h"
+#include "TDataExportASCII.h"
+#include "TDataExportDBF.h"
+#include "TExportFormats.h"
 #include "TDataSetProvider.h"
 #include "TypInfo.h"
 #include "uFileConvert_p.h"
@@ -80,10 +83,30 @@ TdmUtils::TdmUtils(TComponent* AOwner) : TDataModule(AOwner), FSettingsFile(prog
   DataSetProvider1->SetDataSet(table1);
   ClientDataSet1 = component<TClientDataSet>(this, "ClientDataSet1");
 
+  DataExportDBF1 = component<TDataExportDBF>(this, "DataExportDBF1");
+  DataExportDBF1->SetDataSet(ClientDataSet1);
+  DataExportDBF1->SetAutoCalcStrType(true);
+  DataExportDBF1->SetPrintFile(true);
+  DataExportDBF1->SetExportTimeAsStr(false);
+  // An empty number is blanks in a dBASE table; the text "null" in a numeric field is no
+  // number to any reader of the table.
+  DataExportDBF1->SetNullValue("");
+  DataExportDBF1->OnBeginExport = [this](TObject* Sender) { DataExportDBF1BeginExport(Sender); };
+
   ADO_DataExportAccess1 = component<TADO_DataExportAccess>(this, "ADO_DataExportAccess1");
   ADO_DataExportAccess1->SetDataSet(ClientDataSet1);
   ADO_DataExportAccess1->SetTableName(DefaultAccessTableName);
+  ADO_DataExportAccess1->OnBeginExport = [this](TObject* Sender) { ADO_DataExportAccess1BeginExport(Sender); };
   SetExactFormats(ADO_DataExportAccess1->Formats());
+
+  DataExportASCII1 = component<TDataExportASCII>(this, "DataExportASCII1");
+  DataExportASCII1->SetDataSet(ClientDataSet1);
+  DataExportASCII1->SetExportType(etCSV);
+  DataExportASCII1->SetCSVComma(',');
+  DataExportASCII1->Formats()->SetThousandSeparator(' ');
+  SetExactFormats(DataExportASCII1->Formats());
+  // Text is read back with "." as the decimal point whatever the locale.
+  DataExportASCII1->Formats()->SetDecimalSeparator('.');
 
   if (dmUtils == nullptr) dmUtils = this;
 }

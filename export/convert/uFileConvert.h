@@ -64,6 +64,8 @@ class TADOTable;
 class TDataSetProvider;
 class TClientDataSet;
 class TADO_DataExportAccess;
+class TDataExportASCII;
+class TDataExportDBF;
 class TDataExport;
 class TExportFormats;
 struct TTextFormat;
@@ -78,7 +80,9 @@ class TdmUtils : public TDataModule {
   TADOTable* table1;
   TDataSetProvider* DataSetProvider1;
   TClientDataSet* ClientDataSet1;
+  TDataExportDBF* DataExportDBF1;
   TADO_DataExportAccess* ADO_DataExportAccess1;
+  TDataExportASCII* DataExportASCII1;
 
   // Converts Source into Type next to it: ALL into TXT, CSV, MDB, XLS and XML in that order
   // (stopping at the first failure; the targets written before it stay), NONE into nothing
@@ -102,6 +106,16 @@ class TdmUtils : public TDataModule {
   void FixDbfHeader(const AnsiString& FileName);
   // The first table con1 lists (sheets of a workbook, tables of a database); "" for none.
   AnsiString GetFirstTableName();
+  // The dBASE exporter's begin-export event, in one pass over the records: every text field's
+  // length becomes its longest value's length in the ANSI code page + 2 (ColumnsLength,
+  // cleared first; for an XML packet only where its declared size is too short). A text
+  // longer than a dBASE field holds (254 bytes) or a memo longer than the memo file holds
+  // (65536 bytes) ends the export: the table would lose it.
+  void DataExportDBF1BeginExport(TObject* Sender);
+  // The Access exporter's begin-export event: a 64-bit integer field whose values all fit 32
+  // bits (a dBASE number field of 10 to 18 digits) is declared an integer column, not the text
+  // column that keeps larger numbers whole.
+  void ADO_DataExportAccess1BeginExport(TObject* Sender);
   // The text of the last failure the service reported; never cleared, so a conversion that
   // succeeds leaves it as it was.
   const AnsiString& LastError() const { return FLastError; }
@@ -113,6 +127,11 @@ class TdmUtils : public TDataModule {
 
 private:
   // The targets, one routine each; they raise when the exporter does.
+  void exportDbf(const AnsiString& Dest);
+  // The ".txt" target in the TEXTFORMAT format; false (LastError set) for a format that could
+  // not be read back.
+  bool exportText(const AnsiString& Dest);
+  void exportCsv(const AnsiString& Dest);
   void exportAccess(const AnsiString& Dest);
   void exportXml(const AnsiString& Dest);
   // Sets LastError and answers false.

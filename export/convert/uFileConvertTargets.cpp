@@ -1,4 +1,5 @@
 // The targets of a conversion: ConvertTo and one routine per target type.
+#include <cstdint>
 #include <vector>
 
 #include "FileNames.h"
@@ -9,11 +10,16 @@
 #include "TADO_DataExportAccess.h"
 #include "TAtomicFileStream.h"
 #include "TClientDataSet.h"
+#include "TDataExportASCII.h"
+#include "TDataExportDBF.h"
 #include "TDatabaseReplacement.h"
+#include "TExportColumn.h"
+#include "TExportColumns.h"
 #include "TExportFormats.h"
 #include "TField.h"
 #include "TFields.h"
 #include "TStrings.h"
+#include "TextFormatSettings.h"
 #include "uFileConvert.h"
 #include "uFileConvert_p.h"
 
@@ -59,11 +65,17 @@ bool TdmUtils::ConvertTo(const AnsiString& SourceName, const AnsiString& DestExt
   const AnsiString ext = LowerCase(DestExt);
   if (LowerCase(ExtractFileExt(Source)) == ext) return true;
   const AnsiString dest = ChangeFileExt(Source, DestExt);
-  if (ext == ".mdb") {
+  if (ext == ".dbf") {
+    exportDbf(dest);
+  } else if (ext == ".txt") {
+    if (!exportText(dest)) return false;
+  } else if (ext == ".csv") {
+    exportCsv(dest);
+  } else if (ext == ".mdb") {
     exportAccess(dest);
   } else if (ext == ".xml") {
     exportXml(dest);
-  } else if (ext == ".dbf" || ext == ".txt" || ext == ".csv" || ext == ".xls") {
+  } else if (ext == ".xls") {
     return fail("Conversion into \"" + ext + "\" files is not available in this build: " + dest);
   } else {
     return fail("Not Support File Format:" + DestExt);
@@ -92,6 +104,43 @@ void TdmUtils::exportAllFields(TDataExport* Export, bool WithBinary) {
   }
 }
 
+void TdmUtils::exportDbf(const AnsiString& Dest) {
+  DataExportDBF1->SetFileName(Dest);
+  exportAllFields(DataExportDBF1, true);
+  DataExportDBF1->Execute();
+}
+
+bool TdmUtils::exportText(const AnsiString& Dest) {
+  TTextFormat format;
+  AnsiString reason;
+  if (!TextFormatOf(ReadTextFormatEntries(FSettingsFile), format, reason)) return fail(reason);
+  TDataExportASCII* e = DataExportASCII1;
+  e->SetFileName(Dest);
+  e->SetExportType(etCSV);
+  e->SetCSVQuoteStrings(format.QuotedString);
+  e->SetCSVQuoteCaptions(format.QuotedString);
+  e->SetCSVQuote(format.Quote);
+  e->SetCSVComma(format.Delimiter);
+  e->SetAllowCaptions(format.IncludeTitle);
+  exportAllFields(e, false);
+  e->Execute();
+  return true;
+}
+
+void TdmUtils::exportCsv(const AnsiString& Dest) {
+  // A CSV file is written the same way whatever ".txt" file was written before it.
+  TDataExportASCII* e = DataExportASCII1;
+  e->SetFileName(Dest);
+  e->SetExportType(etCSV);
+  e->SetCSVComma(',');
+  e->SetCSVQuote('"');
+  e->SetCSVQuoteStrings(true);
+  e->SetCSVQuoteCaptions(true);
+  e->SetAllowCaptions(true);
+  exportAllFields(e, false);
+  e->Execute();
+}
+
 void TdmUtils::exportAccess(const AnsiString& Dest) {
   TDatabaseReplacement replacement(Dest);
   TADO_DataExportAccess* e = ADO_DataExportAccess1;
@@ -117,6 +166,33 @@ void TdmUtils::exportAccess(const AnsiString& Dest) {
   }
   e->SetDatabaseName(Dest);
   replacement.Commit();
+}
+
+void TdmUtils::ADO_DataExportAccess1BeginExport(TObject*) {
+  std::vector<TExportColumn*> wide;
+  TExportColumns* columns = ADO_DataExportAccess1->Columns();
+  for (int i = 0; i < columns->Count(); ++i) {
+    TExportColumn* c = columns->Items(i);
+    if (c->ColType() == ectBigint && c->FieldType() == ftLargeint) wide.push_back(c);
+  }
+  if (wide.empty()) return;
+  std::vector<bool> fits(wide.size(), true);
+  TFields* fields = ClientDataSet1->Fields();
+  const TBookmark position = ClientDataSet1->GetBookmark();
+  for (ClientDataSet1->First(); !ClientDataSet1->Eof(); ClientDataSet1->Next())
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+      if (!fits[i]) continue;
+      const TField* field = fields->Fields(wide[i]->ColumnIndex());
+      if (field->IsNull()) continue;
+      const std::int64_t value = field->AsLargeInt();
+      fits[i] = value >= INT32_MIN && value <= INT32_MAX;
+    }
+  ClientDataSet1->GotoBookmark(position);
+  for (std::size_t i = 0; i < wide.size(); ++i)
+    if (fits[i]) {
+      wide[i]->SetColType(ectInteger);
+      wide[i]->SetFieldType(ftInteger);
+    }
 }
 
 void TdmUtils::exportXml(const AnsiString& Dest) {
