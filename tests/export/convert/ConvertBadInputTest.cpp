@@ -127,13 +127,21 @@ TEST_F(ConvertBadInputTest, AFullDiskFailsWithAClearTextAndLeavesNoTarget) {
   MakeDbf("big.dbf", "HH C(10); DZ C(60)", records + "]");
   const std::string source = ReadFileBytes(Path("big.dbf"));
   // Room for the source's size but not for a target beside it.
-  for (TConvertType type : {TConvertType::XML, TConvertType::MDB}) {
+  for (TConvertType type : {TConvertType::TXT, TConvertType::CSV, TConvertType::XML, TConvertType::MDB}) {
     const TLimitedRun run = ConvertLimited(Path("big.dbf"), type, RLIMIT_FSIZE, 64 * 1024);
-    EXPECT_FALSE(run.Converted);
-    EXPECT_FALSE(run.LastError.empty());
+    EXPECT_FALSE(run.Converted) << ConvertTypeName(type);
+    EXPECT_FALSE(run.LastError.empty()) << ConvertTypeName(type);
     EXPECT_EQ(Files(), (std::vector<std::string>{"big.dbf"})) << run.LastError;
   }
   EXPECT_EQ(ReadFileBytes(Path("big.dbf")), source);
+
+  // And back: a text source whose table does not fit.
+  ASSERT_TRUE(module->ConvertFile(Path("big.dbf"), TConvertType::CSV)) << module->LastError();
+  std::filesystem::remove(Path("big.dbf"));
+  const TLimitedRun run = ConvertLimited(Path("big.csv"), TConvertType::DBF, RLIMIT_FSIZE, 64 * 1024);
+  EXPECT_FALSE(run.Converted);
+  EXPECT_FALSE(run.LastError.empty());
+  EXPECT_EQ(Files(), (std::vector<std::string>{"big.csv"})) << run.LastError;
 }
 
 TEST_F(ConvertBadInputTest, AMemoLargerThanTheMemoryFailsForWantOfIt) {
@@ -156,4 +164,17 @@ TEST_F(ConvertBadInputTest, AMemoLargerThanTheMemoryFailsForWantOfIt) {
   EXPECT_EQ(std::filesystem::file_size(Path("memo.dbt")), size);
   EXPECT_FALSE(std::filesystem::exists(Path("memo.xml")));
 #endif
+}
+
+TEST_F(ConvertBadInputTest, ValuesADbaseTableCannotHoldEndTheConversionWithTheFieldsName) {
+  // A text of 255 bytes (a field holds 254), and a memo beyond what a memo file's block chain holds.
+  WriteFileBytes(Path("wide.csv"), "HH,HM\r\n1,\"" + std::string(255, 'x') + "\"\r\n");
+  WriteFileBytes(Path("long.csv"), "HH,HM\r\n1,\"" + std::string(70000, 'y') + "\"\r\n");
+  for (const char* name : {"wide.csv", "long.csv"}) {
+    const std::string before = ReadFileBytes(Path(name));
+    EXPECT_FALSE(module->ConvertFile(Path(name), TConvertType::DBF)) << name;
+    EXPECT_NE(module->LastError().find("HM"), std::string::npos) << module->LastError();
+    EXPECT_EQ(ReadFileBytes(Path(name)), before);
+  }
+  EXPECT_EQ(Files(), (std::vector<std::string>{"long.csv", "wide.csv"}));
 }

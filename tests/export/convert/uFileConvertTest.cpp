@@ -221,3 +221,38 @@ TEST_F(uFileConvertTest, ACsvSourceHasItsCaptionLineFirst) {
   EXPECT_EQ(Sqlite("a.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
             "[('0100101', '张国强', 1234.5)]\n");
 }
+
+TEST_F(uFileConvertTest, AllWritesEveryTypeInOrderAndStopsAtTheFirstFailure) {
+  MakeDbf("a.dbf", CustomerSpec, CustomerRecords);
+  EXPECT_FALSE(module->ConvertFile(Path("a.dbf"), TConvertType::ALL));
+  // Workbooks are not written by this build: the targets before them stay, XML is not tried.
+  EXPECT_NE(module->LastError().find("a.xls"), std::string::npos) << module->LastError();
+  EXPECT_EQ(Files(), (std::vector<std::string>{"a.csv", "a.dbf", "a.dbt", "a.mdb", "a.txt"}));
+  EXPECT_TRUE(std::filesystem::last_write_time(Path("a.txt")) <= std::filesystem::last_write_time(Path("a.csv")));
+  EXPECT_TRUE(std::filesystem::last_write_time(Path("a.csv")) <= std::filesystem::last_write_time(Path("a.mdb")));
+}
+
+TEST_F(uFileConvertTest, ACsvFileIsWrittenTheSameWhateverTextFileWasWrittenBefore) {
+  MakeDbf("a.dbf", "HH C(10); HM C(20)", "[('1', 'a b'), ('2', 'c')]");
+  ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::CSV)) << module->LastError();
+  const std::string fresh = ReadFileBytes(Path("a.csv"));
+  EXPECT_EQ(fresh, "\"HH\",\"HM\"\r\n\"1\",\"a b\"\r\n\"2\",\"c\"\r\n");
+  WriteSettings("[TEXTFORMAT]\r\nDelimiterChar=;\r\nQuoteChar='\r\nQuotedString=0\r\nIncludeTitle=0\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::TXT)) << module->LastError();
+  EXPECT_EQ(ReadFileBytes(Path("a.txt")), "1;a b\r\n2;c\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::CSV)) << module->LastError();
+  EXPECT_EQ(ReadFileBytes(Path("a.csv")), fresh);
+}
+
+TEST_F(uFileConvertTest, TextLengthsOfAnEarlierTableNeverCutALaterPacketsTexts) {
+  // A packet keeps its fields' declared sizes; the lengths measured for an earlier table's
+  // field of the same name must not apply to it.
+  MakeDbf("long.dbf", "HM C(40)", "[('张国强城东区解放路12号3单元',)]");
+  ASSERT_TRUE(module->ConvertFile(Path("long.dbf"), TConvertType::XML)) << module->LastError();
+  std::filesystem::rename(Path("long.xml"), Path("b.xml"));
+  WriteFileBytes(Path("short.csv"), "HM\r\nab\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("short.csv"), TConvertType::DBF)) << module->LastError();
+  EXPECT_EQ(DbfRecords("short.dbf"), "['HM']\n['ab']\n");
+  ASSERT_TRUE(module->ConvertFile(Path("b.xml"), TConvertType::DBF)) << module->LastError();
+  EXPECT_EQ(DbfRecords("b.dbf"), "['HM']\n['张国强城东区解放路12号3单元']\n");
+}

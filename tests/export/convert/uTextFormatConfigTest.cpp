@@ -65,6 +65,10 @@ TEST_F(uTextFormatConfigTest, DefaultsThenOkStoresTabDoubleQuoteAndBothFlags) {
   }));
   EXPECT_EQ(ReadFileBytes(settings),
             "[TEXTFORMAT]\r\nDelimiterChar=t\r\nQuotedString=1\r\nIncludeTitle=1\r\nQuoteChar=\"\r\n");
+  // The next text file the service writes is tab-delimited.
+  MakeDbf("a.dbf", "HH C(10); DS N(10,2)", "[('1', 1.25)]");
+  ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::TXT)) << module->LastError();
+  EXPECT_EQ(ReadFileBytes(Path("a.txt")), "\"HH\"\t\"DS\"\r\n\"1\"\t1.25\r\n");
 }
 
 TEST_F(uTextFormatConfigTest, AnEmptyDelimiterIsStoredEmpty) {
