@@ -49,15 +49,6 @@ std::string TFilePagesFixture::ReadPcFile(const std::string& Name) const { retur
 
 bool TFilePagesFixture::PcFileExists(const std::string& Name) const { return fs::exists(terminal.Pc() / Name); }
 
-bool TFilePagesFixture::PcPartFileExists(const std::string& Name) const {
-  std::error_code ec;
-  for (fs::directory_iterator it(terminal.Pc(), ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string file = it->path().filename().string();
-    if (file.starts_with("." + Name + ".") && file.ends_with(".part")) return true;
-  }
-  return false;
-}
-
 void TFilePagesFixture::PutTerminalFile(std::int32_t Number, const std::string& Name, const std::string& Bytes,
                                         bool Recycled, std::time_t Modified) const {
   char prefix[16];
