@@ -35,6 +35,7 @@ void TDataExport::ExportToStream(TStream* Stream) {
   writer_.reset(WriterClass().Create(this, Stream));
   try {
     DoExport();
+    writer_->Finish();
   } catch (...) {
     writer_.reset();
     throw;
