@@ -32,7 +32,7 @@
 
 #include "TDataExportText.h"
 
-class TDBFFieldDescriptor;
+struct TDBFFieldDescriptor;
 class TDBFWriter;
 class TStringList;
 

@@ -92,13 +92,15 @@ TMask analyse(std::string_view text, const std::vector<TElement>& elements) {
   m.Text = text;
   bool afterPoint = false;
   int firstZero = -1;
-  for (const auto& [kind, at, len] : elements) [&] {
+  for (const TElement& e : elements) {
+    const char kind = e.Kind;
+    const std::size_t at = e.At, len = e.Len;
     if (kind == 'e') {
       m.Scientific = true;
       m.ExpDigits = static_cast<int>(len) - 2 > 4 ? 4 : static_cast<int>(len) - 2;
-      return;
+      continue;
     }
-    if (kind != 'c' || len != 1 || m.Scientific) return;
+    if (kind != 'c' || len != 1 || m.Scientific) continue;
     char c = text[at];
     if (c == '0' || c == '#') {
       if (afterPoint) {
@@ -113,7 +115,7 @@ TMask analyse(std::string_view text, const std::vector<TElement>& elements) {
     } else if (c == ',' && !afterPoint) {
       m.Thousands = true;
     }
-  }();
+  }
   m.MinIntDigits = firstZero < 0 ? 0 : m.IntPlaceholders - firstZero;
   return m;
 }
@@ -192,10 +194,12 @@ std::string render(const TSection& section, TFloatRec rec, bool withSign, const 
       if (m.Thousands && left > 0 && left % 3 == 0 && fs.ThousandSeparator != '\0') out += fs.ThousandSeparator;
     }
   };
-  for (const auto& [kind, at, len] : section.Elements) [&] {
+  for (const TElement& e : section.Elements) {
+    const char kind = e.Kind;
+    const std::size_t at = e.At, len = e.Len;
     if (kind == 'q') {
       out.append(m.Text.substr(at, len));
-      return;
+      continue;
     }
     if (kind == 'e') {
       afterExponent = true;
@@ -208,7 +212,7 @@ std::string render(const TSection& section, TFloatRec rec, bool withSign, const 
       if (static_cast<int>(digits.size()) < m.ExpDigits)
         digits.insert(0, static_cast<std::size_t>(m.ExpDigits) - digits.size(), '0');
       out += digits;
-      return;
+      continue;
     }
     char c = m.Text[at];
     if (len == 1 && (c == '0' || c == '#') && !afterExponent) {
@@ -225,17 +229,17 @@ std::string render(const TSection& section, TFloatRec rec, bool withSign, const 
         int k = fracPlaceholder++;
         if (k < static_cast<int>(fraction.size())) out += fraction[static_cast<std::size_t>(k)];
       }
-      return;
+      continue;
     }
     if (len == 1 && c == '.' && !afterPoint) {
       afterPoint = true;
       if (P == 0) emitDigits(0, L);  // a mask like ".00" still shows the integer part
       if (!fraction.empty()) out += fs.DecimalSeparator;
-      return;
+      continue;
     }
-    if (len == 1 && c == ',' && !afterPoint) return;
+    if (len == 1 && c == ',' && !afterPoint) continue;
     out.append(m.Text.substr(at, len));
-  }();
+  }
   return out;
 }
 
