@@ -13,6 +13,7 @@
 #include "TExportColumns.h"
 #include "TExportIniFile.h"
 #include "TExportLocale.h"
+#include "TMemoryStream.h"
 #include "TStrings.h"
 #include "TXLSOptions.h"
 #include "TXLSWriter.h"
@@ -175,17 +176,21 @@ void TDataExportXLS::Execute() {
     TxlsWorkbookFile file(FileName());
     TxlsWorkbookWriter writer(file.Stream(), autoTruncateValue_);
     writer.ChartColors() = chartColors_;
+    TMemoryStream globals;
     workbook_ = &writer;
+    globals_ = &globals;
     try {
       ExportSheets();
     } catch (...) {
       workbook_ = nullptr;
+      globals_ = nullptr;
       throw;
     }
     workbook_ = nullptr;
+    globals_ = nullptr;
     // An export aborted before its first sheet has no workbook to keep.
     if (writer.BoundSheets().Count() == 0) return;
-    file.Commit();
+    file.Commit(globals, globalsAt_);
   }
   ShowOrPrintFile();
 }
@@ -233,7 +238,8 @@ void TDataExportXLS::ExportSheets() {
     }
     TxlsWorkbookContent content;
     content.Pictures = pictures_.get();
-    writer.WriteWorkbookGlobals(content);
+    // The globals go in before the sheets when the file is written, which moves no sheet.
+    globalsAt_ = writer.BuildWorkbookGlobals(content, *globals_);
     AfterExport();
   } catch (...) {
     work_ = nullptr;

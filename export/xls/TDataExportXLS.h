@@ -64,6 +64,7 @@
 #include "TxlsSheet.h"
 #include "XlsExportEvents.h"
 
+class TMemoryStream;
 class TXLSOptions;
 class TxlsCells;
 class TxlsCharts;
@@ -193,7 +194,10 @@ private:
   std::array<std::uint32_t, 16> chartColors_;
   std::uint8_t writeSection_ = 0;
 
-  // While a workbook is written: its writer, and the state of the sheet being written.
+  // While a workbook is written: its writer, its globals (and where they go), and the state of
+  // the sheet being written.
   TxlsWorkbookWriter* workbook_ = nullptr;
+  TMemoryStream* globals_ = nullptr;
+  std::int64_t globalsAt_ = 0;
   TxlsSheetWork* work_ = nullptr;
 };

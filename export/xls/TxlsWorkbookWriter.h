@@ -17,7 +17,12 @@
 //
 // The sheets are appended to the stream as they are written; WriteWorkbookGlobals then
 // completes each sheet's DIMENSIONS, builds the rest of the globals in memory and inserts them
-// before the globals' EOF, so that the stream reads globals first, then each sheet.
+// before the globals' EOF, so that the stream reads globals first, then each sheet. A large
+// workbook need not be moved for that: BuildWorkbookGlobals leaves the stream as it is and
+// gives the globals and the place they belong, which TxlsWorkbookFile::Commit puts together:
+//
+//   TMemoryStream globals;
+//   file.Commit(globals, writer.BuildWorkbookGlobals(content, globals));
 //
 // Cell formats come from Formats() (TxlsCellFormatTable), texts go to the shared string table
 // (SST()). Every cell written widens the current sheet's used range (its DIMENSIONS).
@@ -153,6 +158,9 @@ public:
   TxlsBoundSheet* WriteSheetPrologue(const TxlsSheetFrame& Frame);
   void WriteSheetEpilogue(const TxlsSheetFrame& Frame);
   void WriteWorkbookGlobals(const TxlsWorkbookContent& Content);
+  // The rest of the globals written into Globals (from its position on) for the stream as it
+  // stands, whose DIMENSIONS are completed; returns the stream position they belong at.
+  std::int64_t BuildWorkbookGlobals(const TxlsWorkbookContent& Content, TStream& Globals);
 
   // Column widths of the current sheet, in characters, by exported column (0-based).
   void UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column);
@@ -203,6 +211,7 @@ private:
   std::vector<int> columnWidths_;
   std::map<int, int> rowHeights_;
   std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
+  std::map<std::uint16_t, const TFontMetrics*> xfMetrics_;          // the metrics of an XF's font
   int digitWidth_ = 0;
   std::unique_ptr<TxlsPictureStore> pictureStore_;
   std::uint32_t shapesDrawn_ = 0;

@@ -150,25 +150,32 @@ void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& C
   sst_.SaveToStream(Out);
 }
 
-void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content) {
+std::int64_t TxlsWorkbookWriter::BuildWorkbookGlobals(const TxlsWorkbookContent& Content, TStream& Globals) {
   patchDimensions();
 
-  TMemoryStream globals;
-  writeGlobals(globals, Content);
+  const std::int64_t start = Globals.Position();
+  writeGlobals(Globals, Content);
   // Each sheet moves back by the globals inserted before it.
-  const std::int64_t shift = globals.Size();
+  const std::int64_t end = Globals.Position();
+  const std::int64_t shift = end - start;
   for (int i = 0; i < boundSheets_.Count(); ++i) {
     const TxlsBoundSheet& sheet = *boundSheets_.Items(i);
-    globals.SetPosition(sheet.BoundSheetPosition + 4);
+    Globals.SetPosition(sheet.BoundSheetPosition + 4);
     record_.Clear();
     record_.U32(static_cast<std::uint32_t>(sheet.BOFPosition + shift));
-    globals.WriteBuffer(record_.Data(), 4);
+    Globals.WriteBuffer(record_.Data(), 4);
   }
+  Globals.SetPosition(end);
+  return globalsInsertPosition_;
+}
 
+void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content) {
+  TMemoryStream globals;
+  const std::int64_t at = BuildWorkbookGlobals(Content, globals);
   TMemoryStream tail;
-  stream_.SetPosition(globalsInsertPosition_);
-  tail.CopyFrom(&stream_, stream_.Size() - globalsInsertPosition_);
-  stream_.SetPosition(globalsInsertPosition_);
+  stream_.SetPosition(at);
+  tail.CopyFrom(&stream_, stream_.Size() - at);
+  stream_.SetPosition(at);
   globals.SetPosition(0);
   stream_.CopyFrom(&globals, globals.Size());
   tail.SetPosition(0);
