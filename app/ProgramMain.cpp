@@ -27,6 +27,7 @@
 #include "Forms.h"
 #include "IntegerText.h"
 #include "LmLangMgr.h"
+#include "ProgramMain.h"
 #include "TButton.h"
 #include "TEdit.h"
 #include "TListColumns.h"
@@ -38,6 +39,7 @@
 #include "TTabSheet.h"
 #include "uConstStrings.h"
 #include "uMain.h"
+#include "uThread.h"
 
 namespace {
 
@@ -157,7 +159,7 @@ void applyViewOptions(const TViewOptions& Options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int ProgramMain(int argc, char** argv) {
   TViewOptions options;
   if (!readViewOptions(argc, argv, options)) return 2;
 
@@ -171,6 +173,9 @@ int main(int argc, char** argv) {
   applyViewOptions(options);
   Application->Run();
 
+  // A worker still running may use what the units hold: it ends, or is left behind with the
+  // process, before any unit is finalised.
+  EndWorkers(0);
   units.Finalize();
   return 0;
 }

@@ -317,8 +317,8 @@ void TFormmain::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = false;
     return;
   }
-  // No routine looks at the request; what keeps a running worker off the closed window is
-  // the link, which the window's destructor detaches.
+  // The routine ends at its next check of the request; the program's end waits for it
+  // (EndWorkers) before it finalises anything the worker can reach.
   if (Busy() != 0) FWorker->TerminateRunning();
 }
 

@@ -340,7 +340,7 @@ class TFormmain : public TForm {
   // The folder picker; the chosen folder, or "" when cancelled.
   AnsiString BrowseForFolder();
 
-  // Settings file.
+  // Settings file. A save that fails shows ERR_FILE_CREATE_FAILED with the file's name.
   void LoadSettings();
   void SaveSettings();
 
@@ -462,6 +462,8 @@ private:
   // Whether the caption of AObject follows its tab's mode rather than the form's text: the
   // buttons of a tab whose mode button is not in its starting state.
   bool captionFollowsParaMode(const TObject* AObject) const;
+  // SaveSettings' writes; EIniFileException when one fails.
+  void writeSettings();
 
   bool FFtpTransferring = false;
   int FRunMode = rmComm;

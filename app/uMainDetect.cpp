@@ -2,10 +2,10 @@
 // and its direct port check.
 #include <memory>
 
-#include "CommText.h"
 #include "TLabel.h"
 #include "uConstStrings.h"
 #include "uMain.h"
+#include "uTerminalList.h"
 #include "uWait.h"
 #include "VxComm.h"
 #include "WinUser.h"
@@ -42,9 +42,11 @@ void TFormmain::CheckDeviceInfo() {
   }
   // The entry check looks at the raw results; vxGetErrMsg is not asked.
   char type[COMM_TEXT_SIZE] = {};
-  lblOsType->SetCaption(vxGetMachSysInfo(FPort, SYS_MACHINE_TYPE, type) == 0 ? CommBufferText(type) : INFO_UNKOWN1);
+  const bool typeRead = vxGetMachSysInfo(FPort, SYS_MACHINE_TYPE, type) == 0;
+  lblOsType->SetCaption(typeRead ? CommText(type, sizeof type) : INFO_UNKOWN1);
   char version[COMM_TEXT_SIZE] = {};
-  lblOsVer->SetCaption(vxGetMachSysInfo(FPort, SYS_VERSION, version) == 0 ? CommBufferText(version) : INFO_UNKOWN1);
+  const bool versionRead = vxGetMachSysInfo(FPort, SYS_VERSION, version) == 0;
+  lblOsVer->SetCaption(versionRead ? CommText(version, sizeof version) : INFO_UNKOWN1);
 }
 
 bool TFormmain::CheckPortDirect() {

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "CommText.h"
 #include "DateRoutines.h"
 #include "IntegerText.h"
 #include "StringRoutines.h"
@@ -15,6 +14,7 @@
 #include "TSpeedButton.h"
 #include "uConstStrings.h"
 #include "uMain.h"
+#include "uTerminalList.h"
 #include "VxComm.h"
 
 namespace {
@@ -88,7 +88,7 @@ const TValueRow* rowOf(const TFormmain& Window, const TValueRow (&Rows)[N], cons
 bool commSucceeded(std::int32_t Result, AnsiString& Text) {
   char buffer[COMM_TEXT_SIZE] = {};
   if (vxGetErrMsg(Result, buffer, nullptr) == 0) return true;
-  Text = CommBufferText(buffer);
+  Text = CommText(buffer, sizeof buffer);
   return false;
 }
 
@@ -159,7 +159,7 @@ void exchangeValue(TFormmain& Window, const TValueRow& Row, const TParaCalls& Ca
   if (!Write) {
     char value[COMM_TEXT_SIZE] = {};
     if (commSucceeded(Calls.Read(Window.Port(), Id, value), text))
-      edit->SetText(CommBufferText(value));
+      edit->SetText(CommText(value, sizeof value));
     else
       Window.ShowInfo(*Row.ReadFailed + text);
     return;

@@ -3,7 +3,7 @@
 
 #include "FileNames.h"
 #include "FileRoutines.h"
-#include "IntegerText.h"
+#include "Forms.h"
 #include "LmLangMgr.h"
 #include "StringRoutines.h"
 #include "TCheckBox.h"
@@ -18,9 +18,11 @@
 #include "TPanel.h"
 #include "TRadioGroup.h"
 #include "TShellTreeView.h"
-#include "TStringList.h"
 #include "TTabSheet.h"
+#include "uConstStrings.h"
 #include "uMain.h"
+#include "uSettingsLists.h"
+#include "WinUser.h"
 
 namespace {
 
@@ -28,45 +30,11 @@ const AnsiString SysOptions = "sysoptions";
 const AnsiString DownloadFile = "downloadfile";
 const AnsiString UploadFile = "uploadfile";
 const AnsiString Ftp = "FTP";
-const AnsiString FileKey = "file";
 
 // The default FTP server: the local machine itself.
 const AnsiString DefaultFtpServer = "localhost";
 // The PC folder shown when the stored one no longer exists: the root of the system drive.
 const AnsiString DefaultDir(1, PathDelim);
-
-// The highest i for which the section holds a key "file" + i. A stored count is only an upper
-// bound of the entries; bounding the loop by the keys that exist keeps a damaged count (say two
-// thousand million) from stalling the start-up.
-int highestFileEntry(TCustomIniFile& Ini, const AnsiString& Section) {
-  TStringList keys;
-  Ini.ReadSection(Section, &keys);
-  int highest = 0;
-  for (int i = 0; i < keys.Count(); ++i) {
-    const AnsiString& key = keys.Strings(i);
-    if (key.size() <= FileKey.size() || !SameText(key.substr(0, FileKey.size()), FileKey)) continue;
-    const int n = StrToIntDef(key.substr(FileKey.size()), 0);
-    if (n > highest) highest = n;
-  }
-  return highest;
-}
-
-// Entries "file1" .. "fileN" of a section, N being the stored count; each is trimmed and an
-// empty one skipped.
-void readFileList(TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& CountKey, TStrings* List) {
-  const int count = std::min(Ini.ReadInteger(Section, CountKey, 0), highestFileEntry(Ini, Section));
-  for (int i = 1; i <= count; ++i) {
-    const AnsiString entry = Trim(Ini.ReadString(Section, FileKey + IntToStr(i), ""));
-    if (!entry.empty()) List->Add(entry);
-  }
-}
-
-// The count and the entries as the list holds them. Entries above the new count stay in the
-// file; the count keeps the next load from reading them.
-void writeFileList(TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& CountKey, TStrings* List) {
-  Ini.WriteInteger(Section, CountKey, List->Count());
-  for (int i = 1; i <= List->Count(); ++i) Ini.WriteString(Section, FileKey + IntToStr(i), List->Strings(i - 1));
-}
 
 }  // namespace
 
@@ -79,12 +47,12 @@ void TFormmain::LoadSettings() {
     if (FFtpVisible == 1) GroupBoxFtp->SetVisible(true);
     SetLanguage(ini->ReadInteger(SysOptions, "Language", 0));
 
-    readFileList(*ini, DownloadFile, "downloadnum", listDownload->Items());
+    ReadFileList(*ini, DownloadFile, "downloadnum", listDownload->Items());
 
     edtUploadPath->SetText(Trim(ini->ReadString(UploadFile, "uploadpath", "")));
     chkDelCbjFile->SetChecked(ini->ReadBool(UploadFile, "deluploadfile", false));
     chkCompleteDelFile->SetChecked(ini->ReadBool(UploadFile, "CompleteDelFile", false));
-    readFileList(*ini, UploadFile, "uploadnum", listUpload->Items());
+    ReadFileList(*ini, UploadFile, "uploadnum", listUpload->Items());
 
     EditFtpHost->SetText(ini->ReadString(Ftp, "Server", DefaultFtpServer));
     EditFtpUser->SetText(ini->ReadString(Ftp, "UserName", "Anonymous"));
@@ -105,17 +73,26 @@ void TFormmain::LoadSettings() {
 void TFormmain::SaveSettings() {
   // A run that only shows the window a given way (ProgramMain's view options) keeps no settings.
   if (ProgramFiles().SettingsFile.empty()) return;
+  try {
+    writeSettings();
+  } catch (const EIniFileException&) {
+    // The first write that fails ends the save; the user hears of it once, in his language.
+    Application->MessageBox(ERR_FILE_CREATE_FAILED + ProgramFiles().SettingsFile, ERR_INFO, MB_ICONERROR);
+  }
+}
+
+void TFormmain::writeSettings() {
   auto ini = std::make_unique<TIniFile>(ProgramFiles().SettingsFile);
   ini->WriteInteger(SysOptions, "runmode", FRunMode);
   ini->WriteInteger(SysOptions, "ftpvisible", FFtpVisible);
   ini->WriteInteger(SysOptions, "Language", LmLangManager1->CurrentLanguageIndex());
 
-  writeFileList(*ini, DownloadFile, "downloadnum", listDownload->Items());
+  WriteFileList(*ini, DownloadFile, "downloadnum", listDownload->Items());
 
   ini->WriteString(UploadFile, "uploadpath", edtUploadPath->Text());
   ini->WriteBool(UploadFile, "deluploadfile", chkDelCbjFile->Checked());
   ini->WriteBool(UploadFile, "CompleteDelFile", chkCompleteDelFile->Checked());
-  writeFileList(*ini, UploadFile, "uploadnum", listUpload->Items());
+  WriteFileList(*ini, UploadFile, "uploadnum", listUpload->Items());
 
   ini->WriteString(Ftp, "Server", Trim(EditFtpHost->Text()));
   ini->WriteString(Ftp, "UserName", Trim(EditFtpUser->Text()));

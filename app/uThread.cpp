@@ -1,6 +1,8 @@
 #include "uThread.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 
 #include "TWorkerLink.h"
 #include "TypInfo.h"
@@ -36,6 +38,14 @@ private:
 };
 
 }  // namespace
+
+void EndWorkers(int ExitCode) {
+  if (FinalizeThreads(WorkerEndTimeout)) return;
+  std::fprintf(stderr, "handheld-manager: a terminal operation did not end within %d s; ending without clean-up\n",
+               WorkerEndTimeout / 1000);
+  std::fflush(stderr);
+  std::_Exit(ExitCode);
+}
 
 void SetReportWindow(HWND Window) { reportWindow.store(Window); }
 HWND ReportWindow() { return reportWindow.load(); }

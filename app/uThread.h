@@ -3,8 +3,9 @@
 //
 // Starting an operation (main thread, TFormmain::StartWorker): the window's busy state is taken
 // first, then a MyThread is created suspended with the operation's mode and convert type and
-// resumed; it frees itself when it is done. Nobody waits for it: the window learns of the
-// operation's course only through WM_COMMREPORT messages.
+// resumed; it frees itself when it is done. The window does not wait for it: it learns of the
+// operation's course only through WM_COMMREPORT messages. Only the program's end waits for it
+// (EndWorkers, below).
 //
 // Reporting (worker thread): SetStatusText, PostStatus, PostInfoMessage, PostCommFailure,
 // PostProgressMax and the progress callback post WM_COMMREPORT to the main window with one of
@@ -15,6 +16,22 @@
 // reads its controls, does so through MyThread::OnWindow, which runs the work on the main
 // thread and skips it once the window is gone, so a worker still running after the window has
 // been closed never touches it.
+//
+// Ending (main thread, after the message loop): a worker may still run when the window closes;
+// closing while busy asks INFO_FORCE_QUIT and then asks the worker to terminate. Nothing the
+// worker can reach - the window, the shared texts, the message texts, the communication
+// library - may be finalised under it, so the program calls EndWorkers before it finalises any
+// unit, and a routine checks the request between two library calls and returns once it is set:
+//
+//   for (const AnsiString& name : names) {
+//     if (Thread.Terminated()) return;  // the program is ending
+//     SetStatusText(INFO_UPLOADING + name);
+//     const std::int32_t result = vxUploadFile(Thread.Port(), name.c_str(), path.c_str());
+//     ...
+//   }
+//
+// While the program ends, OnWindow raises EAbort instead of reaching the window, which ends the
+// routine as well.
 #pragma once
 
 #include <array>
@@ -127,6 +144,17 @@ void PostProgressMax(int Max);
 // the current operation. The main window's unit empties them when the program ends.
 extern TSharedText MessageText;
 extern TSharedText StatusText;
+
+// How long the program's end waits for a worker, in milliseconds: a routine that checks the
+// terminate request between library calls ends well within it.
+inline constexpr int WorkerEndTimeout = 5000;
+// Asks the running worker to terminate and waits until every worker has ended, for at most
+// WorkerEndTimeout. A worker still running then is caught in a library call that does not end:
+// the process ends at once with ExitCode, through an exit that runs no finaliser (no unit
+// finalisation, atexit handler or static destructor) that could pull anything from under the
+// worker. A part file the library was writing on the terminal is the library's to clean up at
+// its next call.
+void EndWorkers(int ExitCode);
 
 // The window the reports go to (the main window sets itself when it is created). Reports to a
 // window that is gone are dropped.

@@ -6,7 +6,6 @@
 #include <new>
 #include <vector>
 
-#include "CommText.h"
 #include "Exception.h"
 #include "FileReplace.h"
 #include "IntegerText.h"
@@ -15,6 +14,7 @@
 #include "TFileStream.h"
 #include "uConstStrings.h"
 #include "uMain.h"
+#include "uTerminalList.h"
 #include "uThread.h"
 #include "VxComm.h"
 
@@ -52,7 +52,7 @@ void fail(const AnsiString& Message, const AnsiString& Status) {
 // library's text, and the failure status) for an error.
 bool commSucceeded(MyThread& Thread, std::int32_t Result, const AnsiString& Failed) {
   if (vxGetErrMsg(Result, Thread.ErrMsg(), nullptr) == 0) return true;
-  fail(Failed + CommBufferText(Thread.ErrMsg(), WorkerErrMsgSize), Failed);
+  fail(Failed + CommText(Thread.ErrMsg(), WorkerErrMsgSize), Failed);
   return false;
 }
 

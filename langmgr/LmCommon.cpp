@@ -252,7 +252,12 @@ void StringToFont(const WideString& S, TFont* Font, const TFont* BaseFont) {
       if (value.empty() && field != 3) continue;
       switch (field) {
         case 1: Font->SetName(value); break;
-        case 2: Font->SetSize(StrToIntDef(value, Font->Size())); break;
+        case 2: {
+          // A size no screen shows (a damaged or hostile language file) keeps the current one.
+          const int size = StrToIntDef(value, Font->Size());
+          if (size >= -TFont::MaxSize && size <= TFont::MaxSize) Font->SetSize(size);
+          break;
+        }
         case 3: Font->SetStyle(StringToFontStyle(value)); break;
         case 4: {
           const int pitch = StrToIntDef(value, static_cast<int>(Font->Pitch()));

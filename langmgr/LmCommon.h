@@ -83,7 +83,7 @@ AnsiString FontStyleToString(TFontStyles Style);
 TFontStyles StringToFontStyle(const AnsiString& S);
 WideString FontToString(const TFont* Font);
 // Applies a font text to Font, starting from BaseFont when given; empty fields keep the
-// attribute (an empty style field clears the style) and unreadable fields keep it too.
-// OnChange is raised once at the end.
+// attribute (an empty style field clears the style) and unreadable fields keep it too, as
+// does a size beyond TFont::MaxSize points. OnChange is raised once at the end.
 void StringToFont(const WideString& S, TFont* Font);
 void StringToFont(const WideString& S, TFont* Font, const TFont* BaseFont);

@@ -134,9 +134,12 @@ VXCOMM_API int32_t VXCOMM_CALL vxSetDateTime(int32_t Port, const VxDateTime* Dat
 /* The files (in the order of their numbers) into Records; *Count := how many were written. */
 VXCOMM_API int32_t VXCOMM_CALL vxGetNormalFileList(int32_t Port, VxFileRecord* Records, int32_t* Count);
 VXCOMM_API int32_t VXCOMM_CALL vxGetDelFileList(int32_t Port, VxFileRecord* Records, int32_t* Count);
-/* PC file -> terminal file Name (replacing a file of that name, which keeps its number). */
+/* PC file -> terminal file Name (replacing a file of that name, which keeps its number). The PC
+ * file must be a regular file. */
 VXCOMM_API int32_t VXCOMM_CALL vxDownloadFile(int32_t Port, const char* PcPath, const char* Name);
-/* Terminal file Name -> PC file; the PC file is replaced only once the whole file has come. */
+/* Terminal file Name -> PC file; the PC file is replaced only once the whole file has come. A
+ * PC file the user may not write is refused, a replaced one keeps its permissions, and through
+ * a symbolic link the file it points to is written. */
 VXCOMM_API int32_t VXCOMM_CALL vxUploadFile(int32_t Port, const char* Name, const char* PcPath);
 /* Deletes the file for good. */
 VXCOMM_API int32_t VXCOMM_CALL vxCompleteDelFile(int32_t Port, const char* Name);

@@ -181,7 +181,8 @@ TEST_F(TFormmainDeviceTest, EveryValueIsWrittenAndReadBackThroughItsButton) {
     SCOPED_TRACE(value.Name);
     hook.Clear();
     TEdit* edit = window->*value.Edit;
-    const AnsiString typed = value.Id == 1 && !value.System ? AnsiString("20240607") : Utf8ToAnsi("新值 ") + value.Name;
+    const bool password = value.Id == 1 && !value.System;
+    const AnsiString typed = password ? AnsiString("20240607") : Utf8ToAnsi("新值 ") + value.Name;
     value.System ? systemMode(true) : userMode(true);
     edit->SetText(typed);
     ClickControl(window->*value.Button);

@@ -307,7 +307,8 @@ TEST_F(TFormmainImagesTest, EveryLibraryFailureShowsItsTextAndLeavesNoWorker) {
       writeMemory("0", data);
       terminal.Settings("[Fault.vxUploadMemory]\n" + result + fault);
       readMemory("0", "4", pcName("data.back"));
-      EXPECT_EQ(boxes(), (Texts{INFO_DOWN_MEMORY_FAILED + libraryText(code), INFO_UP_MEMORY_FAILED + libraryText(code)}));
+      EXPECT_EQ(boxes(),
+                (Texts{INFO_DOWN_MEMORY_FAILED + libraryText(code), INFO_UP_MEMORY_FAILED + libraryText(code)}));
       EXPECT_EQ(status(), INFO_UP_MEMORY_FAILED);
       EXPECT_EQ(window->Busy(), 0);
       hook.Clear();

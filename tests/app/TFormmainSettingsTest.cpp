@@ -27,6 +27,7 @@
 #include "TTabSheet.h"
 #include "TTimer.h"
 #include "uMain.h"
+#include "WinUser.h"
 
 namespace {
 
@@ -167,4 +168,32 @@ TEST_F(TFormmainSettingsTest, CloseWritesTheRunModeAndLanguage) {
   EXPECT_TRUE(contains(text, "runmode=7"));
   EXPECT_TRUE(contains(text, "Language=1"));
   EXPECT_TRUE(contains(text, "ftpvisible=0"));
+}
+
+TEST_F(TFormmainSettingsTest, CountAtTheIntegerLimitReadsOnlyTheKeysThere) {
+  WriteSettings(
+      "[sysoptions]\nrunmode=7\n[downloadfile]\ndownloadnum=2147483647\nfile2147483647=/z\nfile1=/a\nfile01=/not-one\n"
+      "[uploadfile]\nuploadnum=2\nfile3=/beyond-the-count\nfile2=B.DBF\n");
+  CreateWindow(false);
+  ASSERT_EQ(window->listDownload->Items()->Count(), 2);
+  EXPECT_EQ(window->listDownload->Items()->Strings(0), "/a");
+  EXPECT_EQ(window->listDownload->Items()->Strings(1), "/z");
+  ASSERT_EQ(window->listUpload->Items()->Count(), 1);
+  EXPECT_EQ(window->listUpload->Items()->Strings(0), "B.DBF");
+}
+
+TEST_F(TFormmainSettingsTest, SettingsThatCannotBeSavedAreReportedInTheUsersLanguage) {
+  WriteSettings("[sysoptions]\nrunmode=7\n");
+  CreateWindow(false);
+  window->SetLanguage(1);  // English
+  // A folder where the settings file should be: no write can reach it.
+  std::filesystem::remove(folder / "handheld-manager.ini");
+  std::filesystem::create_directory(folder / "handheld-manager.ini");
+  const std::size_t shown = hook.Shown().size();
+  EXPECT_NO_THROW(window->SaveSettings());
+  ASSERT_EQ(hook.Shown().size(), shown + 1);
+  EXPECT_EQ(ShownTexts().back(), "Cannot create the file: " + (folder / "handheld-manager.ini").string());
+  EXPECT_EQ(hook.Shown().back().Caption, "Error");
+  EXPECT_EQ(hook.Shown().back().Flags, MB_ICONERROR);
+  DestroyWindow();
 }

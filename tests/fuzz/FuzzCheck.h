@@ -1,5 +1,5 @@
-// What the fuzz targets share: checking a property of the code under test, and a scratch
-// folder for the files an input becomes.
+// What the fuzz targets share: checking a property of the code under test, a scratch folder
+// for the files an input becomes, and a few helpers for taking inputs apart.
 //
 // A harness calls FUZZ_CHECK(condition, "what must hold") for each property beyond "no crash"
 // (a written value reads back, no file is lost, a text stays within its buffer). A property
@@ -58,6 +58,20 @@ inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Whether text is well-formed UTF-16: every surrogate in a pair, high then low.
+inline bool ValidUtf16(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) return false;
+      ++i;
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // Cuts an input into parts at a separator line, so that one input can carry several files:

@@ -105,6 +105,14 @@ TEST(LmCommonTest, FontTextFieldsChangeOnlyWhatTheyGive) {
   EXPECT_EQ(font.Size(), 12);
   StringToFont(u"Arial,big", &font);
   EXPECT_EQ(font.Size(), 12);
+  // A size no screen shows keeps the current one; the fields after it still count.
+  StringToFont(u"Arial,1610612736,I", &font);
+  EXPECT_EQ(font.Size(), 12);
+  EXPECT_EQ(font.Style(), TFontStyles{fsItalic});
+  StringToFont(u"Arial,-2147483648", &font);
+  EXPECT_EQ(font.Size(), 12);
+  StringToFont(u"Arial,-1638", &font);
+  EXPECT_EQ(font.Size(), -1638);
   StringToFont(u"Arial,10,,0", &font);
   EXPECT_TRUE(font.Style().Empty());
   StringToFont(u" Verdana ; 11 ;U;2;clRed;134;ignored", &font);

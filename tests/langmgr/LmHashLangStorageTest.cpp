@@ -59,6 +59,20 @@ TEST_F(LmHashLangStorageTest, DetectionReadsTheHeaders) {
   EXPECT_EQ(storage.Languages()->Items(1)->Author(), u"");
 }
 
+TEST_F(LmHashLangStorageTest, DefaultFontOfAnImpossibleSizeKeepsItsSize) {
+  folder.Write("XXL.txt", {"!LanguageID=1033", "!LanguageName=Huge",
+                           "!TranslationDefaultFont=Arial,1610612736,B,0,clWindowText,ANSI_CHARSET"});
+  storage.SetLanguagePath(folder.Path());
+  ASSERT_EQ(storage.LanguageCount(), 3);
+  const TFont* font = storage.Languages()->Items(2)->DefaultFont();
+  EXPECT_EQ(font->Name(), "Arial");
+  EXPECT_EQ(font->Size(), TFont().Size());
+  EXPECT_TRUE(font->Style().Contains(fsBold));
+  storage.SelectLanguage(2);
+  EXPECT_EQ(storage.Font()->Name(), "Arial");
+  EXPECT_LE(storage.Font()->Size(), TFont::MaxSize);
+}
+
 TEST_F(LmHashLangStorageTest, FilesThatAreNoLanguageFilesAreLeftOut) {
   folder.Write("a-comment.txt", {"; comment", "!LanguageID=2052"});
   folder.Write("b-lowercase.txt", {"!languageid=2052"});

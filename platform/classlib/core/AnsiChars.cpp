@@ -6,16 +6,22 @@ namespace ansichars {
 
 namespace {
 
-std::array<unsigned char, 256> lengthsOf(int codePage) {
-  std::array<unsigned char, 256> len;
-  len.fill(1);
+std::array<unsigned char, 256> bytesOf(int codePage) {
+  std::array<unsigned char, 256> bytes;
+  bytes.fill(1);
   for (int b = 0x80; b < 0x100; ++b) {
-    if (codePage == CP_UTF8)
-      len[b] = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    else if (IsDBCSLeadByte(static_cast<std::uint8_t>(b), codePage))
-      len[b] = 2;
+    const auto byte = static_cast<std::uint8_t>(b);
+    if (codePage == CP_UTF8) {
+      bytes[b] = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+      if (b < 0xC0) bytes[b] |= TCharLengths::TrailFlag;
+    } else if (IsDBCSLeadByte(byte, codePage)) {
+      bytes[b] = 2;
+    }
   }
-  return len;
+  if (codePage != CP_UTF8)
+    for (int b = 0; b < 0x100; ++b)
+      if (IsDBCSTrailByte(static_cast<std::uint8_t>(b), codePage)) bytes[b] |= TCharLengths::TrailFlag;
+  return bytes;
 }
 
 }  // namespace
@@ -26,10 +32,10 @@ TCharLengths::TCharLengths() {
   thread_local std::array<unsigned char, 256> cached;
   int cp = GetACP();
   if (cp != cachedCodePage) {
-    cached = lengthsOf(cp);
+    cached = bytesOf(cp);
     cachedCodePage = cp;
   }
-  len_ = cached;
+  bytes_ = cached;
 }
 
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {

@@ -17,15 +17,26 @@ public:
   // Takes the lengths of the process's current ANSI code page.
   TCharLengths();
 
-  // Bytes of the character that starts at S[I]: at least 1, never past the end of S.
+  // Bytes of the character that starts at S[I]: the length its lead byte announces when the
+  // bytes after it are trail bytes of the code page, else 1 (a lead byte cut short, at the end
+  // of S or before a quote, counts by itself and never swallows the byte after it).
   std::size_t At(std::string_view S, std::size_t I) const {
-    std::size_t n = len_[static_cast<unsigned char>(S[I])];
-    return n <= S.size() - I ? n : S.size() - I;
+    const std::size_t n = bytes_[static_cast<unsigned char>(S[I])] & LengthMask;
+    if (n == 1) return 1;
+    if (n > S.size() - I) return 1;
+    for (std::size_t k = 1; k < n; ++k)
+      if (!(bytes_[static_cast<unsigned char>(S[I + k])] & TrailFlag)) return 1;
+    return n;
   }
-  bool IsLead(char C) const { return len_[static_cast<unsigned char>(C)] > 1; }
+  bool IsLead(char C) const { return (bytes_[static_cast<unsigned char>(C)] & LengthMask) > 1; }
+
+  static constexpr unsigned char LengthMask = 0x07;
+  static constexpr unsigned char TrailFlag = 0x08;
 
 private:
-  std::array<unsigned char, 256> len_;
+  // Per byte: the length of a character it starts (LengthMask), and whether it may follow a
+  // lead byte (TrailFlag).
+  std::array<unsigned char, 256> bytes_;
 };
 
 // Length of the longest prefix of S of at most MaxBytes bytes that does not cut a character.

@@ -170,30 +170,65 @@ AnsiString Utf8ToAnsi(std::string_view text, int codePage) {
   return WideToAnsi(Utf8ToWide(text), cp);
 }
 
+namespace {
+
+// Which bytes start a double-byte character of a code page, and which may end one.
+struct TDoubleByteTable {
+  std::array<bool, 256> Lead{};
+  std::array<bool, 256> Trail{};
+};
+
+// Feeds bytes to the converter; returns the UTF-16 units it makes of them, or -1 when it is
+// still waiting for more.
+int convertedUnits(UConverter* conv, const char* bytes, int length, bool flush) {
+  ucnv_resetToUnicode(conv);
+  const char* src = bytes;
+  UChar out[8];
+  UChar* dst = out;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_toUnicode(conv, &dst, out + 8, &src, bytes + length, nullptr, flush, &status);
+  if (U_FAILURE(status)) return 0;
+  return dst == out && !flush ? -1 : static_cast<int>(dst - out);
+}
+
+const TDoubleByteTable& doubleByteTable(int cp) {
+  static std::mutex lock;
+  static std::map<int, TDoubleByteTable> tables;
+  std::lock_guard<std::mutex> guard(lock);
+  auto it = tables.find(cp);
+  if (it != tables.end()) return it->second;
+  TDoubleByteTable table;
+  UConverter* conv = converter(cp);
+  // A lead byte is one that the converter cannot finish on its own: fed alone without
+  // flushing, it yields no character yet.
+  for (int b = 0x80; b < 0x100; ++b) {
+    const char in = static_cast<char>(b);
+    table.Lead[static_cast<std::size_t>(b)] = convertedUnits(conv, &in, 1, false) == -1;
+  }
+  // A trail byte is one that some lead byte takes with it into one character; after any other
+  // byte the lead byte stands alone (and is not valid text) and the byte counts by itself.
+  for (int lead = 0x80; lead < 0x100; ++lead) {
+    if (!table.Lead[static_cast<std::size_t>(lead)]) continue;
+    for (int trail = 0; trail < 0x100; ++trail) {
+      if (table.Trail[static_cast<std::size_t>(trail)]) continue;
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      table.Trail[static_cast<std::size_t>(trail)] = convertedUnits(conv, pair, 2, true) == 1;
+    }
+  }
+  ucnv_resetToUnicode(conv);
+  return tables.emplace(cp, table).first->second;
+}
+
+}  // namespace
+
 bool IsDBCSLeadByte(std::uint8_t byte, int codePage) {
   int cp = resolve(codePage);
   if (cp == CP_UTF8 || byte < 0x80) return false;
-  // A lead byte is one that the converter cannot finish on its own: fed alone without flushing,
-  // it yields no character yet. The table is worked out once per code page.
-  static std::mutex lock;
-  static std::map<int, std::array<bool, 256>> tables;
-  std::lock_guard<std::mutex> guard(lock);
-  auto it = tables.find(cp);
-  if (it == tables.end()) {
-    std::array<bool, 256> table{};
-    UConverter* conv = converter(cp);
-    for (int b = 0x80; b < 0x100; ++b) {
-      ucnv_resetToUnicode(conv);
-      char in = static_cast<char>(b);
-      const char* src = &in;
-      UChar outBuf[4];
-      UChar* dst = outBuf;
-      UErrorCode status = U_ZERO_ERROR;
-      ucnv_toUnicode(conv, &dst, outBuf + 4, &src, &in + 1, nullptr, false, &status);
-      table[static_cast<std::size_t>(b)] = U_SUCCESS(status) && dst == outBuf;
-    }
-    ucnv_resetToUnicode(conv);
-    it = tables.emplace(cp, table).first;
-  }
-  return it->second[byte];
+  return doubleByteTable(cp).Lead[byte];
+}
+
+bool IsDBCSTrailByte(std::uint8_t byte, int codePage) {
+  int cp = resolve(codePage);
+  if (cp == CP_UTF8) return false;
+  return doubleByteTable(cp).Trail[byte];
 }

@@ -39,5 +39,9 @@ WideString Utf8ToWide(std::string_view text);
 std::string AnsiToUtf8(std::string_view text, int codePage = CP_ACP);
 AnsiString Utf8ToAnsi(std::string_view text, int codePage = CP_ACP);
 
-// True when the byte starts a multi-byte character of the code page.
+// True when the byte starts a double-byte character of the code page (never for UTF-8).
 bool IsDBCSLeadByte(std::uint8_t byte, int codePage = CP_ACP);
+// True when the byte may be the second byte of a double-byte character of the code page; a
+// lead byte followed by any other byte is a character cut short, and the byte after it stands
+// for itself (a quote or a comma after a stray lead byte is still a quote or a comma).
+bool IsDBCSTrailByte(std::uint8_t byte, int codePage = CP_ACP);

@@ -1,9 +1,9 @@
 #include "TFont.h"
 
-#include <QFontMetrics>
+#include <algorithm>
+#include <limits>
 
 #include "CodePage.h"
-#include "QtConvert_p.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TFont, TPersistent,
@@ -20,14 +20,15 @@ namespace {
 
 constexpr int kScreenPixelsPerInch = 96;
 
-// a * b / c rounded to the nearest integer, halves away from zero (the platform's MulDiv).
+// a * b / c rounded to the nearest integer, halves away from zero (the platform's MulDiv); a
+// result beyond the integers is held at the largest one of its sign, so that it can be negated.
 int mulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   const long long p = static_cast<long long>(a) * b;
   const bool negative = (p < 0) != (c < 0);
   const long long ap = p < 0 ? -p : p;
   const long long ac = c < 0 ? -static_cast<long long>(c) : c;
-  const long long q = (ap + ac / 2) / ac;
+  const long long q = std::min<long long>((ap + ac / 2) / ac, std::numeric_limits<int>::max());
   return static_cast<int>(negative ? -q : q);
 }
 
@@ -118,7 +119,9 @@ void TFont::SetPitch(TFontPitch Value) {
 }
 
 int TFont::Size() const { return -mulDiv(d_->height, 72, d_->pixelsPerInch); }
-void TFont::SetSize(int Value) { SetHeight(-mulDiv(Value, d_->pixelsPerInch, 72)); }
+void TFont::SetSize(int Value) {
+  SetHeight(-mulDiv(std::clamp(Value, -MaxSize, MaxSize), d_->pixelsPerInch, 72));
+}
 
 TFontStyles TFont::Style() const { return d_->style; }
 void TFont::SetStyle(TFontStyles Value) {
@@ -137,9 +140,4 @@ bool TFont::Equals(const TFont& Other) const {
   const Data& b = *Other.d_;
   return a.charset == b.charset && a.color == b.color && a.height == b.height && a.name == b.name &&
          a.pitch == b.pitch && a.style == b.style;
-}
-
-int TFont::TextWidth(const AnsiString& Text) const {
-  if (Text.empty()) return 0;
-  return QFontMetrics(ToQFont(*this)).horizontalAdvance(ToQString(Text));
 }

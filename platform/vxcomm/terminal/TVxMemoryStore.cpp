@@ -87,9 +87,9 @@ void TVxMemoryStore::Write(int area, std::int32_t address, const std::uint8_t* d
   if (length == 0) throw EVxError(vxErrBadParameter);  // an empty image would leave the terminal without it
   if (length > ImageMax) throw EVxError(vxErrImageTooLarge);
   const fs::path target = path(area);
-  TVxPartFile part(TVxPartFile::PathBeside(target), vxErrStorage);
+  TVxPartFile part(TVxPartFile::Replace, target, vxErrStorage);
   VxTransfer(length, transfer, [&](std::int64_t offset, std::size_t chunk) { part.Write(data + offset, chunk); });
-  part.MoveTo(target);
+  part.Publish();
 }
 
 std::int32_t TVxMemoryStore::Read(int area, std::int32_t address, std::uint8_t* buffer, std::int32_t length,
@@ -120,7 +120,7 @@ std::int32_t TVxMemoryStore::Read(int area, std::int32_t address, std::uint8_t* 
 void TVxMemoryStore::PutImage(int area, std::string_view bytes) {
   checkImageArea(area, 0);
   const fs::path target = path(area);
-  TVxPartFile part(TVxPartFile::PathBeside(target), vxErrStorage);
+  TVxPartFile part(TVxPartFile::Replace, target, vxErrStorage);
   part.Write(bytes.data(), bytes.size());
-  part.MoveTo(target);
+  part.Publish();
 }

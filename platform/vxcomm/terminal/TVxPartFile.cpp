@@ -6,20 +6,41 @@
 #include <cerrno>
 
 #include "EVxError.h"
+#include "FileReplace.h"
 
-TVxPartFile::TVxPartFile(std::filesystem::path path, std::int32_t failure) : path_(std::move(path)), failure_(failure) {
-  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd_ < 0) throw EVxError(failure_);
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr mode_t NewFileMode = 0644;
+
+}  // namespace
+
+TVxPartFile::TVxPartFile(fs::path path, std::int32_t failure) : path_(std::move(path)), failure_(failure) {
+  create();
+}
+
+TVxPartFile::TVxPartFile(TReplace, const fs::path& target, std::int32_t failure) : failure_(failure) {
+  fd_ = OpenReplacingPart(target, target_, path_);
+  if (fd_ < 0) {
+    path_.clear();
+    throw EVxError(failure_);
+  }
+}
+
+void TVxPartFile::create() {
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode);
+  if (fd_ < 0) {
+    path_.clear();  // not ours to remove: another writer's, or none
+    throw EVxError(failure_);
+  }
 }
 
 TVxPartFile::~TVxPartFile() {
   if (fd_ >= 0) ::close(fd_);
+  if (path_.empty()) return;
   std::error_code ec;
-  std::filesystem::remove(path_, ec);  // gone already when it was moved
-}
-
-std::filesystem::path TVxPartFile::PathBeside(const std::filesystem::path& target) {
-  return target.parent_path() / ("." + target.filename().string() + ".part");
+  fs::remove(path_, ec);  // gone already when it was moved
 }
 
 void TVxPartFile::Write(const void* data, std::size_t length) {
@@ -41,9 +62,10 @@ void TVxPartFile::Close() {
   if (result != 0) throw EVxError(failure_);
 }
 
-void TVxPartFile::MoveTo(const std::filesystem::path& target) {
+void TVxPartFile::MoveTo(const fs::path& target) {
   Close();
   std::error_code ec;
-  std::filesystem::rename(path_, target, ec);
+  fs::rename(path_, target, ec);
   if (ec) throw EVxError(failure_);
+  path_.clear();
 }

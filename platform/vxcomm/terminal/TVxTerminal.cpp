@@ -39,8 +39,10 @@ fs::path homeFolder() {
   throw EVxError(vxErrStorage);
 }
 
+// A count of blocks as the 32-bit figures of the space information hold it.
 std::int32_t clampBlocks(std::int64_t blocks) {
-  return static_cast<std::int32_t>(std::min<std::int64_t>(blocks, std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(blocks, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 // The terminal's clock runs from 2000 to 2099.
@@ -71,7 +73,7 @@ std::int32_t TVxTerminal::effectiveBlockSize() const {
 
 std::int32_t TVxTerminal::BlocksOf(std::int64_t size) const {
   const std::int64_t blockSize = effectiveBlockSize();
-  return static_cast<std::int32_t>((size + blockSize - 1) / blockSize);
+  return clampBlocks((size + blockSize - 1) / blockSize);
 }
 
 std::int32_t TVxTerminal::dataBlocks() const {
@@ -99,12 +101,16 @@ TVxSpace TVxTerminal::Space() const {
   space.BlockRoom = effectiveBlockSize() + BlockHeader;
   space.BlockSize = info_.BlockSize();
   space.UsedBlocks = used;
-  space.FileShare = static_cast<std::int32_t>(dataBlocks() - recycledBlocks - static_cast<std::int64_t>(files.size()));
+  space.FileShare = clampBlocks(dataBlocks() - recycledBlocks - static_cast<std::int64_t>(files.size()));
   return space;
 }
 
 void TVxTerminal::Download(const AnsiString& pcPath, const AnsiString& name) {
   if (!TVxFileStore::IsValidName(name)) throw EVxError(vxErrBadName);
+  // Only a file has a size and an end: a device would give an endless or an empty file, and a
+  // pipe would hold the call until someone writes to it.
+  std::error_code ec;
+  if (!fs::is_regular_file(ToSysPath(pcPath), ec)) throw EVxError(vxErrPcFileRead);
   std::unique_ptr<TFileStream> source;
   std::int64_t size = 0;
   try {
@@ -138,14 +144,14 @@ void TVxTerminal::Upload(const AnsiString& name, const AnsiString& pcPath) {
   std::ifstream source(entry->Path, std::ios::binary);
   if (!source) throw EVxError(vxErrStorage);
 
-  TVxPartFile part(TVxPartFile::PathBeside(target), vxErrPcFileWrite);
+  TVxPartFile part(TVxPartFile::Replace, target, vxErrPcFileWrite);
   std::vector<char> chunk;
   VxTransfer(entry->Size, transfer_, [&](std::int64_t, std::size_t length) {
     chunk.resize(length);
     if (!source.read(chunk.data(), static_cast<std::streamsize>(length))) throw EVxError(vxErrStorage);
     part.Write(chunk.data(), length);
   });
-  part.MoveTo(target);
+  part.Publish();
 }
 
 // A new file takes the number after the highest there is; the numbers of files deleted for

@@ -43,7 +43,7 @@ struct TVxClock {
 class TVxTerminal {
 public:
   static constexpr std::int32_t DefaultBlockSize = 16320;
-  static constexpr std::int32_t BlockHeader = 64;
+  static constexpr std::int32_t BlockHeader = TVxTerminalInfo::BlockHeader;
 
   // Takes the folder, creating and seeding it when it is not a terminal yet.
   explicit TVxTerminal(std::filesystem::path folder);
@@ -60,9 +60,12 @@ public:
 
   std::vector<TVxFileEntry> Files() const { return files_.List(false); }
   std::vector<TVxFileEntry> RecycledFiles() const { return files_.List(true); }
-  // Stores the PC file as name, replacing a file of that name (which keeps its number).
+  // Stores the PC file as name, replacing a file of that name (which keeps its number). Only a
+  // regular file is read (vxErrPcFileRead for a device, a pipe or a folder).
   void Download(const AnsiString& pcPath, const AnsiString& name);
-  // Writes the file name to the PC path, replacing a file there only once all has arrived.
+  // Writes the file name to the PC path, replacing a file there only once all has arrived
+  // (TVxPartFile::Replace): through a symbolic link its target is written, a file the user may
+  // not write is refused with vxErrPcFileWrite, and a replaced file keeps its permissions.
   void Upload(const AnsiString& name, const AnsiString& pcPath);
   void CompleteDelete(const AnsiString& name);
   void Recycle(const AnsiString& name);

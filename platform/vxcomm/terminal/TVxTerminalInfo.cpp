@@ -1,12 +1,11 @@
 #include "TVxTerminalInfo.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <limits>
 
 #include "CodePage.h"
 #include "EVxError.h"
+#include "IntegerText.h"
 #include "TVxPartFile.h"
 #include "SysPath.h"
 #include "VxText.h"
@@ -79,6 +78,20 @@ AnsiString decode(const AnsiString& stored) {
   return VxClipText(out, VxTextMax);
 }
 
+// A figure of the terminal's information: fallback when the key is missing or holds no number
+// (as an ini file's integers read). A number outside [Min, Max] is damaged information that no
+// figure worked out from it could survive - a block beyond 32 bits, a clock beyond its century -
+// so it is refused as a storage that cannot be read.
+std::int64_t readFigure(TIniFile& ini, const char* section, const char* key, std::int64_t fallback, std::int64_t min,
+                        std::int64_t max) {
+  std::int64_t value = 0;
+  if (!TryStrToInt64(ini.ReadString(section, key, ""), value)) return fallback;
+  if (value < min || value > max) throw EVxError(vxErrStorage);
+  return value;
+}
+
+constexpr std::int64_t Int32Max = std::numeric_limits<std::int32_t>::max();
+
 }  // namespace
 
 TVxTerminalInfo::TVxTerminalInfo(const std::filesystem::path& folder)
@@ -103,9 +116,9 @@ void TVxTerminalInfo::WriteDefaults(std::int32_t nextNumber) {
     text += AnsiString(userKey(id)) + "=" + encode(Utf8ToAnsi(UserDefaults[id - UserTextFirst])) + "\n";
   text += "\n[Clock]\n; Seconds the terminal's clock runs ahead of the PC's.\nOffset=0\n";
   text += "\n[Files]\nNextNumber=" + std::to_string(nextNumber) + "\n";
-  TVxPartFile part(TVxPartFile::PathBeside(path_), vxErrStorage);
+  TVxPartFile part(TVxPartFile::Replace, path_, vxErrStorage);
   part.Write(text.data(), text.size());
-  part.MoveTo(path_);
+  part.Publish();
 }
 
 AnsiString TVxTerminalInfo::SystemText(int id) const {
@@ -125,27 +138,24 @@ void TVxTerminalInfo::SetUserText(int id, const AnsiString& text) {
 }
 
 std::int32_t TVxTerminalInfo::Capacity() const {
-  return std::max(0, ini_.ReadInteger(System, "Capacity", DefaultCapacity));
+  return static_cast<std::int32_t>(readFigure(ini_, System, "Capacity", DefaultCapacity, 0, Int32Max));
 }
 
 std::int32_t TVxTerminalInfo::BlockSize() const {
-  return std::max(0, ini_.ReadInteger(System, "BlockSize", DefaultBlockSize));
+  return static_cast<std::int32_t>(readFigure(ini_, System, "BlockSize", DefaultBlockSize, 0, BlockSizeMax));
 }
 
 std::int32_t TVxTerminalInfo::SystemRoom() const {
-  return std::max(0, ini_.ReadInteger(System, "SystemRoom", DefaultSystemRoom));
+  return static_cast<std::int32_t>(readFigure(ini_, System, "SystemRoom", DefaultSystemRoom, 0, Int32Max));
 }
 
 std::int32_t TVxTerminalInfo::MemorySize() const {
-  return std::max(0, ini_.ReadInteger(System, "MemorySize", DefaultMemorySize));
+  return static_cast<std::int32_t>(readFigure(ini_, System, "MemorySize", DefaultMemorySize, 0, Int32Max));
 }
 
 // A terminal set to the end of the century runs more seconds ahead than 32 bits hold.
 std::int64_t TVxTerminalInfo::ClockOffset() const {
-  const AnsiString text = ini_.ReadString(Clock, "Offset", "0");
-  std::int64_t seconds = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-  return ec == std::errc() && end == text.data() + text.size() ? seconds : 0;
+  return readFigure(ini_, Clock, "Offset", 0, -ClockOffsetMax, ClockOffsetMax);
 }
 
 void TVxTerminalInfo::SetClockOffset(std::int64_t seconds) {
@@ -153,7 +163,7 @@ void TVxTerminalInfo::SetClockOffset(std::int64_t seconds) {
 }
 
 std::int32_t TVxTerminalInfo::NextFileNumber() const {
-  return std::max(1, ini_.ReadInteger(Files, "NextNumber", 1));
+  return static_cast<std::int32_t>(readFigure(ini_, Files, "NextNumber", 1, 1, Int32Max));
 }
 
 void TVxTerminalInfo::SetNextFileNumber(std::int32_t number) {

@@ -9,7 +9,10 @@
 //   [Files]   NextNumber: no new file gets a lower number
 //
 // Texts are stored in double quotes, with control characters and "%" written as %XX, so that
-// blanks at either end and every byte survive the round trip.
+// blanks at either end and every byte survive the round trip. A figure that is missing or no
+// number reads as its default; one outside its range (below 0, or sizes beyond 32 bits, a block
+// whose room with its header is beyond 32 bits, a clock more than ClockOffsetMax away, a next
+// number below 1) raises EVxError(vxErrStorage) when it is read.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,13 @@ public:
   static constexpr int SystemTextLast = 7;
   static constexpr int UserTextFirst = 1;
   static constexpr int UserTextLast = 12;
+  // Bytes of the header of each block on the medium.
+  static constexpr std::int32_t BlockHeader = 64;
+  // The largest block size: a block's room, its data and its header, is a 32-bit figure.
+  static constexpr std::int32_t BlockSizeMax = 0x7FFFFFFF - BlockHeader;
+  // The farthest the clock may run from the PC's, in seconds: the terminal's clock covers 2000
+  // to 2099, and two hundred years hold every setting of it from any PC clock.
+  static constexpr std::int64_t ClockOffsetMax = 200LL * 366 * 24 * 3600;
 
   explicit TVxTerminalInfo(const std::filesystem::path& folder);
 

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -44,6 +49,26 @@ public:
   static std::string Read(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // Runs f with the file permissions of an ordinary user and returns what it returns (0 to
+  // 255): as root, in a child process that has given up overriding file permissions, so that a
+  // read-only file is read-only to it too.
+  static int AsOrdinaryUser(const std::function<int()>& f) {
+    if (::geteuid() != 0) return f();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+      __user_cap_data_struct data[2] = {};
+      const unsigned overrides = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER;
+      if (::syscall(SYS_capget, &header, data) != 0) ::_exit(255);
+      data[0].effective &= ~overrides;
+      if (::syscall(SYS_capset, &header, data) != 0) ::_exit(255);
+      ::_exit(f());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
   }
 
 private:

@@ -259,6 +259,31 @@ TEST_F(libvxcommTest, SpaceInformationFollowsTheFiles) {
   EXPECT_EQ(space.FileShare, 448 - 1 - 2);
 }
 
+TEST_F(libvxcommTest, FiguresAtTheIntegerLimitsAreRefusedAsDamagedStorage) {
+  const std::filesystem::path path = terminal.Folder() / "terminal.ini";
+  VxSpaceInfo space{};
+  ASSERT_EQ(vxGetMachSysInfo(Usb, 3, &space), vxOk);  // the terminal is made
+  const std::string original = TVxTestTerminal::Read(path);
+  std::string info = original;
+  info.replace(info.find("BlockSize=16320"), 15, "BlockSize=2147483600");
+  TVxTestTerminal::Write(path, info);
+  EXPECT_EQ(vxGetMachSysInfo(Usb, 3, &space), vxErrStorage);
+  std::vector<VxFileRecord> records(VXCOMM_FILE_LIST_MAX);
+  std::int32_t count = -1;
+  EXPECT_EQ(vxGetNormalFileList(Usb, records.data(), &count), vxErrStorage);  // its blocks cannot be counted
+
+  info = original;
+  info.replace(info.find("Offset=0"), 8, "Offset=9223372036854775807");
+  TVxTestTerminal::Write(path, info);
+  EXPECT_EQ(download("x", "NEW.DBF"), vxErrStorage);
+  VxDateTime clock{26, 5, 1, 12, 0, 0};
+  EXPECT_EQ(vxSetDateTime(Usb, &clock), vxOk);  // setting the clock mends it
+  EXPECT_EQ(download("x", "NEW.DBF"), vxOk);
+  const std::optional<VxFileRecord> written = find(list(), "NEW.DBF");
+  ASSERT_TRUE(written);
+  EXPECT_EQ(written->Year, 26);
+}
+
 TEST_F(libvxcommTest, UserInformation) {
   EXPECT_EQ(text(9, false), Utf8ToAnsi("王建国"));
   for (std::int32_t id = 1; id <= 12; ++id) {

@@ -40,6 +40,15 @@ TEST(CodePageTest, LeadBytesOfTheCodePage) {
   EXPECT_TRUE(IsDBCSLeadByte(0x82, 932));
 }
 
+TEST(CodePageTest, TrailBytesOfTheCodePage) {
+  for (int b : {0x40, 0x5C, 0x7C, 0x7E, 0x80, 0x81, 0xFE}) EXPECT_TRUE(IsDBCSTrailByte(b)) << b;
+  for (int b : {0x00, 0x22, 0x27, 0x2C, 0x3F, 0x7F, 0xFF}) EXPECT_FALSE(IsDBCSTrailByte(b)) << b;
+  EXPECT_TRUE(IsDBCSTrailByte(0xA1, 950));
+  EXPECT_FALSE(IsDBCSTrailByte(0x7F, 950));
+  EXPECT_FALSE(IsDBCSTrailByte(0x41, 1252));
+  EXPECT_FALSE(IsDBCSTrailByte(0x80, CP_UTF8));
+}
+
 TEST(CodePageTest, MacintoshSimplifiedChineseIsConvertedAsGb2312) {
   EXPECT_EQ(WideToAnsi(u"中文", CP_MACCP), WideToAnsi(u"中文", 936));
 }

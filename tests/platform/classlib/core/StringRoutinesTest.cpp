@@ -50,6 +50,22 @@ TEST(StringRoutinesTest, QuotingDoublesTheQuote) {
   EXPECT_EQ(AnsiDequotedStr("'x' y", '\''), "'x' y");
 }
 
+TEST(StringRoutinesTest, LoneLeadByteBeforeTheClosingQuoteKeepsTheQuote) {
+  // 0x8C starts a double-byte character only before a trail byte; a quote is none.
+  for (char quote : {'\'', '"'}) {
+    const AnsiString quoted = AnsiQuotedStr("ab\x8c", quote);
+    EXPECT_EQ(quoted, std::string(1, quote) + "ab\x8c" + quote);
+    EXPECT_EQ(AnsiDequotedStr(quoted, quote), "ab\x8c");
+    std::size_t pos = 0;
+    EXPECT_EQ(AnsiExtractQuotedStr(quoted + " rest", pos, quote), "ab\x8c");
+    EXPECT_EQ(pos, quoted.size());
+  }
+  EXPECT_EQ(AnsiQuotedStr("\x8c'", '\''), "'\x8c'''");
+  EXPECT_EQ(AnsiDequotedStr("'\x8c'''", '\''), "\x8c'");
+  // Before a trail byte the lead byte takes it, also when it looks like a letter.
+  EXPECT_EQ(AnsiPos("a", kGbkWithLetterTrail + "a"), 3);
+}
+
 TEST(StringRoutinesTest, PositionsStepOverDoubleByteCharacters) {
   EXPECT_EQ(AnsiPos("lo", "hello"), 4);
   EXPECT_EQ(AnsiPos("", "hello"), 0);

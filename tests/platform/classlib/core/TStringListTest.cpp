@@ -74,6 +74,16 @@ TEST(TStringListTest, CommaTextQuotesWhatWouldNotSurvive) {
   EXPECT_EQ(lines(back), (Lines{""}));
 }
 
+TEST(TStringListTest, CommaTextRoundTripsItemsEndingInALoneLeadByte) {
+  TStringList list;
+  for (const char* s : {"ab\x8c", "x", "y\x8c z"}) list.Add(s);
+  TStringList back;
+  back.SetCommaText(list.CommaText());
+  EXPECT_EQ(lines(back), lines(list));
+  back.SetCommaText("a\x8c,b");
+  EXPECT_EQ(lines(back), (Lines{"a\x8c", "b"}));
+}
+
 TEST(TStringListTest, CommaTextParsing) {
   TStringList list;
   list.SetCommaText("  a b,, \"c d\" ,e,");

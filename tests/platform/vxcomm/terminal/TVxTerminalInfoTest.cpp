@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "CodePage.h"
 #include "EVxError.h"
+#include "SysPath.h"
+#include "TIniFile.h"
 #include "VxTestTerminal.h"
 
 namespace {
@@ -32,4 +36,33 @@ TEST_F(TVxTerminalInfoTest, ClockOffsetBeyondThirtyTwoBits) {
   EXPECT_EQ(info.ClockOffset(), 3'000'000'000LL);
   info.SetClockOffset(-5);
   EXPECT_EQ(info.ClockOffset(), -5);
+}
+
+TEST_F(TVxTerminalInfoTest, FiguresOutsideTheirRangeAreRefusedWhenRead) {
+  auto error = [](const std::function<void()>& read) {
+    try {
+      read();
+    } catch (const EVxError& e) {
+      return e.Result;
+    }
+    return static_cast<std::int32_t>(vxOk);
+  };
+  TIniFile ini(FromSysPath(terminal.Folder() / TVxTerminalInfo::FileName));
+  ini.WriteString("System", "BlockSize", "2147483600");
+  EXPECT_EQ(error([&] { info.BlockSize(); }), vxErrStorage);
+  ini.WriteInteger("System", "BlockSize", TVxTerminalInfo::BlockSizeMax);
+  EXPECT_EQ(info.BlockSize(), TVxTerminalInfo::BlockSizeMax);
+  ini.WriteString("Clock", "Offset", "9223372036854775807");
+  EXPECT_EQ(error([&] { info.ClockOffset(); }), vxErrStorage);
+  ini.WriteString("Clock", "Offset", "-6400000000");
+  EXPECT_EQ(error([&] { info.ClockOffset(); }), vxErrStorage);
+  ini.WriteString("System", "Capacity", "-1");
+  EXPECT_EQ(error([&] { info.Capacity(); }), vxErrStorage);
+  ini.WriteString("System", "MemorySize", "99999999999");
+  EXPECT_EQ(error([&] { info.MemorySize(); }), vxErrStorage);
+  ini.WriteString("Files", "NextNumber", "0");
+  EXPECT_EQ(error([&] { info.NextFileNumber(); }), vxErrStorage);
+  // What is no number at all reads as the default, as before.
+  ini.WriteString("System", "SystemRoom", "lots");
+  EXPECT_EQ(info.SystemRoom(), 1024 * 1024);
 }

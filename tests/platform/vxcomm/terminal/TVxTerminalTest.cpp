@@ -1,5 +1,7 @@
 #include "TVxTerminal.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -90,4 +92,65 @@ TEST(TVxTerminalTest, ClockRefusesDatesThatDoNotExist) {
                             TVxClock{100, 1, 1, 0, 0, 0}})
     EXPECT_EQ(error([&] { terminal.SetClock(c); }), vxErrBadDateTime) << c.Month << "-" << c.Day;
   EXPECT_EQ(error([&] { terminal.SetClock({28, 2, 29, 0, 0, 0}); }), vxOk);  // a leap year
+}
+
+TEST(TVxTerminalTest, TwoUploadsOfOneNameIntoOneFolderGiveOneWholeFile) {
+  // Two terminals whose transfers overlap: the second runs whole while the first is half-way.
+  TVxTestTerminal first, second;
+  TVxTerminal a(first.Folder()), b(second.Folder());
+  const std::string bytesA(300 * 1024, 'a'), bytesB(200 * 1024, 'b');
+  TVxTestTerminal::Write(first.Pc() / "in", bytesA);
+  TVxTestTerminal::Write(second.Pc() / "in", bytesB);
+  a.Download(first.PcPath("in"), "SAME.DBF");
+  b.Download(second.PcPath("in"), "SAME.DBF");
+  const std::string target = first.PcPath("SAME.DBF");
+  std::int32_t secondResult = -1;
+  TVxTransferOptions options;
+  options.OnProgress = [&](int percent) {
+    if (percent > 0 && secondResult < 0) secondResult = error([&] { b.Upload("SAME.DBF", target); });
+  };
+  a.SetTransfer(options);
+  EXPECT_EQ(error([&] { a.Upload("SAME.DBF", target); }), vxOk);
+  EXPECT_EQ(secondResult, vxOk);
+  EXPECT_TRUE(TVxTestTerminal::Read(target) == bytesA) << "the last upload's file, whole";
+  for (const auto& entry : std::filesystem::directory_iterator(first.Pc()))
+    EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
+}
+
+TEST(TVxTerminalTest, UploadKeepsThePcFilesPermissionsAndWritesThroughALink) {
+  TVxTestTerminal folder;
+  TVxTerminal terminal(folder.Folder());
+  const std::filesystem::path real = folder.Pc() / "real.dbf", link = folder.Pc() / "link.dbf";
+  TVxTestTerminal::Write(real, "old");
+  std::filesystem::permissions(real, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink(real, link);
+  const AnsiString name = terminal.Files()[0].Name;
+  EXPECT_EQ(error([&] { terminal.Upload(name, link.string()); }), vxOk);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(TVxTestTerminal::Read(real).size(), static_cast<std::size_t>(terminal.Files()[0].Size));
+  EXPECT_EQ(std::filesystem::status(real).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+TEST(TVxTerminalTest, UploadOverAReadOnlyPcFileIsRefused) {
+  TVxTestTerminal folder;
+  const std::filesystem::path target = folder.Pc() / "CBSJ.DBF";
+  TVxTestTerminal::Write(target, "kept");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  const int result = TVxTestTerminal::AsOrdinaryUser([&] {
+    TVxTerminal terminal(folder.Folder());
+    return error([&] { terminal.Upload(terminal.Files()[0].Name, target.string()); });
+  });
+  EXPECT_EQ(result, vxErrPcFileWrite);
+  EXPECT_EQ(TVxTestTerminal::Read(target), "kept");
+}
+
+TEST(TVxTerminalTest, DownloadReadsOnlyFiles) {
+  TVxTestTerminal folder;
+  TVxTerminal terminal(folder.Folder());
+  const std::filesystem::path pipe = folder.Pc() / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  for (const std::string& source : {std::string("/dev/zero"), std::string("/dev/null"), pipe.string(), folder.Pc().string()})
+    EXPECT_EQ(error([&] { terminal.Download(source, "DEV.DBF"); }), vxErrPcFileRead) << source;
+  EXPECT_EQ(terminal.Files().size(), 3u);
 }
