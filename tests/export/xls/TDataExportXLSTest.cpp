@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -14,6 +15,7 @@
 #include "CodePage.h"
 #include "CompoundFile.h"
 #include "DateRoutines.h"
+#include "DbaseSource.h"
 #include "Exception.h"
 #include "ExlsFileError.h"
 #include "FileRoutines.h"
@@ -25,6 +27,7 @@
 #include "TExportFormats.h"
 #include "TExportIniFile.h"
 #include "TStringList.h"
+#include "TDbfWriter.h"
 #include "TWideStringList.h"
 #include "TXLSOptions.h"
 #include "TxlsFieldFormat.h"
@@ -33,6 +36,7 @@
 #include "TxlsHyperlink.h"
 #include "TxlsNote.h"
 #include "XlsColors.h"
+#include "XlsSource.h"
 #include "XlsTestSupport.h"
 
 namespace {
@@ -526,4 +530,42 @@ TEST_F(TDataExportXLSTest, NotesLinksChartsAndPicturesOfTheExporterAreDrawnOnIts
   bool linkCell = false;
   for (const TRecord& r : RecordsWithId(all, biff8::LABELSST)) linkCell = linkCell || (U16At(r.Data, 0) == 0 && U16At(r.Data, 2) == 2);
   EXPECT_TRUE(linkCell);
+}
+
+TEST_F(TDataExportXLSTest, AReadingsTableComesBackWithTheSameValuesThroughTheWorkbookReader) {
+  // The terminal's readings table as a dBASE file, read as the conversion reads it.
+  TDbfWriter table({{"HH", 'C', 10, 0}, {"HM", 'C', 20, 0}, {"CBRQ", 'D', 8, 0}, {"BQDS", 'N', 10, 1}, {"SYL", 'N', 8, 1}},
+                   2024, 5, 20);
+  table.AddRecord({"0100101", Utf8ToAnsi("张国强"), "20240315", "1251.0", "16.5"});
+  table.AddRecord({"0100102", Utf8ToAnsi("李秀英"), "20240316", "889.5", "-13.5"});
+  table.AddRecord({"0100103", "", "", "", "0.0"});
+  std::ofstream(dir.Path("CBSJ.DBF"), std::ios::binary) << table.Bytes();
+  auto read = [](std::unique_ptr<TDbSource> source, const AnsiString& name) {
+    auto cursor = source->OpenTable(name);
+    TDataPacket packet(cursor->Columns());
+    std::vector<Variant> row;
+    while (cursor->Next(row)) packet.AppendRecord(row);
+    return packet;
+  };
+  TDataPacket dbase = read(OpenDbaseSource(dir.Dir().string()), "CBSJ.DBF");
+  auto* ds = new TClientDataSet(owner);
+  ds->SetData(read(OpenDbaseSource(dir.Dir().string()), "CBSJ.DBF"));
+  TDataExportXLS* e = exporter(ds, "CBSJ.xls");
+  e->SetAutoCalcStrType(true);
+  e->SetAutoCalcColWidth(true);
+  e->Execute();
+
+  TDataPacket workbook = read(OpenXlsSource(dir.Path("CBSJ.xls")), "Sheet 1");
+  ASSERT_EQ(workbook.RecordCount(), dbase.RecordCount());
+  ASSERT_EQ(workbook.Columns().size(), dbase.Columns().size());
+  std::vector<Variant> want, got;
+  for (std::int64_t r = 0; r < dbase.RecordCount(); ++r) {
+    dbase.ReadRecord(r, want);
+    workbook.ReadRecord(r, got);
+    // An empty text is a blank cell, which reads back as null: both are "" as text.
+    for (std::size_t c = 0; c < want.size(); ++c)
+      EXPECT_EQ(VarToWideStr(got[c]), VarToWideStr(want[c])) << "record " << r << " field " << c;
+  }
+  // The date column reads back as dates.
+  EXPECT_EQ(workbook.Columns()[2].DataType, ftDate);
 }
