@@ -163,16 +163,6 @@ TEST_F(TxlsChartWriter_, ARangeWithACoordinateLeftAtZeroIsNoRange) {
   EXPECT_EQ(Hex(values[0].Data), "01 01 00 00 00 00 00 00");
 }
 
-TEST_F(TxlsChartWriter_, SeriesColoursAreWrittenOnlyWithoutAutomaticColours) {
-  chart->Series()->Add()->SetColor(clrRed);
-  EXPECT_EQ(Count(ChartRecords(*chart), biff8::AREAFORMAT), 2);  // chart area and plot area
-  chart->SetAutoColor(false);
-  const auto areas = RecordsWithId(ChartRecords(*chart), biff8::AREAFORMAT);
-  ASSERT_EQ(areas.size(), 3u);
-  // Red, on black, solid, not automatic, with their palette indexes.
-  EXPECT_EQ(Hex(areas[1].Data), "FF 00 00 00 00 00 00 00 01 00 00 00 0A 00 08 00");
-}
-
 TEST_F(TxlsChartWriter_, TheLegendIsPlacedAsAskedAndLeftOutWhenHidden) {
   chart->SetLegendPlacement(clpLeft);
   auto legends = RecordsWithId(ChartRecords(*chart), biff8::LEGEND);
