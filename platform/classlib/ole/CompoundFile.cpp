@@ -1,20 +1,22 @@
 #include "CompoundFile.h"
 
-#include <fcntl.h>
 #include <gsf/gsf.h>
-#include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <utility>
 
 #include "CodePage.h"
+#include "FileDescriptor.h"
+#include "FileReplace.h"
 #include "SysPath.h"
 
 namespace {
+
+constexpr std::string_view CompoundSignature{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
 
 AnsiString systemReason(int error) { return Utf8ToAnsi(std::strerror(error)); }
 
@@ -26,11 +28,6 @@ AnsiString gsfReason(GError* error, const char* fallback) {
 
 [[noreturn]] void fail(const AnsiString& what, const AnsiString& fileName, const AnsiString& reason) {
   throw EOleStorageError(what + " \"" + fileName + "\". " + reason, reason);
-}
-
-unsigned nextTempNumber() {
-  static std::atomic<unsigned> counter{0};
-  return counter++;
 }
 
 void initGsf() {
@@ -51,58 +48,23 @@ struct TGObject {
   TGObject& operator=(const TGObject&) = delete;
 };
 
-// Writes all of Size bytes to the descriptor; false with errno set on failure.
-bool writeAll(int fd, const guint8* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 struct TCompoundFileWriter::Data {
   std::filesystem::path target;
-  std::string tempPath;  // empty once renamed or removed
-  int fd = -1;
+  std::filesystem::path part;
+  int fd = -1;  // the part file; -1 once renamed or removed
   TGObject<GsfOutput> memory;
   TGObject<GsfOutfile> document;
   bool committed = false;
 
-  void discard() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-    if (!tempPath.empty()) ::unlink(tempPath.c_str());
-    tempPath.clear();
-  }
+  void discard() { DiscardReplacingPart(std::exchange(fd, -1), part); }
 };
 
 TCompoundFileWriter::TCompoundFileWriter(const AnsiString& FileName) : fileName_(FileName), d_(std::make_unique<Data>()) {
   initGsf();
-  d_->target = ToSysPath(FileName);
-  if (d_->target.filename().empty()) fail("Cannot create file", FileName, systemReason(EISDIR));
-  std::error_code ec;
-  if (std::filesystem::is_directory(d_->target, ec)) fail("Cannot create file", FileName, systemReason(EISDIR));
-  // The temporary file lives beside the target, so that the final rename stays on one file
-  // system; it is created as the target would be (mode 0666 less the umask).
-  for (int attempt = 0; d_->fd < 0; ++attempt) {
-    const std::string path = (d_->target.parent_path() / ("." + d_->target.filename().string() + "." +
-                                                          std::to_string(::getpid()) + "-" + std::to_string(nextTempNumber())))
-                                 .string();
-    d_->fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (d_->fd >= 0) {
-      d_->tempPath = path;
-    } else if (errno != EEXIST || attempt > 100) {
-      fail("Cannot create file", FileName, systemReason(errno));
-    }
-  }
+  d_->fd = OpenReplacingPart(FileName.empty() ? std::filesystem::path() : ToSysPath(FileName), d_->target, d_->part);
+  if (d_->fd < 0) fail("Cannot create file", FileName, systemReason(errno));
   d_->memory.p = gsf_output_memory_new();
   d_->document.p = gsf_outfile_msole_new(d_->memory.p);
   if (d_->document.p == nullptr) {
@@ -144,40 +106,67 @@ void TCompoundFileWriter::Commit() {
   if (!gsf_output_is_closed(d_->memory.p)) gsf_output_close(d_->memory.p);
   const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(d_->memory.p));
   const auto size = static_cast<std::size_t>(gsf_output_size(d_->memory.p));
-  if (!writeAll(d_->fd, bytes, size)) {
+  if (WriteDescriptor(d_->fd, bytes, size) != size) {
     const int error = errno;
     d_->discard();
     fail("Cannot write file", fileName_, systemReason(error));
   }
-  if (::close(d_->fd) != 0) {
-    const int error = errno;
-    d_->fd = -1;
-    d_->discard();
-    fail("Cannot write file", fileName_, systemReason(error));
-  }
-  d_->fd = -1;
-  if (std::rename(d_->tempPath.c_str(), d_->target.c_str()) != 0) {
-    const int error = errno;
-    d_->discard();
-    fail("Cannot create file", fileName_, systemReason(error));
-  }
-  d_->tempPath.clear();
+  if (!CommitReplacingPart(std::exchange(d_->fd, -1), d_->part, d_->target))
+    fail("Cannot create file", fileName_, systemReason(errno));
   d_->committed = true;
 }
 
-std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name) {
+struct TCompoundFileReader::Data {
+  TGObject<GsfInput> input;
+  TGObject<GsfInfile> document;
+
+  // Opens the document over input; raises for one that is none.
+  void open(const AnsiString& FileName) {
+    GError* error = nullptr;
+    document.p = gsf_infile_msole_new(input.p, &error);
+    if (document.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "Not a compound document."));
+  }
+};
+
+TCompoundFileReader::TCompoundFileReader(const AnsiString& FileName) : fileName_(FileName), d_(std::make_unique<Data>()) {
   initGsf();
-  const std::string path = ToSysPath(FileName).string();
   GError* error = nullptr;
-  TGObject<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
-  if (input.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "The file cannot be read."));
-  TGObject<GsfInfile> document(gsf_infile_msole_new(input.p, &error));
-  if (document.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "Not a compound document."));
-  const std::string name = WideToUtf8(Name);
-  TGObject<GsfInput> stream(gsf_infile_child_by_name(document.p, name.c_str()));
-  if (stream.p == nullptr) fail("Cannot open file", FileName, "No stream " + WideToAnsi(Name) + ".");
-  std::string bytes(static_cast<std::size_t>(gsf_input_size(stream.p)), '\0');
-  if (!bytes.empty() && gsf_input_read(stream.p, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr)
-    fail("Cannot read file", FileName, "The stream " + WideToAnsi(Name) + " is damaged.");
+  d_->input.p = gsf_input_stdio_new(ToSysPath(FileName).c_str(), &error);
+  if (d_->input.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "The file cannot be read."));
+  d_->open(FileName);
+}
+
+TCompoundFileReader::TCompoundFileReader(std::string_view Bytes, const AnsiString& FileName)
+    : fileName_(FileName), d_(std::make_unique<Data>()) {
+  initGsf();
+  d_->input.p = gsf_input_memory_new(reinterpret_cast<const guint8*>(Bytes.data()), gsf_off_t(Bytes.size()), FALSE);
+  if (d_->input.p == nullptr) fail("Cannot open file", FileName, "The document cannot be read.");
+  d_->open(FileName);
+}
+
+TCompoundFileReader::~TCompoundFileReader() = default;
+
+bool TCompoundFileReader::HasStream(const WideString& Name) const {
+  TGObject<GsfInput> stream(gsf_infile_child_by_name(d_->document.p, WideToUtf8(Name).c_str()));
+  return stream.p != nullptr;
+}
+
+std::string TCompoundFileReader::ReadStream(const WideString& Name) const {
+  TGObject<GsfInput> stream(gsf_infile_child_by_name(d_->document.p, WideToUtf8(Name).c_str()));
+  if (stream.p == nullptr) fail("Cannot open file", fileName_, "No stream " + WideToAnsi(Name) + ".");
+  // A stream cannot hold more than its document: a size beyond it comes from a broken
+  // directory, and is not allocated.
+  const gsf_off_t size = gsf_input_size(stream.p);
+  if (size < 0 || size > gsf_input_size(d_->input.p))
+    fail("Cannot read file", fileName_, "The stream " + WideToAnsi(Name) + " is larger than the document.");
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (size > 0 && gsf_input_read(stream.p, size, reinterpret_cast<guint8*>(bytes.data())) == nullptr)
+    fail("Cannot read file", fileName_, "The stream " + WideToAnsi(Name) + " is cut short or damaged.");
   return bytes;
+}
+
+bool IsCompoundDocument(std::string_view Bytes) { return Bytes.substr(0, CompoundSignature.size()) == CompoundSignature; }
+
+std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name) {
+  return TCompoundFileReader(FileName).ReadStream(Name);
 }

@@ -6,13 +6,15 @@
 //   file.WriteStream(u"Workbook", data, size);  // each stream once, in full
 //   file.Commit();                              // the document appears under its name
 //
-// The document is built in memory and reaches the disk in Commit, through a temporary file
-// beside the target that is renamed over it, so a failed or abandoned write never leaves a
-// damaged file under the target's name: a writer deleted without Commit removes its temporary
-// file and leaves an earlier file of that name as it was. The constructor already creates the
-// temporary file, so a target that cannot be created is reported before any work is done.
+// The document is built in memory and reaches the disk in Commit, through a part file beside
+// the target that is renamed over it (FileReplace.h), so a failed or abandoned write never
+// leaves a damaged file under the target's name: a writer deleted without Commit removes its
+// part file and leaves an earlier file of that name as it was, permissions included. The
+// constructor already creates the part file, so a target that cannot be created is reported
+// before any work is done.
 //
-// ReadCompoundStream reads one top-level stream of a compound document back.
+// TCompoundFileReader reads the top-level streams of a compound document, from a file or from
+// bytes in memory; ReadCompoundStream reads one stream of a file in one call.
 //
 // Errors: EOleStorageError, whose message names the file and gives the reason (the system's
 // error text or the container library's).
@@ -21,6 +23,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Exception.h"
 #include "System.h"
@@ -54,6 +57,33 @@ private:
   AnsiString fileName_;
   std::unique_ptr<Data> d_;
 };
+
+class TCompoundFileReader {
+public:
+  // Raises EOleStorageError "Cannot open file ..." when the file cannot be read or is no
+  // compound document.
+  explicit TCompoundFileReader(const AnsiString& FileName);
+  // The same over a document in memory; Bytes must outlive the reader. FileName only names
+  // the document in messages.
+  TCompoundFileReader(std::string_view Bytes, const AnsiString& FileName);
+  ~TCompoundFileReader();
+  TCompoundFileReader(const TCompoundFileReader&) = delete;
+  TCompoundFileReader& operator=(const TCompoundFileReader&) = delete;
+
+  bool HasStream(const WideString& Name) const;
+  // The bytes of the top-level stream Name. EOleStorageError "Cannot open file ..." when there
+  // is no such stream, "Cannot read file ..." when the document's directory gives it more
+  // bytes than the document holds or its chain of sectors breaks off.
+  std::string ReadStream(const WideString& Name) const;
+
+private:
+  struct Data;
+  AnsiString fileName_;
+  std::unique_ptr<Data> d_;
+};
+
+// True when Bytes start with the compound document signature.
+bool IsCompoundDocument(std::string_view Bytes);
 
 // The bytes of the top-level stream Name of the compound document FileName; EOleStorageError
 // when the file is not a compound document or has no such stream.
