@@ -3,15 +3,15 @@
 // TCompoundFileWriter makes a compound document of named streams at its top level:
 //
 //   TCompoundFileWriter file("out.xls");        // the target can be created, or EOleStorageError
-//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full
+//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full (or in pieces)
 //   file.Commit();                              // the document appears under its name
 //
-// The document is built in memory and reaches the disk in Commit, through a part file beside
-// the target that is renamed over it (FileReplace.h), so a failed or abandoned write never
+// The document is written into a temporary file beside the target as the streams come, and
+// Commit completes it and renames it over the target, so a failed or abandoned write never
 // leaves a damaged file under the target's name: a writer deleted without Commit removes its
-// part file and leaves an earlier file of that name as it was, permissions included. The
-// constructor already creates the part file, so a target that cannot be created is reported
-// before any work is done.
+// temporary file and leaves an earlier file of that name as it was. The constructor already
+// creates the temporary file, so a target that cannot be created is reported before any work
+// is done.
 //
 // TCompoundFileReader reads the top-level streams of a compound document, from a file or from
 // bytes in memory; ReadCompoundStream reads one stream of a file in one call.
@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,8 +46,16 @@ public:
   TCompoundFileWriter(const TCompoundFileWriter&) = delete;
   TCompoundFileWriter& operator=(const TCompoundFileWriter&) = delete;
 
+  // A part of a stream's bytes.
+  struct TPiece {
+    const void* Data;
+    std::size_t Size;
+  };
+
   // Adds a stream of that name holding Size bytes. Not after Commit.
   void WriteStream(const WideString& Name, const void* Data, std::size_t Size);
+  // Adds a stream of that name holding the pieces one after the other.
+  void WriteStream(const WideString& Name, std::initializer_list<TPiece> Pieces);
   // Writes the document and puts it under the target's name.
   void Commit();
 
