@@ -14,6 +14,7 @@
 #include "TClientDataSet.h"
 #include "TDataExportASCII.h"
 #include "TDataExportDBF.h"
+#include "TDataExportXLS.h"
 #include "TExportFormats.h"
 #include "TDataSetProvider.h"
 #include "TypInfo.h"
@@ -107,6 +108,13 @@ TdmUtils::TdmUtils(TComponent* AOwner) : TDataModule(AOwner), FSettingsFile(prog
   SetExactFormats(DataExportASCII1->Formats());
   // Text is read back with "." as the decimal point whatever the locale.
   DataExportASCII1->Formats()->SetDecimalSeparator('.');
+
+  // Its page footer, sheet title, bold captions and the looks of links and notes are the
+  // exporter's defaults.
+  DataExportXLS1 = component<TDataExportXLS>(this, "DataExportXLS1");
+  DataExportXLS1->SetDataSet(ClientDataSet1);
+  DataExportXLS1->SetAutoCalcStrType(true);
+  DataExportXLS1->SetAutoCalcColWidth(true);
 
   if (dmUtils == nullptr) dmUtils = this;
 }

@@ -66,6 +66,7 @@ class TClientDataSet;
 class TADO_DataExportAccess;
 class TDataExportASCII;
 class TDataExportDBF;
+class TDataExportXLS;
 class TDataExport;
 class TExportFormats;
 struct TTextFormat;
@@ -83,6 +84,7 @@ class TdmUtils : public TDataModule {
   TDataExportDBF* DataExportDBF1;
   TADO_DataExportAccess* ADO_DataExportAccess1;
   TDataExportASCII* DataExportASCII1;
+  TDataExportXLS* DataExportXLS1;
 
   // Converts Source into Type next to it: ALL into TXT, CSV, MDB, XLS and XML in that order
   // (stopping at the first failure; the targets written before it stay), NONE into nothing
@@ -133,6 +135,7 @@ private:
   bool exportText(const AnsiString& Dest);
   void exportCsv(const AnsiString& Dest);
   void exportAccess(const AnsiString& Dest);
+  void exportXls(const AnsiString& Dest);
   void exportXml(const AnsiString& Dest);
   // Sets LastError and answers false.
   bool fail(const AnsiString& Text);

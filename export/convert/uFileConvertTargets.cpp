@@ -12,6 +12,7 @@
 #include "TClientDataSet.h"
 #include "TDataExportASCII.h"
 #include "TDataExportDBF.h"
+#include "TDataExportXLS.h"
 #include "TDatabaseReplacement.h"
 #include "TExportColumn.h"
 #include "TExportColumns.h"
@@ -76,7 +77,7 @@ bool TdmUtils::ConvertTo(const AnsiString& SourceName, const AnsiString& DestExt
   } else if (ext == ".xml") {
     exportXml(dest);
   } else if (ext == ".xls") {
-    return fail("Conversion into \"" + ext + "\" files is not available in this build: " + dest);
+    exportXls(dest);
   } else {
     return fail("Not Support File Format:" + DestExt);
   }
@@ -139,6 +140,12 @@ void TdmUtils::exportCsv(const AnsiString& Dest) {
   e->SetAllowCaptions(true);
   exportAllFields(e, false);
   e->Execute();
+}
+
+void TdmUtils::exportXls(const AnsiString& Dest) {
+  DataExportXLS1->SetFileName(Dest);
+  exportAllFields(DataExportXLS1, false);
+  DataExportXLS1->Execute();
 }
 
 void TdmUtils::exportAccess(const AnsiString& Dest) {

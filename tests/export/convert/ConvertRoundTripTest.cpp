@@ -65,3 +65,16 @@ TEST_F(ConvertTest, ATabDelimitedTextWithoutQuotesComesBackToo) {
   ASSERT_TRUE(module->ConvertFile(Path("b.txt"), TConvertType::DBF)) << module->LastError();
   EXPECT_EQ(DbfRecords("b.dbf"), "['HH', 'HM', 'DS']\n[1, '张\\t三', 1.25]\n[2, 'x\"y', -3.5]\n");
 }
+
+TEST_F(ConvertTest, AWorkbookComesBackWithItsValues) {
+  MakeDbf("a.dbf", CustomerSpec, CustomerRecords);
+  ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::XLS)) << module->LastError();
+  std::filesystem::rename(Path("a.xls"), Path("b.xls"));
+  ASSERT_TRUE(module->ConvertFile(Path("b.xls"), TConvertType::DBF)) << module->LastError();
+  // A line break inside a cell is a line feed in a workbook.
+  EXPECT_EQ(DbfRecords("b.dbf"),
+            "['HH', 'HM', 'DS', 'KJ', 'RQ', 'YC', 'BZ']\n"
+            "['0100101', '张国强', 1234.5, 20, datetime.date(2024, 1, 31), True, '表在院内\\n第二行']\n"
+            "['0100102', '李秀英', 876.0, 25, datetime.date(2023, 12, 30), False, '']\n"
+            "['0100103', '', None, None, None, None, '']\n");
+}
