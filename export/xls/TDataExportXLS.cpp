@@ -176,7 +176,7 @@ void TDataExportXLS::Execute() {
     TxlsWorkbookFile file(FileName());
     TxlsWorkbookWriter writer(file.Stream(), autoTruncateValue_);
     writer.ChartColors() = chartColors_;
-    TMemoryStream globals;
+    TStream& globals = file.Globals();
     workbook_ = &writer;
     globals_ = &globals;
     try {

@@ -64,7 +64,7 @@
 #include "TxlsSheet.h"
 #include "XlsExportEvents.h"
 
-class TMemoryStream;
+class TStream;
 class TXLSOptions;
 class TxlsCells;
 class TxlsCharts;
@@ -197,7 +197,7 @@ private:
   // While a workbook is written: its writer, its globals (and where they go), and the state of
   // the sheet being written.
   TxlsWorkbookWriter* workbook_ = nullptr;
-  TMemoryStream* globals_ = nullptr;
+  TStream* globals_ = nullptr;
   std::int64_t globalsAt_ = 0;
   TxlsSheetWork* work_ = nullptr;
 };

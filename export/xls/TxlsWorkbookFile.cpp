@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "CompoundFile.h"
+#include "Exception.h"
 #include "ExlsFileError.h"
 #include "Format.h"
+#include "TAtomicFileStream.h"
 
 namespace {
 
-[[noreturn]] void cannotCreate(const AnsiString& fileName, const EOleStorageError& error) {
-  throw ExlsFileError(Format(xlsmsg::CannotCreateFile, {fileName}) + ". " + error.Reason());
+[[noreturn]] void cannotCreate(const AnsiString& fileName, const AnsiString& reason) {
+  throw ExlsFileError(Format(xlsmsg::CannotCreateFile, {fileName}) + ". " + reason);
 }
 
 }  // namespace
@@ -18,31 +20,50 @@ TxlsWorkbookFile::TxlsWorkbookFile(const AnsiString& FileName) : fileName_(FileN
   try {
     file_ = std::make_unique<TCompoundFileWriter>(FileName);
   } catch (const EOleStorageError& e) {
-    cannotCreate(FileName, e);
+    cannotCreate(FileName, e.Reason());
+  }
+  try {
+    stream_ = std::make_unique<TAtomicFileStream>(FileName);
+    globals_ = std::make_unique<TAtomicFileStream>(FileName);
+  } catch (const EFCreateError& e) {
+    // It names the file and gives the reason already.
+    throw ExlsFileError(e.Message());
   }
 }
 
 TxlsWorkbookFile::~TxlsWorkbookFile() = default;
 
+TStream& TxlsWorkbookFile::Stream() { return *stream_; }
+
+TStream& TxlsWorkbookFile::Globals() { return *globals_; }
+
 void TxlsWorkbookFile::Commit() {
   try {
-    file_->WriteStream(u"Workbook", stream_.Memory(), static_cast<std::size_t>(stream_.Size()));
+    const auto size = static_cast<std::size_t>(stream_->Size());
+    stream_->SetPosition(0);
+    file_->WriteStream(u"Workbook", {{nullptr, size, stream_.get()}});
     file_->Commit();
   } catch (const EOleStorageError& e) {
-    cannotCreate(fileName_, e);
+    cannotCreate(fileName_, e.Reason());
+  } catch (const EStreamError& e) {
+    cannotCreate(fileName_, e.Message());
   }
 }
 
-void TxlsWorkbookFile::Commit(TMemoryStream& Globals, std::int64_t InsertAt) {
-  const auto size = static_cast<std::size_t>(stream_.Size());
-  const std::size_t at = std::min(static_cast<std::size_t>(std::max<std::int64_t>(InsertAt, 0)), size);
-  const char* bytes = stream_.Memory();
+void TxlsWorkbookFile::Commit(TStream& Globals, std::int64_t InsertAt) {
   try {
-    file_->WriteStream(u"Workbook", {{bytes, at},
-                                     {Globals.Memory(), static_cast<std::size_t>(Globals.Size())},
-                                     {bytes + at, size - at}});
+    const auto size = static_cast<std::size_t>(stream_->Size());
+    const std::size_t at = std::min(static_cast<std::size_t>(std::max<std::int64_t>(InsertAt, 0)), size);
+    const auto globalsSize = static_cast<std::size_t>(Globals.Size());
+    stream_->SetPosition(0);
+    Globals.SetPosition(0);
+    file_->WriteStream(u"Workbook", {{nullptr, at, stream_.get()},
+                                     {nullptr, globalsSize, &Globals},
+                                     {nullptr, size - at, stream_.get()}});
     file_->Commit();
   } catch (const EOleStorageError& e) {
-    cannotCreate(fileName_, e);
+    cannotCreate(fileName_, e.Reason());
+  } catch (const EStreamError& e) {
+    cannotCreate(fileName_, e.Message());
   }
 }

@@ -21,8 +21,7 @@
 // workbook need not be moved for that: BuildWorkbookGlobals leaves the stream as it is and
 // gives the globals and the place they belong, which TxlsWorkbookFile::Commit puts together:
 //
-//   TMemoryStream globals;
-//   file.Commit(globals, writer.BuildWorkbookGlobals(content, globals));
+//   file.Commit(file.Globals(), writer.BuildWorkbookGlobals(content, file.Globals()));
 //
 // Cell formats come from Formats() (TxlsCellFormatTable), texts go to the shared string table
 // (SST()). Every cell written widens the current sheet's used range (its DIMENSIONS).

@@ -11,9 +11,11 @@
 #include <filesystem>
 #include <mutex>
 #include <string_view>
+#include <vector>
 
 #include "CodePage.h"
 #include "SysPath.h"
+#include "TStream.h"
 
 namespace {
 
@@ -122,14 +124,28 @@ void TCompoundFileWriter::WriteStream(const WideString& Name, std::initializer_l
   if (child.p == nullptr) fail("Cannot write file", fileName_, "The stream " + WideToAnsi(Name) + " cannot be created.");
   // gsf_output_write takes at most a gsize at a time; keep the pieces moderate.
   constexpr std::size_t kPiece = std::size_t{1} << 24;
+  // Pieces read from a stream pass through a buffer of this size.
+  constexpr std::size_t kSourceBlock = std::size_t{1} << 20;
+  auto put = [&](std::size_t n, const void* bytes) {
+    if (!gsf_output_write(child.p, n, static_cast<const guint8*>(bytes))) {
+      const GError* error = gsf_output_error(child.p);
+      fail("Cannot write file", fileName_, Utf8ToAnsi(error != nullptr ? error->message : "Stream write error"));
+    }
+  };
+  std::vector<char> buffer;
   for (const TPiece& piece : Pieces) {
-    const auto* bytes = static_cast<const guint8*>(piece.Data);
+    if (piece.Source != nullptr && buffer.empty()) buffer.resize(kSourceBlock);
     for (std::size_t done = 0; done < piece.Size;) {
-      const std::size_t n = std::min(kPiece, piece.Size - done);
-      if (!gsf_output_write(child.p, n, bytes + done)) {
-        const GError* error = gsf_output_error(child.p);
-        fail("Cannot write file", fileName_, Utf8ToAnsi(error != nullptr ? error->message : "Stream write error"));
+      if (piece.Source == nullptr) {
+        const std::size_t n = std::min(kPiece, piece.Size - done);
+        put(n, static_cast<const char*>(piece.Data) + done);
+        done += n;
+        continue;
       }
+      const std::size_t want = std::min(kSourceBlock, piece.Size - done);
+      const auto n = static_cast<std::size_t>(piece.Source->Read(buffer.data(), static_cast<std::int64_t>(want)));
+      if (n == 0) fail("Cannot write file", fileName_, "Stream read error");
+      put(n, buffer.data());
       done += n;
     }
   }

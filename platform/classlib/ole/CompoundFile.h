@@ -3,7 +3,8 @@
 // TCompoundFileWriter makes a compound document of named streams at its top level:
 //
 //   TCompoundFileWriter file("out.xls");        // the target can be created, or EOleStorageError
-//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full (or in pieces)
+//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full (or in pieces,
+//                                               // from memory or read from other streams)
 //   file.Commit();                              // the document appears under its name
 //
 // The document is written into a temporary file beside the target as the streams come, and
@@ -29,6 +30,8 @@
 #include "Exception.h"
 #include "System.h"
 
+class TStream;
+
 class EOleStorageError : public Exception {
 public:
   EOleStorageError(AnsiString message, AnsiString reason) : Exception(std::move(message)), reason_(std::move(reason)) {}
@@ -46,15 +49,18 @@ public:
   TCompoundFileWriter(const TCompoundFileWriter&) = delete;
   TCompoundFileWriter& operator=(const TCompoundFileWriter&) = delete;
 
-  // A part of a stream's bytes.
+  // A part of a stream's bytes: Size bytes at Data, or, with Source set, the next Size bytes
+  // read from Source's position (a piece kept in a file need not be loaded whole).
   struct TPiece {
     const void* Data;
     std::size_t Size;
+    TStream* Source = nullptr;
   };
 
   // Adds a stream of that name holding Size bytes. Not after Commit.
   void WriteStream(const WideString& Name, const void* Data, std::size_t Size);
-  // Adds a stream of that name holding the pieces one after the other.
+  // Adds a stream of that name holding the pieces one after the other; a Source that gives
+  // fewer bytes than its piece's Size raises EOleStorageError.
   void WriteStream(const WideString& Name, std::initializer_list<TPiece> Pieces);
   // Writes the document and puts it under the target's name.
   void Commit();

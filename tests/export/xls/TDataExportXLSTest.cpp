@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <cstring>
 #include <functional>
@@ -421,10 +422,18 @@ TEST_F(TDataExportXLSTest, TheIniSectionXLSHoldsTheExportersOwnSwitches) {
 }
 
 TEST_F(TDataExportXLSTest, AnExportAbortedBeforeItsFirstSheetWritesNoFile) {
+  // The folder's entries: the sheets and globals gathered in temporary files beside the
+  // workbook never stay.
+  auto entries = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Dir())) names.insert(entry.path().filename().string());
+    return names;
+  };
   TDataExportXLS* e = exporter(numbers(3));
   e->OnBeginExport = [e](TObject*) { e->Abort(); };
   e->Execute();
   EXPECT_FALSE(FileExists(dir.Path("out.xls")));
+  EXPECT_EQ(entries(), std::set<std::string>{});
   // Aborted after the first record: the rows written are kept.
   e->OnBeginExport = nullptr;
   e->OnExportedRecord = [e](TObject*, int RecNo) {
@@ -432,6 +441,7 @@ TEST_F(TDataExportXLSTest, AnExportAbortedBeforeItsFirstSheetWritesNoFile) {
   };
   e->Execute();
   EXPECT_EQ(XlrdDump(dir.Path("out.xls")), "sheet\tSheet 1\nR0C0\ttext\tID\nR1C0\tnumber\t1\n");
+  EXPECT_EQ(entries(), std::set<std::string>{"out.xls"});
 }
 
 TEST_F(TDataExportXLSTest, EventsTellTheSheetAndEveryRecordFetched) {

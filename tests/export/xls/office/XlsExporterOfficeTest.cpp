@@ -22,6 +22,7 @@
 #include "TStringList.h"
 #include "TXLSOptions.h"
 #include "TxlsChart.h"
+#include "TxlsChartSeries.h"
 #include "TxlsFieldFormat.h"
 #include "TxlsHyperlink.h"
 #include "TxlsImage.h"
@@ -67,7 +68,8 @@ const TxlsChartStyle kStyles[] = {xcsColumn, xcsColumn3d, xcsBar,     xcsBar3d, 
                                   xcsLineMark, xcsLine3d, xcsPie,     xcsPie3d,  xcsArea,
                                   xcsArea3d, xcsSurface, xcsSurface3d, xcsRadar, xcsRadarArea};
 
-// Notes, links and pictures on one sheet, a chart of every style on a second.
+// Notes, links and pictures on one sheet, a chart of every style on a second, and one chart
+// whose series lie outside the data.
 void WriteObjects(const TTempDir& dir) {
   TComponent owner(nullptr);
   auto* xls = new TDataExportXLS(&owner);
@@ -133,6 +135,22 @@ void WriteObjects(const TTempDir& dir) {
     chart->Position()->CustomPosition()->SetY2(static_cast<std::uint16_t>(11 + 12 * (at / 3)));
     ++at;
   }
+  // A line chart whose series lie outside the data: one on cells past the last row and column,
+  // one on a column the source does not have.
+  TxlsChart* outside = charts->Charts()->Add();
+  outside->SetStyle(xcsLine);
+  TxlsChartSeries* past = outside->Series()->Add();
+  past->SetDataRangeType(rtCustom);
+  past->DataRange()->SetCol1(40);
+  past->DataRange()->SetCol2(40);
+  past->DataRange()->SetRow1(300);
+  past->DataRange()->SetRow2(65535);
+  outside->Series()->Add()->SetDataColumn("NOSUCH");
+  outside->Position()->SetPositionType(cptCustom);
+  outside->Position()->CustomPosition()->SetX1(26);
+  outside->Position()->CustomPosition()->SetX2(31);
+  outside->Position()->CustomPosition()->SetY1(1);
+  outside->Position()->CustomPosition()->SetY2(11);
   xls->Execute();
 }
 
@@ -242,13 +260,13 @@ TEST_F(XlsExporterOffice, LibreOfficeShowsNotesLinksPicturesChartsOfEveryStyleAn
   EXPECT_EQ(links[1], "Objects\tlink\thttps://example.com/meters");
   EXPECT_EQ(Matching(shown, "Objects\tpicture").size(), 4u);
   const auto charts = Matching(shown, "Charts\tchart");
-  ASSERT_EQ(charts.size(), 15u);
+  ASSERT_EQ(charts.size(), 16u);
   std::map<std::string, int> kinds;
   for (const std::string& c : charts) ++kinds[c.substr(c.rfind('\t') + 1)];
   // Columns and bars are LibreOffice's bar charts, 2-D and 3-D alike; it has no surfaces and
   // shows them as bars too.
   EXPECT_EQ(kinds["bar"], 6);
-  EXPECT_EQ(kinds["line"], 3);
+  EXPECT_EQ(kinds["line"], 4);
   EXPECT_EQ(kinds["circle"], 2);
   EXPECT_EQ(kinds["area"], 2);
   EXPECT_EQ(kinds["radar"], 1);
@@ -289,6 +307,6 @@ TEST_F(XlsExporterOffice, GnumericShowsNotesLinksPicturesAndChartsOfEveryStyle) 
   EXPECT_EQ(Matching(shown, "Objects\tpicture").size(), 4u);
   std::map<std::string, int> kinds;
   for (const std::string& c : Matching(shown, "Charts\tchart")) ++kinds[c.substr(c.rfind('\t') + 1)];
-  EXPECT_EQ(kinds, (std::map<std::string, int>{{"area", 2}, {"bar", 4}, {"line", 3}, {"pie", 2}, {"radar", 2},
+  EXPECT_EQ(kinds, (std::map<std::string, int>{{"area", 2}, {"bar", 4}, {"line", 4}, {"pie", 2}, {"radar", 2},
                                                {"surface3D", 2}}));
 }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TMemoryStream.h"
+
 namespace {
 
 class CompoundFile : public ::testing::Test {
@@ -50,6 +52,28 @@ TEST_F(CompoundFile, AStreamWrittenInPiecesReadsBackAsOne) {
   }
   EXPECT_EQ(ReadCompoundStream(Path("pieces.ole"), u"Workbook"), head + middle + tail);
   EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(CompoundFile, PiecesReadFromAStreamGoInFromItsPositionAndAShortOneFails) {
+  // More than the copy buffer, so the piece is read in several blocks.
+  std::string kept(3 * 1024 * 1024 + 17, '\0');
+  for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = static_cast<char>(i * 7 + i / 4096);
+  TMemoryStream source;
+  source.WriteBuffer(kept.data(), static_cast<std::int64_t>(kept.size()));
+  source.SetPosition(0);
+  const std::string globals = "globals";
+  {
+    TCompoundFileWriter file(Path("from-stream.ole"));
+    file.WriteStream(u"Workbook", {{nullptr, 1000, &source},
+                                   {globals.data(), globals.size()},
+                                   {nullptr, kept.size() - 1000, &source}});
+    file.Commit();
+  }
+  EXPECT_EQ(ReadCompoundStream(Path("from-stream.ole"), u"Workbook"), kept.substr(0, 1000) + globals + kept.substr(1000));
+
+  source.SetPosition(static_cast<std::int64_t>(kept.size()) - 10);
+  TCompoundFileWriter file(Path("short.ole"));
+  EXPECT_THROW(file.WriteStream(u"Workbook", {{nullptr, 20, &source}}), EOleStorageError);
 }
 
 TEST_F(CompoundFile, FileThatIsNotACompoundDocumentIsRefused) {
