@@ -137,25 +137,44 @@ void fieldValue(TField* field, const TExportColumn& column, const TExportFormats
     return;
   }
   const TFormatSettings& out = settings.Write;
+  // The value just taken already holds what the field's AsLargeInt, AsFloat, AsDateTime and
+  // AsBoolean would read again when it is of the kind the field keeps: read from it then.
+  const TVarType kind = value.VarType();
   switch (field->DataType()) {
     case ftSmallint:
     case ftInteger:
     case ftWord:
     case ftAutoInc:
-    case ftLargeint:
-      AnsiToWide(FormatInt64(maskOf(column, formats.IntegerFormat()), field->AsLargeInt(), out), text);
+    case ftLargeint: {
+      const std::int64_t v = kind == varInteger || kind == varInt64 ? value.AsInt64() : field->AsLargeInt();
+      AnsiToWide(FormatInt64(maskOf(column, formats.IntegerFormat()), v, out), text);
       return;
-    case ftFloat: AnsiToWide(FormatFloat(maskOf(column, formats.FloatFormat()), field->AsFloat(), out), text); return;
+    }
+    case ftFloat: {
+      const double v = kind == varDouble ? value.AsFloat() : field->AsFloat();
+      AnsiToWide(FormatFloat(maskOf(column, formats.FloatFormat()), v, out), text);
+      return;
+    }
     case ftCurrency:
       AnsiToWide(FormatFloat(maskOf(column, formats.CurrencyFormat()), field->AsFloat(), out), text);
       return;
-    case ftDate: AnsiToWide(FormatDateTime(maskOf(column, formats.DateFormat()), field->AsDateTime(), out), text); return;
-    case ftTime: AnsiToWide(FormatDateTime(maskOf(column, formats.TimeFormat()), field->AsDateTime(), out), text); return;
+    case ftDate:
+    case ftTime:
     case ftDateTime:
-    case ftTimeStamp:
-      AnsiToWide(FormatDateTime(maskOf(column, formats.DateTimeFormat()), field->AsDateTime(), out), text);
+    case ftTimeStamp: {
+      const TFieldType type = field->DataType();
+      const AnsiString& mask = type == ftDate   ? formats.DateFormat()
+                               : type == ftTime ? formats.TimeFormat()
+                                                : formats.DateTimeFormat();
+      const TDateTime v = kind == varDate ? value.AsDateTime() : field->AsDateTime();
+      AnsiToWide(FormatDateTime(maskOf(column, mask), v, out), text);
       return;
-    case ftBoolean: text = field->AsBoolean() ? formats.BooleanTrue() : formats.BooleanFalse(); return;
+    }
+    case ftBoolean: {
+      const bool v = kind == varBoolean ? value.AsBoolean() : field->AsBoolean();
+      text = v ? formats.BooleanTrue() : formats.BooleanFalse();
+      return;
+    }
     case ftBCD:
     case ftWideString:
     case ftWideMemo: text = value.AsWideString(out); return;

@@ -212,7 +212,8 @@ void TDataExport::PrepareText(const WideString& Text, WideString& Result) { Resu
 void TDataExport::GetColText(TExportCol* Col, WideString& Text) {
   // Only a data set's field has a null of its own; the other sources' texts stay as read.
   const bool fieldNull = (exportSource_ == esDataSet || exportSource_ == esDBGrid) && Col->Value().IsNull();
-  WideString prepared;
+  // Kept between calls: a text per value of every record would otherwise be allocated afresh.
+  static thread_local WideString prepared;
   PrepareText(fieldNull ? formats_->NULLString() : Col->Data(), prepared);
   const int i = Col->ColumnIndex();
   GetColData(prepared, i >= 0 && i < columns_->Count() ? columns_->Items(i) : nullptr, Text);

@@ -222,7 +222,7 @@ void TDataExportASCII::GetDataLine(WideString& Line) {
   const int count = row->Count();
   const char16_t comma = wideComma(), quote = wideQuote();
   const int sylkRow = RecNo() + 1 + (AllowCaptions() ? 1 : 0);
-  WideString text;
+  static thread_local WideString text;  // kept between records, as the line is
   if (exportType_ == etDIF) DifBot(Line);
   for (int i = 0; i < count; ++i) {
     TExportCol* col = row->Items(i);
@@ -253,7 +253,8 @@ void TDataExportASCII::GetDataLine(WideString& Line) {
 }
 
 void TDataExportASCII::WriteDataRow() {
-  WideString line;
+  // Kept between records, so that a line's storage is allocated once per thread, not per record.
+  static thread_local WideString line;
   GetDataLine(line);
   Writer()->Write(line);
 }

@@ -131,29 +131,43 @@ void SetACP(int codePage) {
 
 bool IsValidCodePage(int codePage) { return openConverter(resolve(codePage)) != nullptr; }
 
-WideString AnsiToWide(std::string_view text, int codePage) {
-  if (text.empty()) return {};
+namespace {
+
+// Converts Text into Out's own storage, so that a caller that keeps Out between calls converts
+// without allocating.
+void convertToWide(std::string_view text, WideString& out, int codePage) {
+  if (text.empty()) {
+    out.clear();
+    return;
+  }
   UConverter* conv = converter(resolve(codePage));
   ucnv_resetToUnicode(conv);
-  WideString out(text.size() + 1, u'\0');
+  out.resize(text.size() + 1);
   UErrorCode status = U_ZERO_ERROR;
   int32_t n = ucnv_toUChars(conv, out.data(), static_cast<int32_t>(out.size()), text.data(),
                             static_cast<int32_t>(text.size()), &status);
   if (status == U_BUFFER_OVERFLOW_ERROR) {
-    out.assign(static_cast<std::size_t>(n) + 1, u'\0');
+    out.resize(static_cast<std::size_t>(n) + 1);
     status = U_ZERO_ERROR;
     n = ucnv_toUChars(conv, out.data(), static_cast<int32_t>(out.size()), text.data(),
                       static_cast<int32_t>(text.size()), &status);
   }
   if (U_FAILURE(status)) throw EConvertError("Text conversion failed");
   out.resize(static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+WideString AnsiToWide(std::string_view text, int codePage) {
+  WideString out;
+  convertToWide(text, out, codePage);
   return out;
 }
 
 void AnsiToWide(std::string_view text, WideString& Out, int codePage) {
   for (char c : text)
     if (static_cast<unsigned char>(c) >= 0x80) {
-      Out = AnsiToWide(text, codePage);
+      convertToWide(text, Out, codePage);
       return;
     }
   Out.resize(text.size());

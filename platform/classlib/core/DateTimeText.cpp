@@ -1,5 +1,6 @@
 #include "DateTimeText.h"
 
+#include <charconv>
 #include <string>
 
 #include "AnsiChars_p.h"
@@ -38,9 +39,11 @@ public:
 
 private:
   void number(int value, int digits) {
-    std::string s = std::to_string(value);
-    if (static_cast<int>(s.size()) < digits) s.insert(0, static_cast<std::size_t>(digits) - s.size(), '0');
-    out_ += s;
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    const auto n = static_cast<int>(end - text);
+    if (n < digits) out_.append(static_cast<std::size_t>(digits - n), '0');
+    out_.append(text, end);
   }
 
   // True when an am/pm specifier follows before the next hour, so that hours count to 12.

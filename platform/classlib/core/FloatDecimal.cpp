@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace floatdecimal {
 
@@ -31,6 +30,77 @@ void roundTo(TFloatRec& rec, int keep) {
 }
 
 int clampPrecision(int precision, int most) { return precision < 1 ? 1 : precision > most ? most : precision; }
+
+// The value's DoublePrecision leading digits, rounded, in Buf: the value is 0.Digits times
+// 10^Exponent.
+void leadingDigits(double magnitude, char (&buf)[64], std::string_view& digits, int& exponent) {
+  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, DoublePrecision - 1);
+  // "d.dddddddddddddddddde+XX"
+  std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  std::size_t e = text.find('e');
+  // The digits without the point, in place: "dd...d" from "d.dd...d".
+  buf[1] = buf[0];
+  digits = std::string_view(buf + 1, e - 1);
+  const char* expText = text.data() + e + 1;
+  if (*expText == '+') ++expText;  // from_chars reads no plus sign
+  exponent = 0;
+  std::from_chars(expText, text.data() + text.size(), exponent);
+  ++exponent;
+}
+
+// The value's shortest digits (those that read back as the same double), when rounding them
+// to Keep digits gives what rounding the value's DoublePrecision leading digits would: for
+// 1 <= value < 10^15 both have the same decimal exponent, and the value lies within 1.2e-16
+// of its leading power of ten from those digits, while the next digit boundary of at most 15
+// digits is 1e-15 away; a tie at Keep is left to the general conversion.
+bool shortestDigits(double magnitude, int precision, int decimals, char (&buf)[64], std::string_view& digits,
+                    int& exponent) {
+  constexpr int MostDigits = 15;
+  if (!(magnitude >= 1 && magnitude < 1e15)) return false;
+  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+  std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  std::size_t e = text.find('e');
+  if (e == std::string_view::npos || text[e + 1] != '+') return false;
+  int e10 = 0;
+  std::from_chars(text.data() + e + 2, text.data() + text.size(), e10);
+  // "d" or "d.ddd": the digits without the point, in place.
+  std::size_t n = 1;
+  if (e > 1) {
+    buf[1] = buf[0];
+    n = e - 1;
+  }
+  const char* first = e > 1 ? buf + 1 : buf;
+  const long long byDecimals = static_cast<long long>(e10 + 1) + decimals;
+  const long long keep = byDecimals < precision ? byDecimals : precision;
+  if (n > MostDigits || keep > MostDigits) return false;
+  if (keep >= 0 && static_cast<std::size_t>(keep) == n - 1 && first[keep] == '5') return false;
+  digits = std::string_view(first, n);
+  exponent = e10 + 1;
+  return true;
+}
+
+// Whole numbers, halves, quarters and the like (most amounts and readings that are not
+// fractions of a tenth) are integers once scaled by a small power of ten; their digits come
+// exactly from that integer, which is much quicker than the general conversion and gives the
+// same digits. False for other values.
+bool exactDigits(double magnitude, char (&buf)[64], std::string_view& digits, int& exponent) {
+  // Below 10^15 every scaled integer tried has at most 18 digits, so no leading digit is lost.
+  constexpr double Limit = 1e15;
+  constexpr double Scales[] = {1, 10, 100, 1000};
+  if (!(magnitude < Limit)) return false;
+  for (int k = 0; k < 4; ++k) {
+    const double scaled = magnitude * Scales[k];
+    // The product is exact (no rounding error) and a whole number.
+    if (scaled != std::trunc(scaled) || std::fma(magnitude, Scales[k], -scaled) != 0) continue;
+    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned long long>(scaled)).ptr;
+    std::size_t n = static_cast<std::size_t>(end - buf);
+    exponent = static_cast<int>(n) - k;
+    while (n > 0 && buf[n - 1] == '0') --n;
+    digits = std::string_view(buf, n);
+    return true;
+  }
+  return false;
+}
 
 void limit(TFloatRec& rec, int precision, int decimals) {
   long long byDecimals = static_cast<long long>(rec.Exponent) + decimals;
@@ -69,14 +139,20 @@ TFloatRec FloatToDecimal(double Value, int Precision, int Decimals) {
   }
   if (Value == 0) return rec;
   char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific, DoublePrecision - 1);
-  // "d.dddddddddddddddddde+XX"
-  std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-  std::size_t e = text.find('e');
-  rec.Digits.push_back(text[0]);
-  rec.Digits.append(text.substr(2, e - 2));
-  rec.Exponent = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
-  limit(rec, clampPrecision(Precision, DoublePrecision), Decimals);
+  std::string_view digits;
+  int exponent;
+  const int precision = clampPrecision(Precision, DoublePrecision);
+  const double magnitude = std::fabs(Value);
+  if (!exactDigits(magnitude, buf, digits, exponent) &&
+      !shortestDigits(magnitude, precision, Decimals, buf, digits, exponent))
+    leadingDigits(magnitude, buf, digits, exponent);
+  rec.Exponent = exponent;
+  // Rounding to Keep digits reads no digit past the one at Keep: only those are kept, which
+  // leaves the usual few digits within the string's own storage.
+  const long long byDecimals = static_cast<long long>(rec.Exponent) + Decimals;
+  const long long keep = byDecimals < precision ? byDecimals : precision;
+  if (keep >= 0) rec.Digits.assign(digits.substr(0, static_cast<std::size_t>(keep) + 1));
+  limit(rec, precision, Decimals);
   return rec;
 }
 

@@ -168,14 +168,20 @@ const TCompiledMask& compiled(std::string_view mask) {
   return slot;
 }
 
-std::string render(const TSection& section, TFloatRec rec, bool withSign, const TFormatSettings& fs) {
+std::string render(const TSection& section, const TFloatRec& value, bool withSign, const TFormatSettings& fs) {
   const TMask& m = section.Mask;
   int exponent = 0;
-  if (m.Scientific && !rec.IsZero()) {
+  // Copied only when the point moves; otherwise the caller's digits are read where they are.
+  TFloatRec shifted;
+  const TFloatRec* r = &value;
+  if (m.Scientific && !value.IsZero()) {
     // Move the point so that the integer placeholders hold the leading digits.
-    exponent = rec.Exponent - m.IntPlaceholders;
-    rec.Exponent = m.IntPlaceholders;
+    shifted = value;
+    exponent = shifted.Exponent - m.IntPlaceholders;
+    shifted.Exponent = m.IntPlaceholders;
+    r = &shifted;
   }
+  const TFloatRec& rec = *r;
   std::string intDigits = rec.IntegerDigits();
   if (static_cast<int>(intDigits.size()) < m.MinIntDigits)
     intDigits.insert(0, static_cast<std::size_t>(m.MinIntDigits) - intDigits.size(), '0');

@@ -62,7 +62,12 @@ TVarType Variant::VarType() const {
   return kinds[value_.index()];
 }
 
-AnsiString Variant::AsString() const { return AsString(*FormatSettingsSnapshot()); }
+AnsiString Variant::AsString() const {
+  // Text is given as it is: only the other kinds need the process's settings, whose snapshot
+  // takes a lock.
+  if (const AnsiString* s = std::get_if<AnsiString>(&value_)) return *s;
+  return AsString(*FormatSettingsSnapshot());
+}
 
 AnsiString Variant::AsString(const TFormatSettings& Settings) const {
   switch (VarType()) {

@@ -50,6 +50,21 @@ TEST(FloatTextTest, FixedFormsRoundHalfAwayFromZero) {
   EXPECT_EQ(FloatToStrF(0, TFloatFormat::ffExponent, 4, 2, kUs), "0.000E+00");
 }
 
+// The digits rounded are the binary value's, not those of its shortest text: a value written
+// "1.15" is a little below it and rounds down; halves and whole numbers are exact.
+TEST(FloatTextTest, FixedFormsRoundTheValueItselfNotItsShortestText) {
+  EXPECT_EQ(FloatToStrF(1.15, TFloatFormat::ffFixed, 18, 1, kUs), "1.1");
+  EXPECT_EQ(FloatToStrF(2.675, TFloatFormat::ffFixed, 18, 2, kUs), "2.67");
+  EXPECT_EQ(FloatToStrF(-1.005, TFloatFormat::ffFixed, 18, 2, kUs), "-1.00");
+  EXPECT_EQ(FloatToStrF(1234.7, TFloatFormat::ffFixed, 18, 2, kUs), "1234.70");
+  EXPECT_EQ(FloatToStrF(1234.75, TFloatFormat::ffFixed, 18, 1, kUs), "1234.8");
+  EXPECT_EQ(FloatToStrF(0.1, TFloatFormat::ffFixed, 18, 17, kUs), "0.10000000000000001");
+  EXPECT_EQ(FloatToStrF(999999999999999.5, TFloatFormat::ffFixed, 18, 0, kUs), "1000000000000000");
+  EXPECT_EQ(FloatToStrF(1000000000000002.0, TFloatFormat::ffFixed, 18, 2, kUs), "1000000000000002.00");
+  EXPECT_EQ(FormatFloat("#,##0.00", 1049.5, kUs), "1,049.50");
+  EXPECT_EQ(FormatFloat("0.0", 1.15, kUs), "1.1");
+}
+
 TEST(FloatTextTest, CurrencyKeepsEveryDigit) {
   Currency big = Currency::FromScaled(INT64_MAX);
   EXPECT_EQ(CurrToStr(big, kUs), "922337203685477.5807");
