@@ -399,6 +399,16 @@ class TFormmain : public TForm {
   void miDelRecyleFileClick(TObject* Sender);
   void delFilePopMenuPopup(TObject* Sender);
 
+  // --- the special page's batch lists (uMainSpecial.cpp) --------------------------------------
+  void btnAddDownFileClick(TObject* Sender);
+  void btnDelDownFileClick(TObject* Sender);
+  void btnAssignUploadPathClick(TObject* Sender);
+  void btnAddUpFileClick(TObject* Sender);
+  void btnDelUpFileClick(TObject* Sender);
+  void cbxCbjFileListEnter(TObject* Sender);
+  void btnDownSpecialModeClick(TObject* Sender);
+  void btnUploadSpecialModeClick(TObject* Sender);
+
   // Management page: image and memory transfers (uMainImages.cpp).
   // The six "浏览" buttons: the open dialog's choice into the row's edit.
   void btnFileNameClick(TObject* Sender);
@@ -454,6 +464,7 @@ private:
   // The handlers of the file lists (uMainFileEvents.cpp).
   void bindFileEvents();
   void bindImageEvents();
+  void bindListEvents();
   void bindDeviceEvents();
   void startImageTransfer(int Mode);
   // The captions of a parameter tab's buttons as its mode button's state says.

@@ -286,6 +286,7 @@ void TFormmain::bindEvents() {
   bindFileEvents();
   bindImageEvents();
   bindDeviceEvents();
+  bindListEvents();
 }
 
 void TFormmain::createFrame() {

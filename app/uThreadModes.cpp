@@ -7,6 +7,7 @@
 #include "uThreadFiles.h"
 #include "uThreadRecycle.h"
 #include "uThreadImages.h"
+#include "uThreadLists.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     &ListDeviceFiles,  // tmListFiles
     &DownloadSelectedFiles,  // tmDownloadSelected
     &UploadSelectedFiles,  // tmUploadSelected
-    nullptr,  // tmDownloadList: DownloadFileList
-    nullptr,  // tmUploadList: UploadFileList
+    &DownloadFileList,  // tmDownloadList
+    &UploadFileList,  // tmUploadList
     &RecycleSelectedFiles,  // tmRecycleSelected
     &DeleteAllFiles,  // tmDeleteAll
     &ListRecycledFiles,  // tmListRecycled
