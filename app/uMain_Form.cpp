@@ -287,6 +287,7 @@ void TFormmain::bindEvents() {
   bindImageEvents();
   bindDeviceEvents();
   bindListEvents();
+  bindFtpEvents();
 }
 
 void TFormmain::createFrame() {

@@ -5,6 +5,7 @@
 
 #include "uThread.h"
 #include "uThreadFiles.h"
+#include "uThreadFtp.h"
 #include "uThreadRecycle.h"
 #include "uThreadImages.h"
 #include "uThreadLists.h"
@@ -29,8 +30,8 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     nullptr,  // 14: nothing
     &DownloadSystem,  // tmDownloadSystem
     &UploadSystem,  // tmUploadSystem
-    nullptr,  // tmDeviceToFtp: DeviceToFtp
-    nullptr,  // tmFtpToDevice: FtpToDevice
+    &DeviceToFtp,  // tmDeviceToFtp
+    &FtpToDevice,  // tmFtpToDevice
 };
 
 // The routines in force; atomic because a worker reads its entry while the main thread may
