@@ -1,13 +1,12 @@
 #include "uFileTexts.h"
 
-#include <cstring>
-
 #include "FileNames.h"
 #include "Format.h"
 #include "IntegerText.h"
 #include "ShellApi.h"
 #include "StringRoutines.h"
 #include "uConstStrings.h"
+#include "uTerminalList.h"
 #include "CodePage.h"
 
 namespace {
@@ -45,7 +44,7 @@ AnsiString PcFileTypeText(const AnsiString& FileName) {
 }
 
 AnsiString CommRecordName(const TCommFileRecord& Record) {
-  return AnsiString(Record.Name, strnlen(Record.Name, sizeof Record.Name));
+  return CommText(Record.Name, sizeof Record.Name);
 }
 
 AnsiString CommRecordDate(const TCommFileRecord& Record) {

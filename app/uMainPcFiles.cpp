@@ -13,6 +13,7 @@
 #include "TMenuItem.h"
 #include "TShellTreeView.h"
 #include "TStrings.h"
+#include "Updating.h"
 #include "WinUser.h"
 #include "uConstStrings.h"
 #include "uFileTexts.h"
@@ -56,19 +57,13 @@ void addPcFileItem(TListView* List, const AnsiString& Folder, const AnsiString& 
 }  // namespace
 
 void TFormmain::flistCpuChange(TObject*) {
-  TListItems* items = listCpu->Items();
-  items->BeginUpdate();
-  try {
-    items->Clear();
+  Updating(*listCpu->Items(), [this] {
+    listCpu->Items()->Clear();
     const AnsiString folder = IncludeTrailingPathDelimiter(flistCpu->Directory());
     TStrings* names = flistCpu->Items();
     for (int i = 0; i < names->Count(); ++i) addPcFileItem(listCpu, folder, names->Strings(i));
     Resort(listCpu);
-  } catch (...) {
-    items->EndUpdate();
-    throw;
-  }
-  items->EndUpdate();
+  });
 }
 
 void TFormmain::tvDblClick(TObject*) {

@@ -16,6 +16,7 @@
 #include "TListItems.h"
 #include "TListView.h"
 #include "VxComm.h"
+#include "Updating.h"
 #include "uConstStrings.h"
 #include "uFileConvert.h"
 #include "uFileTexts.h"
@@ -58,12 +59,11 @@ TDeviceFigures figuresOf(const AnsiString& Type, std::int32_t Capacity, const TC
 // Fills the terminal lists of both pages and their figures (main thread).
 void showDeviceFiles(TFormmain& Window, const std::vector<TCommFileRecord>& Records, const TDeviceFigures& Figures) {
   for (TListView* view : {Window.listCbj, Window.listCbj2}) {
-    TListItems* items = view->Items();
-    items->BeginUpdate();
-    items->Clear();
-    AddTerminalItems(view, Records);
-    Resort(view);
-    items->EndUpdate();
+    Updating(*view->Items(), [&] {
+      view->Items()->Clear();
+      AddTerminalItems(view, Records);
+      Resort(view);
+    });
   }
   const AnsiString total = IntToStr(Figures.TotalK) + "K";
   const AnsiString left = IntToStr(Figures.LeftK) + "K";

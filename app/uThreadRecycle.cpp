@@ -10,6 +10,7 @@
 #include "TListItems.h"
 #include "TListView.h"
 #include "VxComm.h"
+#include "Updating.h"
 #include "uConstStrings.h"
 #include "uListViews.h"
 #include "uMain.h"
@@ -95,11 +96,10 @@ AnsiString listRecycledFilesNote(MyThread& Thread) {
     return {};
   }
   if (!Thread.OnWindow([&](TFormmain& Window) {
-        TListItems* items = Window.listdelCbj->Items();
-        items->BeginUpdate();
-        AddTerminalItems(Window.listdelCbj, list.Records);
-        Resort(Window.listdelCbj);
-        items->EndUpdate();
+        Updating(*Window.listdelCbj->Items(), [&] {
+          AddTerminalItems(Window.listdelCbj, list.Records);
+          Resort(Window.listdelCbj);
+        });
       }))
     return {};
   // A bin that came only in part is shown as far as it came, and the status says so.

@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "ExportMessages.h"
+#include "TColumn.h"
+#include "TDBGrid.h"
+#include "TDBGridColumns.h"
+#include "TDataSource.h"
 #include "TExportCustomSource.h"
 #include "TExportLocale.h"
 #include "TFields.h"
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TStringGrid.h"
 
 namespace {
 
@@ -17,6 +22,14 @@ TListItems* itemsOf(const TExportSourceRef& s) {
 }
 
 TExportCustomSource* customOf(const TExportSourceRef& s) { return s.Kind == esCustom ? s.CustomSource : nullptr; }
+
+TStringGrid* gridOf(const TExportSourceRef& s) { return s.Kind == esStringGrid ? s.StringGrid : nullptr; }
+
+// The data set behind a data-aware grid: its data source's.
+TDataSet* gridDataSet(const TDBGrid* grid) {
+  TDataSource* source = grid != nullptr ? grid->DataSource() : nullptr;
+  return source != nullptr ? source->DataSet() : nullptr;
+}
 
 // The data set of a data-set source, when it is open: a closed one has no records to move
 // over (another component may close it while an export runs).
@@ -49,43 +62,57 @@ TObject* SourceComponent(const TExportSourceRef& Source) {
   switch (Source.Kind) {
     case esDataSet: return Source.DataSet;
     case esListView: return Source.ListView;
+    case esDBGrid: return Source.DBGrid;
+    case esStringGrid: return Source.StringGrid;
     case esCustom: return Source.CustomSource;
-    default: return nullptr;
   }
+  return nullptr;
 }
 
 TDataSet* SourceDataSet(const TExportSourceRef& Source) {
   switch (Source.Kind) {
     case esDataSet: return Source.DataSet;
+    case esDBGrid: return gridDataSet(Source.DBGrid);
     default: return nullptr;
   }
 }
 
 TField* SourceField(const TExportSourceRef& Source, int Index) {
+  if (Source.Kind == esDBGrid) {
+    if (gridDataSet(Source.DBGrid) == nullptr) return nullptr;
+    TDBGridColumns* columns = Source.DBGrid->Columns();
+    return Index >= 0 && Index < columns->Count() ? columns->Items(Index)->Field() : nullptr;
+  }
   TDataSet* ds = Source.Kind == esDataSet ? Source.DataSet : nullptr;
   if (ds == nullptr || Index < 0 || Index >= ds->FieldCount()) return nullptr;
   return ds->Fields()->Fields(Index);
 }
 
 void CheckSourceAssigned(const TExportSourceRef& Source) {
-  if (SourceComponent(Source) == nullptr) RaiseExportError(SExportSourceNotAssigned, {SourceName(Source.Kind)});
+  // A data-aware grid needs its data source and that source's data set as well.
+  const bool assigned = Source.Kind == esDBGrid ? gridDataSet(Source.DBGrid) != nullptr : SourceComponent(Source) != nullptr;
+  if (!assigned) RaiseExportError(SExportSourceNotAssigned, {SourceName(Source.Kind)});
 }
 
 bool SourceIsActive(const TExportSourceRef& Source) {
   switch (Source.Kind) {
-    case esDataSet: return openDataSet(Source) != nullptr;
+    case esDataSet:
+    case esDBGrid: return openDataSet(Source) != nullptr;
     case esListView:
+    case esStringGrid:
     case esCustom: return true;
-    default: return false;
   }
+  return false;
 }
 
 bool SourceIsEmpty(const TExportSourceRef& Source) {
   switch (Source.Kind) {
-    case esDataSet: {
+    case esDataSet:
+    case esDBGrid: {
       TDataSet* ds = openDataSet(Source);
       return ds == nullptr || ds->IsEmpty();
     }
+    case esStringGrid: return Source.StringGrid == nullptr || Source.StringGrid->RowCount() == Source.StringGrid->FixedRows();
     case esListView: return itemsOf(Source) == nullptr || itemsOf(Source)->Count() == 0;
     // A custom source has no record count; one without columns has no values to give.
     case esCustom: return Source.CustomSource == nullptr || Source.CustomSource->ColumnCount() == 0;
@@ -100,6 +127,8 @@ TExportSourcePosition SourceGetPosition(const TExportSourceRef& Source) {
   } else if (Source.Kind == esListView && Source.ListView != nullptr) {
     TListItem* selected = Source.ListView->Selected();
     position.Index = selected != nullptr ? selected->Index() : 0;
+  } else if (TStringGrid* grid = gridOf(Source)) {
+    position.Index = grid->Row();
   } else if (TExportCustomSource* custom = customOf(Source)) {
     position.Index = custom->RecNo();
   }
@@ -111,6 +140,8 @@ void SourceGoToPosition(const TExportSourceRef& Source, const TExportSourcePosit
     ds->GotoBookmark(Position.Bookmark);
   } else if (TListItems* items = itemsOf(Source)) {
     if (Position.Index >= 0 && Position.Index < items->Count()) Source.ListView->SetItemFocused(items->Item(Position.Index));
+  } else if (TStringGrid* grid = gridOf(Source)) {
+    if (Position.Index >= grid->FixedRows() && Position.Index < grid->RowCount()) grid->SetRow(Position.Index);
   } else if (TExportCustomSource* custom = customOf(Source)) {
     custom->SetRecNo(Position.Index);
     custom->SetEof(false);
@@ -129,6 +160,8 @@ void SourceFirst(const TExportSourceRef& Source) {
     ds->First();
   } else if (TListItems* items = itemsOf(Source)) {
     if (items->Count() > 0) Source.ListView->SetItemFocused(items->Item(0));
+  } else if (TStringGrid* grid = gridOf(Source)) {
+    if (grid->RowCount() > grid->FixedRows()) grid->SetRow(grid->FixedRows());
   } else if (TExportCustomSource* custom = customOf(Source)) {
     custom->First();
   }
@@ -136,10 +169,13 @@ void SourceFirst(const TExportSourceRef& Source) {
 
 void SourceNext(const TExportSourceRef& Source, int& RecNo) {
   ++RecNo;
-  if (TDataSet* ds = openDataSet(Source))
+  if (TDataSet* ds = openDataSet(Source)) {
     ds->Next();
-  else if (TExportCustomSource* custom = customOf(Source))
+  } else if (TStringGrid* grid = gridOf(Source)) {
+    if (grid->Row() < grid->RowCount() - 1) grid->SetRow(grid->Row() + 1);
+  } else if (TExportCustomSource* custom = customOf(Source)) {
     custom->Next();
+  }
 }
 
 void SourceSkip(const TExportSourceRef& Source, int Count, int& RecNo, TObject* Sender,
@@ -156,14 +192,19 @@ bool SourceEof(const TExportSourceRef& Source, int RecNo, int Skipped, int Expor
   CheckSourceAssigned(Source);
   if (!SourceIsActive(Source)) RaiseExportError(SExportSourceClosed, {SourceName(Source.Kind)});
   switch (Source.Kind) {
-    case esDataSet: return SourceDataSet(Source)->Eof();
+    case esDataSet:
+    case esDBGrid: return SourceDataSet(Source)->Eof();
     case esListView: return RecNo >= rowLimit(itemsOf(Source)->Count(), Skipped, ExportRecCount);
+    case esStringGrid: {
+      const TStringGrid* grid = Source.StringGrid;
+      return RecNo >= rowLimit(grid->RowCount() - grid->FixedRows(), Skipped, ExportRecCount);
+    }
     case esCustom: {
       TExportCustomSource* custom = Source.CustomSource;
       return custom->Eof() || !custom->OnGetNextRecord || custom->ColumnCount() == 0;
     }
-    default: return true;
   }
+  return true;
 }
 
 void SourceDisableControls(const TExportSourceRef& Source) {

@@ -16,6 +16,7 @@
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TStringGrid.h"
 #include "TField.h"
 #include "TStrings.h"
 
@@ -49,6 +50,9 @@ void cellValue(const TExportSourceRef& source, TExportColumn& column, int recNo,
   switch (source.Kind) {
     case esListView:
       listViewCell(source.ListView, recNo + skipped, column.ColumnIndex(), ansi);
+      break;
+    case esStringGrid:
+      if (TStringGrid* grid = source.StringGrid) ansi = grid->Cells(column.ColumnIndex(), grid->Row());
       break;
     case esCustom:
       if (source.CustomSource != nullptr && column.ColumnIndex() >= 0 &&
@@ -178,9 +182,11 @@ void GetColumnValue(const TExportSourceRef& Source, TExportColumn& Column, int R
                     WideString& Text) {
   switch (Source.Kind) {
     case esDataSet:
+    case esDBGrid:
       fieldValue(SourceField(Source, Column.ColumnIndex()), Column, Formats, Settings, Value, Text);
       return;
     case esListView:
+    case esStringGrid:
     case esCustom: cellValue(Source, Column, RecNo, Skipped, Formats, Settings, Value, Text); return;
     default:
       Value = Variant();

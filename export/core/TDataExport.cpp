@@ -1,11 +1,13 @@
 #include "TDataExport.h"
 
 #include "TExportColumns.h"
+#include "TDBGrid.h"
 #include "TDataSet.h"
 #include "TExportCustomSource.h"
 #include "TExportFormats.h"
 #include "TExportRow.h"
 #include "TListView.h"
+#include "TStringGrid.h"
 #include "TStringList.h"
 #include "TWideStringList.h"
 #include "TypInfo.h"
@@ -16,6 +18,8 @@ DEFINE_CLASS(TDataExport, TComponent,
              Published::Class("DataSet", &TDataExport::DataSet, &TDataExport::SetDataSet),
              Published::Class("CustomSource", &TDataExport::CustomSource, &TDataExport::SetCustomSource),
              Published::Class("ListView", &TDataExport::ListView, &TDataExport::SetListView),
+             Published::Class("DBGrid", &TDataExport::DBGrid, &TDataExport::SetDBGrid),
+             Published::Class("StringGrid", &TDataExport::StringGrid, &TDataExport::SetStringGrid),
              Published::Class("ExportedFields", &TDataExport::ExportedFields, &TDataExport::SetExportedFields),
              Published::Boolean("CurrentRecordOnly", &TDataExport::CurrentRecordOnly,
                                 &TDataExport::SetCurrentRecordOnly),
@@ -83,6 +87,18 @@ void TDataExport::SetCustomSource(TExportCustomSource* Value) {
   customSource_ = Value;
 }
 
+void TDataExport::SetDBGrid(TDBGrid* Value) {
+  TComponent* slot = dbGrid_;
+  setSource(slot, Value);
+  dbGrid_ = Value;
+}
+
+void TDataExport::SetStringGrid(TStringGrid* Value) {
+  TComponent* slot = stringGrid_;
+  setSource(slot, Value);
+  stringGrid_ = Value;
+}
+
 void TDataExport::SetListView(TListView* Value) {
   TComponent* slot = listView_;
   setSource(slot, Value);
@@ -95,6 +111,8 @@ void TDataExport::Notification(TComponent* AComponent, TOperation Operation) {
   if (AComponent == dataSet_) dataSet_ = nullptr;
   if (AComponent == customSource_) customSource_ = nullptr;
   if (AComponent == listView_) listView_ = nullptr;
+  if (AComponent == dbGrid_) dbGrid_ = nullptr;
+  if (AComponent == stringGrid_) stringGrid_ = nullptr;
 }
 
 void TDataExport::SetExportedFields(TStrings* Value) { exportedFields_->Assign(Value); }

@@ -10,6 +10,9 @@
 #include "IntegerText.h"
 #include "LocaleText.h"
 #include "StringRoutines.h"
+#include "TColumn.h"
+#include "TDBGrid.h"
+#include "TDBGridColumns.h"
 #include "TExportColumn.h"
 #include "TExportColumnsOwner_p.h"
 #include "TExportCustomColumn.h"
@@ -17,12 +20,14 @@
 #include "TExportCustomSource.h"
 #include "TExportFormats.h"
 #include "TFields.h"
-#include "TFont.h"
+#include "TFontMetrics.h"
+#include "TWinControl.h"
 #include "TListColumn.h"
 #include "TListColumns.h"
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TStringGrid.h"
 #include "TStrings.h"
 #include "TypInfo.h"
 
@@ -63,6 +68,8 @@ AnsiString namePart(const AnsiString& line) {
 int sourceColumnCount(const TExportSourceRef& s) {
   switch (s.Kind) {
     case esDataSet: return s.DataSet != nullptr ? s.DataSet->FieldCount() : 0;
+    case esDBGrid: return s.DBGrid != nullptr ? s.DBGrid->Columns()->Count() : 0;
+    case esStringGrid: return s.StringGrid != nullptr ? s.StringGrid->ColCount() : 0;
     case esListView: return s.ListView != nullptr ? s.ListView->Columns()->Count() : 0;
     case esCustom: return s.CustomSource != nullptr ? s.CustomSource->ColumnCount() : 0;
     default: return 0;
@@ -79,6 +86,27 @@ int positionOfLine(const TExportColumnsOwner& o, const AnsiString& line) {
       TField* field = s.DataSet->FieldByName(namePart(line));
       return o.OnlyVisibleFields && !field->Visible() ? -1 : field->Index();
     }
+    case esDBGrid: {
+      if (s.DBGrid == nullptr) return -1;
+      const AnsiString name = namePart(line);
+      TDBGridColumns* columns = s.DBGrid->Columns();
+      for (int i = columns->Count() - 1; i >= 0; --i) {
+        TField* field = SourceField(s, i);
+        const AnsiString& fieldName = columns->Items(i)->FieldName();
+        if (field != nullptr && (SameText(fieldName, line) || SameText(fieldName, name)) &&
+            (!o.OnlyVisibleFields || field->Visible()))
+          return i;
+      }
+      return -1;
+    }
+    case esStringGrid: {
+      if (s.StringGrid == nullptr) return -1;
+      AnsiString number = line;
+      if (number.size() >= 6)
+        if (const std::size_t at = number.find("Field"); at != AnsiString::npos) number.erase(at, 5);
+      const int i = StrToIntDef(number, -1);
+      return i >= 0 && i < s.StringGrid->ColCount() ? i : -1;
+    }
     case esListView: {
       if (s.ListView == nullptr) return -1;
       TListColumns* columns = s.ListView->Columns();
@@ -94,7 +122,8 @@ int positionOfLine(const TExportColumnsOwner& o, const AnsiString& line) {
 // The source position of column I when ExportedFields is empty, -1 when it is left out.
 int positionOfColumn(const TExportColumnsOwner& o, int i, bool includeBlobs) {
   switch (o.Source.Kind) {
-    case esDataSet: {
+    case esDataSet:
+    case esDBGrid: {
       TField* field = SourceField(o.Source, i);
       if (field == nullptr || (field->IsBlob() && !includeBlobs) || (o.OnlyVisibleFields && !field->Visible())) return -1;
       return i;
@@ -128,6 +157,12 @@ TExportColType colTypeOf(TFieldType type) {
     case ftTimeStamp: return ectDateTime;
     default: return ectUnknown;
   }
+}
+
+// The width in characters of a control's column of Pixels: in units of an "X" of its font.
+int charsOf(int pixels, const TControl* control) {
+  const int x = TFontMetrics(*control->Font()).TextWidth(u"X");
+  return pixels / (x > 0 ? x : 8);
 }
 
 // Name, type, caption, width and the field's traits of a column read from a field. Line is the
@@ -169,6 +204,23 @@ void describeFromSource(const TExportColumnsOwner& o, TExportColumn& c, const An
   const int pos = c.ColumnIndex();
   switch (s.Kind) {
     case esDataSet: describeField(o, c, SourceField(s, pos), line); break;
+    case esDBGrid: {
+      describeField(o, c, SourceField(s, pos), line);
+      TColumn* column = s.DBGrid->Columns()->Items(pos);
+      c.SetCaption(column->Title()->Caption());
+      c.SetWidth(charsOf(column->Width(), s.DBGrid));
+      c.SetLength(std::min(c.Length(), MaxStringLength));
+      break;
+    }
+    case esStringGrid: {
+      TStringGrid* grid = s.StringGrid;
+      c.SetName("Field" + IntToStr(pos));
+      c.SetColType(o.AutoCalcStrType ? guessedType(o, grid->Cells(pos, grid->Row()), settings) : ectString);
+      c.SetCaption(o.CaptionRow < 0 ? "ColNo_" + IntToStr(pos) : grid->Cells(pos, o.CaptionRow));
+      c.SetWidth(charsOf(grid->ColWidths(pos), grid));
+      c.SetLength(MaxStringLength);
+      break;
+    }
     case esListView: {
       TListColumn* column = s.ListView->Columns()->Items(pos);
       c.SetName(column->Caption());
@@ -188,8 +240,7 @@ void describeFromSource(const TExportColumnsOwner& o, TExportColumn& c, const An
           c.SetColType(ectInteger);
         }
       }
-      const int xWidth = s.ListView->Font()->TextWidth("X");
-      c.SetWidth(column->Width() / (xWidth > 0 ? xWidth : 8));
+      c.SetWidth(charsOf(column->Width(), s.ListView));
       c.SetLength(MaxStringLength);
       break;
     }
@@ -251,6 +302,8 @@ TExportColumnsOwner TExportColumnsOwner::Read(const TPersistent* Owner) {
   o.Source.DataSet = objectProp<TDataSet>(Owner, "DataSet");
   o.Source.CustomSource = objectProp<TExportCustomSource>(Owner, "CustomSource");
   o.Source.ListView = objectProp<TListView>(Owner, "ListView");
+  o.Source.DBGrid = objectProp<TDBGrid>(Owner, "DBGrid");
+  o.Source.StringGrid = objectProp<TStringGrid>(Owner, "StringGrid");
   o.OnlyVisibleFields = ordProp(Owner, "OnlyVisibleFields", 0) != 0;
   o.Formats = objectProp<TExportFormats>(Owner, "Formats");
   o.AutoCalcStrType = ordProp(Owner, "AutoCalcStrType", 0) != 0;

@@ -8,7 +8,9 @@
 #include "Biff8Records.h"
 #include "Biff8Records_p.h"
 #include "DbError.h"
+#include "CodePage.h"
 #include "Format.h"
+#include "StringRoutines.h"
 
 namespace {
 
@@ -62,9 +64,14 @@ TXlsDateKind ClassifyNumberFormat(std::uint16_t Id, const WideString* Code) {
       i = close == WideString::npos ? code.size() : close;
     } else if (c == u';') {
       break;  // the first section decides
+    } else if (code.size() - i >= 7 && SameText(WideToUtf8(code.substr(i, 7)), "General")) {
+      i += 6;
     } else {
       switch (c) {
-        case u'y': case u'Y': case u'd': case u'D': case u'e': date = true; break;
+        case u'y': case u'Y': case u'd': case u'D': date = true; break;
+        case u'e':  // an era year, unless it is the exponent of a scientific format
+          if (i + 1 == code.size() || (code[i + 1] != u'+' && code[i + 1] != u'-')) date = true;
+          break;
         case u'h': case u'H': case u's': case u'S': time = true; break;
         case u'm': case u'M': month = true; break;
         case u'A': case u'a':

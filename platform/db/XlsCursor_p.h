@@ -1,6 +1,7 @@
 // Internal to the workbook reader: the forward cursor over one sheet.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 
 #include "Biff8Workbook_p.h"
@@ -14,7 +15,7 @@ public:
   const std::vector<TDbColumn>& Columns() const override { return columns_; }
   bool Next(std::vector<Variant>& Row) override;
   void Rewind() override;
-  long long RecordCountHint() const override { return lastRow_ - firstRow_; }
+  long long RecordCountHint() const override { return std::max(0, lastRow_ - firstRow_); }
 
 private:
   TTextKind kind(const TXlsCell& Cell) const;

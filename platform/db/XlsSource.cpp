@@ -20,25 +20,22 @@ public:
     return names;
   }
 
-  // Jet names a sheet "Name$" and quotes it in brackets.
+  // Jet names a sheet "Name$" and quotes it in brackets. Names are compared as the ANSI text
+  // TableNames gives, so that a sheet whose name the code page cannot hold still opens.
   std::unique_ptr<TDbCursor> OpenTable(const AnsiString& Name) override {
-    WideString wanted = AnsiToWide(Name);
-    if (wanted.size() >= 2 && wanted.front() == u'[' && wanted.back() == u']') wanted = wanted.substr(1, wanted.size() - 2);
-    const auto& sheets = workbook_->Sheets();
+    AnsiString wanted = Name;
+    if (wanted.size() >= 2 && wanted.front() == '[' && wanted.back() == ']') wanted = wanted.substr(1, wanted.size() - 2);
+    const std::vector<AnsiString> names = TableNames();
     for (int pass = 0; pass < 2; ++pass) {
-      for (std::size_t i = 0; i < sheets.size(); ++i)
-        if (sameName(sheets[i].Name, wanted)) return std::make_unique<TXlsCursor>(workbook_, i);
-      if (wanted.empty() || wanted.back() != u'$') break;
+      for (std::size_t i = 0; i < names.size(); ++i)
+        if (SameText(names[i], wanted)) return std::make_unique<TXlsCursor>(workbook_, i);
+      if (wanted.empty() || wanted.back() != '$') break;
       wanted.pop_back();
     }
     RaiseDbError(fileName_, "the workbook has no sheet " + Name);
   }
 
 private:
-  static bool sameName(const WideString& A, const WideString& B) {
-    return A.size() == B.size() && SameText(WideToUtf8(A), WideToUtf8(B));
-  }
-
   std::shared_ptr<const TBiff8Workbook> workbook_;
   AnsiString fileName_;
 };

@@ -25,7 +25,6 @@ protected:
   void WritePcFile(const std::string& Name, const std::string& Bytes) const;
   std::string ReadPcFile(const std::string& Name) const;
   bool PcFileExists(const std::string& Name) const;
-
   // The terminal's files and recycle bin, written straight into its folder ("NNNNNNNN NAME").
   void PutTerminalFile(std::int32_t Number, const std::string& Name, const std::string& Bytes, bool Recycled = false,
                        std::time_t Modified = 0) const;

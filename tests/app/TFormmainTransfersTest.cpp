@@ -17,6 +17,7 @@
 #include "TListView.h"
 #include "TMenuItem.h"
 #include "TPanel.h"
+#include "TProgressBar.h"
 #include "TRadioGroup.h"
 #include "TIniFile.h"
 #include "TStatusRecorder.h"
@@ -343,8 +344,8 @@ TEST_F(TFormmainTransfersTest, WorkerOutlivingTheWindowNeverTouchesIt) {
   Select(window->listCbj, {"SLOW.DAT"});
   window->sbtnRightClick(nullptr);
   std::shared_ptr<TWorkerLink> link = window->WorkerLink();
-  // The file is on its way (its part file is there) when the window goes.
-  ASSERT_TRUE(WaitUntil([&] { return PcFileExists(".SLOW.DAT.part"); }));
+  // The file is on its way (its progress is shown) when the window goes.
+  ASSERT_TRUE(WaitUntil([&] { return window->barComm->Position() > 0; }));
   delete window;
   window = nullptr;
   Formmain = nullptr;
@@ -358,7 +359,7 @@ TEST_F(TFormmainTransfersTest, TerminateRequestEndsTheRoutineBetweenFiles) {
   terminal.Settings("[Transfer]\nRate=500000\n");
   Select(window->listCbj, {"ONE.DAT", "TWO.DAT", "THREE.DAT"});
   window->sbtnRightClick(nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return PcFileExists(".ONE.DAT.part"); }));
+  ASSERT_TRUE(WaitUntil([&] { return window->barComm->Position() > 0; }));
   EXPECT_TRUE(window->WorkerLink()->TerminateRunning());
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(PcFileExists("ONE.DAT"));  // the call under way ends as it would

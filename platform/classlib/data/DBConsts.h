@@ -15,3 +15,5 @@ inline constexpr const char* SNoFieldDefs = "No fields defined; cannot create da
 inline constexpr const char* SCircularDataLink = "Circular datalinks are not allowed";
 inline constexpr const char* SRecordValueCount = "A record of %d values does not match %d fields";
 inline constexpr const char* SMissingDataPacket = "Missing data provider or data packet";
+inline constexpr const char* SMissingConnection = "Missing Connection or ConnectionString";
+inline constexpr const char* SNoTableName = "No table name given";

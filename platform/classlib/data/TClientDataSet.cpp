@@ -1,6 +1,8 @@
 #include "TClientDataSet.h"
 
 #include "DBConsts.h"
+#include "DataPacketXml.h"
+#include "TFileStream.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TClientDataSet, TDataSet,
@@ -27,6 +29,21 @@ const TDataPacket& TClientDataSet::Data() const {
   CheckActive();
   return *packet_;
 }
+
+void TClientDataSet::LoadFromFile(const AnsiString& FileName) {
+  TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+  SetData(ReadDataPacketXml(&file, FileName));
+}
+
+void TClientDataSet::LoadFromStream(TStream* Stream) { SetData(ReadDataPacketXml(Stream)); }
+
+void TClientDataSet::SaveToFile(const AnsiString& FileName) const {
+  CheckActive();
+  TFileStream file(FileName, fmCreate);
+  SaveToStream(&file);
+}
+
+void TClientDataSet::SaveToStream(TStream* Stream) const { WriteDataPacketXml(Data(), Stream); }
 
 void TClientDataSet::InternalOpen() {
   if (packet_ == nullptr) DatabaseError(SMissingDataPacket);

@@ -6,6 +6,11 @@
 // set with the columns given in FieldDefs. Closing discards the data; opening again needs new
 // data (EDatabaseError "Missing data provider or data packet").
 //
+// Files: LoadFromFile / LoadFromStream read an XML data packet (see DataPacketXml.h) and open
+// the data set on it; a file that is no data packet raises EDatabaseError with the file name
+// and leaves the data set as it was. SaveToFile / SaveToStream write the data held as an XML
+// data packet (the data set must be open).
+//
 // Published properties: Active (default False).
 #pragma once
 
@@ -13,6 +18,8 @@
 
 #include "TDataPacket.h"
 #include "TDataSet.h"
+
+class TStream;
 
 class TClientDataSet : public TDataSet {
   DECLARE_CLASS(TClientDataSet, TDataSet)
@@ -25,6 +32,11 @@ class TClientDataSet : public TDataSet {
   void CreateDataSet();
   // The data held; raises the closed-data-set error when closed.
   const TDataPacket& Data() const;
+
+  void LoadFromFile(const AnsiString& FileName);
+  void LoadFromStream(TStream* Stream);
+  void SaveToFile(const AnsiString& FileName) const;
+  void SaveToStream(TStream* Stream) const;
 
 protected:
   void InternalOpen() override;

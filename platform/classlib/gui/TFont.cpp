@@ -1,11 +1,9 @@
 #include "TFont.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 #include <limits>
 
 #include "CodePage.h"
-#include "QtConvert_p.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TFont, TPersistent,
@@ -142,9 +140,4 @@ bool TFont::Equals(const TFont& Other) const {
   const Data& b = *Other.d_;
   return a.charset == b.charset && a.color == b.color && a.height == b.height && a.name == b.name &&
          a.pitch == b.pitch && a.style == b.style;
-}
-
-int TFont::TextWidth(const AnsiString& Text) const {
-  if (Text.empty()) return 0;
-  return QFontMetrics(ToQFont(*this)).horizontalAdvance(ToQString(Text));
 }

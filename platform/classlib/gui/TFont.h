@@ -3,10 +3,11 @@
 // Height is the font's height in pixels: negative for the character height (the usual form),
 // positive for the cell height including internal leading. Size is the same height in points
 // at the screen's PixelsPerInch (96): Size = -Height * 72 / PixelsPerInch; setting either sets
-// the other; a Size beyond MaxSize points either way is held at MaxSize. Defaults follow the desktop's default GUI font: on a Far East ANSI code page (936,
-// 932, 949, 950) "宋体" with Height -12 and the code page's character set, elsewhere
-// "MS Sans Serif" with Height -11 and DEFAULT_CHARSET; colour clWindowText, no style, default
-// pitch. Family names of Windows fonts are shown with installed substitutes.
+// the other; a Size beyond MaxSize points either way is held at MaxSize. Defaults follow the
+// desktop's default GUI font: on a Far East ANSI code page (936, 932, 949, 950) "宋体" with
+// Height -12 and the code page's character set, elsewhere "MS Sans Serif" with Height -11 and
+// DEFAULT_CHARSET; colour clWindowText, no style, default pitch. Family names of Windows fonts
+// are shown with installed substitutes.
 //
 // Every change of an attribute raises OnChange once (a control uses it to stop following its
 // parent's font). Assign copies all attributes from another TFont and raises OnChange once.
@@ -50,8 +51,6 @@ class TFont : public TPersistent {
 
   // True when every attribute equals Other's.
   bool Equals(const TFont& Other) const;
-  // The width in pixels that Text takes on the screen in this font (0 for "").
-  int TextWidth(const AnsiString& Text) const;
 
   TNotifyEvent OnChange;
 

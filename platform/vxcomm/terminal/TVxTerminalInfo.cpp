@@ -78,7 +78,7 @@ AnsiString decode(const AnsiString& stored) {
   return VxClipText(out, VxTextMax);
 }
 
-// A figure of the terminal's information: Default when the key is missing or holds no number
+// A figure of the terminal's information: fallback when the key is missing or holds no number
 // (as an ini file's integers read). A number outside [Min, Max] is damaged information that no
 // figure worked out from it could survive - a block beyond 32 bits, a clock beyond its century -
 // so it is refused as a storage that cannot be read.

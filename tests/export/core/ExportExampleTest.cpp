@@ -3,11 +3,13 @@
 
 #include "CodePage.h"
 #include "DateRoutines.h"
-#include "TClientDataSet.h"
 #include "ExportFixture.h"
 #include "FormatSettings.h"
+#include "TClientDataSet.h"
 #include "TExportFormats.h"
+#include "TForm.h"
 #include "TListView.h"
+#include "TStringGrid.h"
 #include "TStrings.h"
 
 namespace {
@@ -64,4 +66,20 @@ TEST_F(ExportExampleTest, ADataSet) {
                             {u"B", Variant::Null(), VarFromDateTime(EncodeDate(2027, 1, 2))}}));
   e->Formats()->SetNULLString(u"-");
   EXPECT_EQ(ExportBytes(e), "METER;READING;READ\r\n抄表一;1,234.50;2026-12-08\r\nB;-;2027-01-02\r\n");
+}
+
+TEST_F(ExportExampleTest, AStringGrid) {
+  auto* grid = new TStringGrid(form);
+  grid->SetParent(form);
+  grid->SetColCount(3);
+  grid->SetRowCount(3);
+  grid->SetFixedCols(0);
+  const char* cells[3][3] = {{"表号", "读数", "日期"}, {"A001", "1234.5", "12/8/2026"}, {"A002", "x", "1/2/2027"}};
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) grid->SetCells(c, r, Utf8ToAnsi(cells[r][c]));
+  TLineExport* e = newExport(esStringGrid);
+  e->SetStringGrid(grid);
+  e->SetCaptionRow(0);
+  e->SetAutoCalcStrType(true);
+  EXPECT_EQ(ExportBytes(e), "表号;读数;日期\r\nA001;1,234.50;2026-12-08\r\nA002;x;2027-01-02\r\n");
 }

@@ -36,9 +36,11 @@ class TTableExport : public TDataExportDatabase {
 
 DEFINE_CLASS(TTableExport, TDataExportDatabase)
 
+class TDataExportDatabaseTest : public ExportTest {};
+
 }  // namespace
 
-TEST_F(ExportTest, ADatabaseExportRunsWithAWriterWithoutStreamAndThenShowsItsResult) {
+TEST_F(TDataExportDatabaseTest, ADatabaseExportRunsWithAWriterWithoutStreamAndThenShowsItsResult) {
   auto* e = new TTableExport(owner);
   e->SetExportSource(esCustom);
   e->SetCustomSource(NewCustomSource({{"A", ectString}}, {{"x"}, {"y"}}));
@@ -49,7 +51,7 @@ TEST_F(ExportTest, ADatabaseExportRunsWithAWriterWithoutStreamAndThenShowsItsRes
   EXPECT_EQ(e->Trace, (std::vector<std::string>{"row 0", "row 1", "shown"}));
 }
 
-TEST_F(ExportTest, AFailedDatabaseExportFreesItsWriterAndShowsNothing) {
+TEST_F(TDataExportDatabaseTest, AFailedDatabaseExportFreesItsWriterAndShowsNothing) {
   auto* e = new TTableExport(owner);
   e->SetExportSource(esCustom);
   e->SetCustomSource(NewCustomSource({{"A", ectString}}, {{"x"}, {"y"}}));
@@ -59,7 +61,7 @@ TEST_F(ExportTest, AFailedDatabaseExportFreesItsWriterAndShowsNothing) {
   EXPECT_EQ(e->Trace, (std::vector<std::string>{"row 0"}));
 }
 
-TEST_F(ExportTest, TheDatabaseBasePublishesItsSettings) {
+TEST_F(TDataExportDatabaseTest, TheDatabaseBasePublishesItsSettings) {
   std::vector<std::string> names;
   for (const TPropInfo* p : TDataExportDatabase::StaticClass().Properties()) names.push_back(p->Name);
   std::vector<std::string> tail(names.end() - 6, names.end());

@@ -148,6 +148,24 @@ TEST_F(TDataExportFormatTextTest, MissingSectionsAndKeysLeaveTheSettingsAsTheyWe
   EXPECT_EQ(b.Formats()->DecimalSeparator(), ',');
 }
 
+TEST_F(TDataExportFormatTextTest, AnEmptyFormatsSectionKeepsEveryFormat) {
+  std::ofstream(folder.path() / "export.ini") << "[FORMATS]\r\n[USER_FORMATS]\r\n";
+  TListIniExport b(nullptr);
+  TExportFormats before;
+  before.SetIntegerFormat("00");
+  before.SetNULLString(u"-");
+  before.SetThousandSeparator('\'');
+  b.Formats()->Assign(&before);
+  b.UserFormats()->Add("A=0");
+  TExportIniFile ini(iniName());
+  b.LoadFromIni(&ini);
+  EXPECT_EQ(b.Formats()->IntegerFormat(), "00");
+  EXPECT_EQ(b.Formats()->NULLString(), u"-");
+  EXPECT_EQ(b.Formats()->ThousandSeparator(), '\'');
+  EXPECT_EQ(b.Formats()->DateFormat(), before.DateFormat());
+  EXPECT_EQ(b.UserFormats()->Count(), 0);  // a list is read whole: an empty section empties it
+}
+
 TEST_F(TDataExportFormatTextTest, AnIniFileOfGarbageLoadsNothing) {
   std::ofstream out(folder.path() / "export.ini", std::ios::binary);
   for (int i = 0; i < 4096; ++i) out << static_cast<char>((i * 7919) & 0xFF);

@@ -51,41 +51,6 @@ TEST_F(TDataExportTest, SkippedRecordsAreReportedFromOneAndTheFirstExportedIsZer
                              "after", "end"}));
 }
 
-TEST_F(TDataExportTest, SkippingPastTheEndStillReportsEverySkipAndEnds) {
-  TLineExport* e = exporterOf(numbers(3));
-  e->SetSkipRecCount(5);
-  EXPECT_EQ(ExportBytes(e), "N\r\n");
-  EXPECT_EQ(e->Trace, (Trace{"begin", "caption", "before", "skipped 1", "skipped 2", "skipped 3", "skipped 4",
-                             "skipped 5", "after", "end"}));
-}
-
-TEST_F(TDataExportTest, CurrentRecordOnlyExportsTheRecordTheSourceStandsOn) {
-  TExportCustomSource* source = numbers(5);
-  TLineExport* e = exporterOf(source);
-  e->SetAllowCaptions(false);
-  e->SetCurrentRecordOnly(true);
-  e->SetGoToFirstRecord(false);
-  source->SetRecNo(3);
-  EXPECT_EQ(ExportBytes(e), "3\r\n");
-  e->SetGoToFirstRecord(true);
-  EXPECT_EQ(ExportBytes(e), "1\r\n");
-}
-
-TEST_F(TDataExportTest, AnEmptySourceIsExportedOrRefusedBeforeAnyOutput) {
-  TLineExport* e = new TLineExport(owner);
-  e->SetExportSource(esListView);
-  e->SetListView(NewListView({"A", "B"}, {}));
-  EXPECT_EQ(ExportBytes(e), "A;B\r\n");
-  EXPECT_EQ(e->Trace, (Trace{"begin", "caption", "before", "after", "end"}));
-  e->Trace.clear();
-  e->SetExportEmpty(false);
-  TMemoryStream stream;
-  EXPECT_EQ(ExportErrorOf([&] { e->ExportToStream(&stream); }), "Export source (ListView) is empty");
-  EXPECT_EQ(stream.Size(), 0);
-  EXPECT_TRUE(e->Trace.empty());
-  EXPECT_EQ(e->Writer(), nullptr);
-}
-
 TEST_F(TDataExportTest, AMissingSourceIsRefusedBeforeAnyOutput) {
   TLineExport* e = new TLineExport(owner);
   TMemoryStream stream;
@@ -257,7 +222,7 @@ TEST_F(TDataExportTest, PublishedPropertiesRoundTripThroughTheTable) {
   std::vector<std::string> names;
   for (const TPropInfo* p : TDataExport::StaticClass().Properties()) names.push_back(p->Name);
   EXPECT_EQ(names, (std::vector<std::string>{
-                       "Name", "Tag", "ExportSource", "DataSet", "CustomSource", "ListView", "ExportedFields", "CurrentRecordOnly",
+                       "Name", "Tag", "ExportSource", "DataSet", "CustomSource", "ListView", "DBGrid", "StringGrid", "ExportedFields", "CurrentRecordOnly",
                        "GoToFirstRecord", "ExportRecCount", "SkipRecCount", "OnlyVisibleFields", "AutoCalcStrType",
                        "CaptionRow", "ExportEmpty", "About", "_Version", "OnBeginExport", "OnEndExport",
                        "OnSkippedRecord", "OnExportedRecord", "OnStopExport", "OnGetExportText", "OnBeforeExportRow",

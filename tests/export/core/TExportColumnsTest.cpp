@@ -6,7 +6,7 @@
 #include "TExportColumn.h"
 #include "TExportCustomColumns.h"
 #include "TExportFormats.h"
-#include "TFont.h"
+#include "TFontMetrics.h"
 #include "TListView.h"
 #include "TStrings.h"
 #include "TypInfo.h"
@@ -62,7 +62,7 @@ TEST_F(TExportColumnsTest, AListViewGivesItsCaptionsWidthsAndTypes) {
   EXPECT_EQ(amount->Caption(), "Amount");
   EXPECT_EQ(amount->ColType(), ectString);
   EXPECT_EQ(amount->Length(), 255);
-  EXPECT_EQ(amount->Width(), 100 / view->Font()->TextWidth("X"));
+  EXPECT_EQ(amount->Width(), 100 / TFontMetrics(*view->Font()).TextWidth(u"X"));
   EXPECT_EQ(amount->Align(), ExportAlignLeft);
   e->SetAutoCalcStrType(true);
   e->Columns()->Fill(false);

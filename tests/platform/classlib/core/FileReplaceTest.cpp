@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +29,14 @@ void writeFile(const fs::path& p, const std::string& content) { std::ofstream(p,
 
 bool save(const AnsiString& Name, const std::string& Bytes) {
   return WriteFileReplacing(Name, Bytes.data(), Bytes.size());
+}
+
+// The id of a process that has ended.
+pid_t endedProcess() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
 }
 
 // The folder's entries: a failed or finished write leaves no part file behind.
@@ -97,5 +106,28 @@ TEST(FileReplaceTest, ProtectedFilesAndFoldersAreNotReplaced) {
   EXPECT_FALSE(save(tmp.prefix() + "kept.img", "new"));
   ASSERT_EQ(::chmod(tmp.path().c_str(), 0755), 0);
   EXPECT_EQ(readFile(target), "kept");
+  EXPECT_EQ(entries(tmp.path()), 1);
+}
+
+TEST(FileReplaceTest, PartFilesLeftByEndedProcessesAreSweptAndNoOtherFile) {
+  TempFolder tmp;
+  const std::string ended = std::to_string(endedProcess()), alive = std::to_string(::getppid());
+  for (const std::string& name : {".os.img." + ended + ".3.part", ".os.img." + alive + ".3.part",
+                                  ".font.img." + ended + ".3.part", std::string(".os.img.part"), std::string(".os.img.x.1.part")})
+    writeFile(tmp.path() / name, "left");
+  ASSERT_TRUE(save(tmp.prefix() + "os.img", "new"));
+  EXPECT_FALSE(fs::exists(tmp.path() / (".os.img." + ended + ".3.part")));
+  // A running program's part file, another target's, and the user's own files stay.
+  EXPECT_EQ(entries(tmp.path()), 5);
+  EXPECT_EQ(readFile(tmp.path() / ".os.img.part"), "left");
+}
+
+TEST(FileReplaceTest, PipesAndDevicesAreNotReplaced) {
+  TempFolder tmp;
+  ASSERT_EQ(::mkfifo((tmp.path() / "pipe").c_str(), 0644), 0);
+  errno = 0;
+  EXPECT_FALSE(save(tmp.prefix() + "pipe", "x"));
+  EXPECT_EQ(errno, EINVAL);
+  EXPECT_TRUE(fs::is_fifo(tmp.path() / "pipe"));
   EXPECT_EQ(entries(tmp.path()), 1);
 }

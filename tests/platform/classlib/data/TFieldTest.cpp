@@ -10,6 +10,7 @@
 #include "TMemoryStream.h"
 #include "TNumericField.h"
 #include "TStringField.h"
+#include "TypInfo.h"
 
 namespace {
 
@@ -186,6 +187,26 @@ TEST_F(FieldValuesTest, LabelsWidthsAndVisibilityHaveDefaults) {
   EXPECT_EQ(f("I")->DisplayWidth(), 11);
   EXPECT_EQ(s->Index(), 8);
   EXPECT_EQ(s->FieldNo(), 9);
+}
+
+TEST(TFieldTest, PublishedPropertiesRoundTrip) {
+  auto field = CreateField("AMT", ftFloat);
+  SetStrProp(field.get(), "DisplayLabel", WideToAnsi(u"金额"));
+  SetOrdProp(field.get(), "DisplayWidth", 14);
+  SetStrProp(field.get(), "FieldName", "AMOUNT");
+  SetOrdProp(field.get(), "Required", 1);
+  SetOrdProp(field.get(), "Size", 3);
+  SetOrdProp(field.get(), "Visible", 0);
+  SetOrdProp(field.get(), "Precision", 7);
+  EXPECT_EQ(GetStrProp(field.get(), "DisplayLabel"), WideToAnsi(u"金额"));
+  EXPECT_EQ(GetOrdProp(field.get(), "DisplayWidth"), 14);
+  EXPECT_EQ(field->FieldName(), "AMOUNT");
+  EXPECT_TRUE(field->Required());
+  EXPECT_EQ(field->Size(), 3);
+  EXPECT_FALSE(field->Visible());
+  EXPECT_EQ(static_cast<TFloatField*>(field.get())->Precision(), 7);
+  SetOrdProp(field.get(), "Precision", 40);
+  EXPECT_EQ(GetOrdProp(field.get(), "Precision"), 15);
 }
 
 TEST_F(FieldValuesTest, FieldOfAClosedDataSetReportsItInsteadOfReadingFreedData) {

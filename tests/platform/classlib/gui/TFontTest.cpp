@@ -93,13 +93,3 @@ TEST(TFontTest, PublishedPropertiesRoundTripThroughTheTable) {
   EXPECT_TRUE(IntToIdent(*GetPropInfo(&f, "Charset")->Idents, GB2312_CHARSET, name));
   EXPECT_EQ(name, "GB2312_CHARSET");
 }
-
-TEST(TFontTest, TextWidthGrowsWithTheTextAndTheFont) {
-  TFont font;
-  EXPECT_EQ(font.TextWidth(""), 0);
-  const int x = font.TextWidth("X");
-  EXPECT_GT(x, 0);
-  EXPECT_GT(font.TextWidth("XXXX"), 3 * x);
-  font.SetHeight(font.Height() * 3);
-  EXPECT_GT(font.TextWidth("X"), x);
-}

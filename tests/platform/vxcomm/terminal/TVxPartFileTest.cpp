@@ -1,9 +1,5 @@
 #include "TVxPartFile.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -21,14 +17,6 @@ std::set<std::string> names(const fs::path& folder) {
   std::set<std::string> result;
   for (const auto& entry : fs::directory_iterator(folder)) result.insert(entry.path().filename().string());
   return result;
-}
-
-// The id of a process that has ended.
-pid_t endedProcess() {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(0);
-  ::waitpid(pid, nullptr, 0);
-  return pid;
 }
 
 std::int32_t replaceError(const fs::path& target) {
@@ -73,20 +61,6 @@ TEST(TVxPartFileTest, UnfinishedPartIsRemovedAndOthersFilesAreNeverTouched) {
   EXPECT_EQ(TVxTestTerminal::Read(folder.Pc() / ".CBSJ.DBF.part"), "mine");
 }
 
-TEST(TVxPartFileTest, PartsLeftByEndedProcessesAreSwept) {
-  TVxTestTerminal folder;
-  const fs::path target = folder.Pc() / "CBSJ.DBF";
-  const std::string ended = std::to_string(endedProcess());
-  const std::string alive = std::to_string(::getppid());
-  TVxTestTerminal::Write(folder.Pc() / (".CBSJ.DBF." + ended + ".3.part"), "stale");
-  TVxTestTerminal::Write(folder.Pc() / (".CBSJ.DBF." + alive + ".3.part"), "another program's, running");
-  TVxTestTerminal::Write(folder.Pc() / (".OTHER.DBF." + ended + ".3.part"), "another target's");
-  TVxPartFile part(TVxPartFile::Replace, target, vxErrPcFileWrite);
-  part.Publish();
-  EXPECT_EQ(names(folder.Pc()), (std::set<std::string>{"CBSJ.DBF", ".CBSJ.DBF." + alive + ".3.part",
-                                                        ".OTHER.DBF." + ended + ".3.part"}));
-}
-
 TEST(TVxPartFileTest, ReplacedFileKeepsItsPermissionsAndLinksKeepPointing) {
   TVxTestTerminal folder;
   const fs::path target = folder.Pc() / "data" / "CBSJ.DBF";
@@ -111,15 +85,4 @@ TEST(TVxPartFileTest, FileTheUserMayNotWriteIsRefused) {
   EXPECT_EQ(TVxTestTerminal::Read(target), "read-only");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_EQ(names(folder.Pc()), std::set<std::string>{"CBSJ.DBF"});
-}
-
-TEST(TVxPartFileTest, OnlyAFileIsReplaced) {
-  TVxTestTerminal folder;
-  const fs::path pipe = folder.Pc() / "pipe";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-  EXPECT_EQ(replaceError(pipe), vxErrPcFileWrite);
-  EXPECT_TRUE(fs::is_fifo(pipe));
-  fs::create_directory(folder.Pc() / "folder");
-  EXPECT_EQ(replaceError(folder.Pc() / "folder"), vxErrPcFileWrite);
-  EXPECT_EQ(names(folder.Pc()), (std::set<std::string>{"folder", "pipe"}));
 }

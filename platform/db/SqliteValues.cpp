@@ -1,0 +1,338 @@
+#include "SqliteValues_p.h"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include <sqlite3.h>
+
+#include "CodePage.h"
+#include "DateRoutines.h"
+#include "DateTimeText.h"
+#include "DbError.h"
+#include "DbNumbers_p.h"
+#include "FloatText.h"
+#include "FormatSettings.h"
+#include "IntegerText.h"
+#include "StringRoutines.h"
+
+namespace {
+
+// ---- declared types ----
+
+struct TDeclaredType {
+  const char* Name;
+  TFieldType Type;
+};
+
+// Access's type names and the common SQL ones, as a "create table" gives them.
+constexpr TDeclaredType DeclaredTypes[] = {
+    {"integer", ftInteger},      {"int", ftInteger},          {"long", ftInteger},
+    {"int4", ftInteger},         {"mediumint", ftInteger},    {"counter", ftAutoInc},
+    {"autoincrement", ftAutoInc}, {"autonumber", ftAutoInc},  {"smallint", ftSmallint},
+    {"short", ftSmallint},       {"int2", ftSmallint},        {"byte", ftWord},
+    {"tinyint", ftWord},         {"bigint", ftLargeint},      {"int8", ftLargeint},
+    {"double", ftFloat},         {"double precision", ftFloat}, {"float", ftFloat},
+    {"single", ftFloat},         {"real", ftFloat},           {"currency", ftBCD},
+    {"money", ftBCD},            {"decimal", ftBCD},          {"numeric", ftBCD},
+    {"datetime", ftDateTime},    {"timestamp", ftDateTime},   {"date", ftDate},
+    {"time", ftTime},            {"logical", ftBoolean},      {"bit", ftBoolean},
+    {"yesno", ftBoolean},        {"boolean", ftBoolean},      {"bool", ftBoolean},
+    {"nvarchar", ftWideString},  {"varchar", ftWideString},   {"char", ftWideString},
+    {"nchar", ftWideString},     {"character", ftWideString}, {"string", ftWideString},
+    {"memo", ftWideMemo},        {"longtext", ftWideMemo},    {"ntext", ftWideMemo},
+    {"clob", ftWideMemo},        {"longchar", ftWideMemo},    {"note", ftWideMemo},
+    {"blob", ftBlob},            {"longbinary", ftBlob},      {"image", ftBlob},
+    {"oleobject", ftBlob},       {"binary", ftBlob},          {"varbinary", ftBlob},
+    {"guid", ftGuid},            {"uniqueidentifier", ftGuid},
+};
+
+constexpr int DefaultTextSize = 255;
+constexpr int CurrencyPrecision = 19;
+constexpr int CurrencyScale = 4;
+
+bool contains(std::string_view Text, std::string_view Part) { return Text.find(Part) != std::string_view::npos; }
+
+// ---- values read ----
+
+AnsiString columnText(sqlite3_stmt* Stmt, int Index) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Index));
+  return Utf8ToAnsi(std::string_view(text != nullptr ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Index))));
+}
+
+WideString columnWideText(sqlite3_stmt* Stmt, int Index) {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Index));
+  return Utf8ToWide(std::string_view(text != nullptr ? text : "", static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Index))));
+}
+
+// SQLite's date conventions: a REAL is a Julian day, an INTEGER seconds since 1970.
+constexpr double JulianDayOfDay0 = 2415018.5;
+constexpr double UnixDateDelta = 25569.0;
+
+Variant dateValue(sqlite3_stmt* Stmt, int Index) {
+  switch (sqlite3_column_type(Stmt, Index)) {
+    case SQLITE_FLOAT: return Variant::FromDateTime(sqlite3_column_double(Stmt, Index) - JulianDayOfDay0);
+    case SQLITE_INTEGER:
+      return Variant::FromDateTime(static_cast<double>(sqlite3_column_int64(Stmt, Index)) / 86400.0 + UnixDateDelta);
+    default: {
+      AnsiString text = columnText(Stmt, Index);
+      TDateTime value;
+      bool hasDate, hasTime;
+      if (ParseDbDateTime(text, value, hasDate, hasTime)) return Variant::FromDateTime(value);
+      return Variant(text);
+    }
+  }
+}
+
+Variant booleanValue(sqlite3_stmt* Stmt, int Index) {
+  if (sqlite3_column_type(Stmt, Index) != SQLITE_TEXT) return Variant(sqlite3_column_double(Stmt, Index) != 0);
+  AnsiString text = Trim(columnText(Stmt, Index));
+  if (SameText(text, "true") || SameText(text, "yes")) return Variant(true);
+  if (SameText(text, "false") || SameText(text, "no")) return Variant(false);
+  return Variant(text);
+}
+
+// ---- parameters ----
+
+[[noreturn]] void badParam(const AnsiString& FileName, const TDbParam& Param, const char* TypeName) {
+  RaiseDbError(FileName, "parameter " + Param.Name + ": '" + VarToStr(Param.Value) + "' is not a valid " + TypeName);
+}
+
+// A number's text as the process writes numbers, without its thousand separators and its
+// currency symbol, which reading numbers does not take.
+AnsiString plainNumber(const AnsiString& Text) {
+  const TFormatSettings settings = GetFormatSettings();
+  AnsiString text = Trim(Text);
+  if (!settings.CurrencyString.empty()) {
+    text = StringReplace(text, settings.CurrencyString, "", {TReplaceFlag::rfReplaceAll});
+  }
+  if (settings.ThousandSeparator != settings.DecimalSeparator) std::erase(text, settings.ThousandSeparator);
+  return Trim(text);
+}
+
+std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (!VarIsStr(v)) {
+    try {
+      return v.AsInt64();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "integer");
+    }
+  }
+  AnsiString text = plainNumber(v.AsString());
+  std::int64_t i;
+  if (TryStrToInt64(text, i)) return i;
+  double d;
+  // A whole number written with decimals; halves go to the even neighbour.
+  if (TryStrToFloat(text, d) && std::isfinite(d) && std::fabs(d) < 9.2e18) return static_cast<std::int64_t>(std::nearbyint(d));
+  badParam(FileName, Param, "integer");
+}
+
+double floatParam(const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (!VarIsStr(v)) {
+    try {
+      return v.AsFloat();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "number");
+    }
+  }
+  double d;
+  if (!TryStrToFloat(plainNumber(v.AsString()), d)) badParam(FileName, Param, "number");
+  return d;
+}
+
+Currency currencyParam(const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (!VarIsStr(v)) {
+    try {
+      return v.AsCurrency();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "amount");
+    }
+  }
+  Currency c;
+  if (!TryStrToCurr(plainNumber(v.AsString()), c)) badParam(FileName, Param, "amount");
+  return c;
+}
+
+TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (!VarIsStr(v)) {
+    try {
+      return v.AsDateTime();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "date");
+    }
+  }
+  AnsiString text = Trim(v.AsString());
+  TDateTime value;
+  bool hasDate, hasTime;
+  if (TryStrToDateTime(text, value) || ParseDbDateTime(text, value, hasDate, hasTime)) return value;
+  badParam(FileName, Param, "date");
+}
+
+bool booleanParam(const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (!VarIsStr(v)) {
+    try {
+      return v.AsBoolean();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "boolean");
+    }
+  }
+  AnsiString text = Trim(v.AsString());
+  for (const char* yes : {"true", "yes", "on"})
+    if (SameText(text, yes)) return true;
+  for (const char* no : {"false", "no", "off"})
+    if (SameText(text, no)) return false;
+  double d;
+  if (TryStrToFloat(plainNumber(text), d)) return d != 0;
+  badParam(FileName, Param, "boolean");
+}
+
+// Dates are stored as ISO 8601 text, which SQLite's date functions and other readers take.
+std::string isoDate(TDateTime Value, const TDbParam& Param, const AnsiString& FileName) {
+  int y, m, d, h, n, s, ms;
+  DecodeDateTime(Value, y, m, d, h, n, s, ms);
+  if (y == 0) badParam(FileName, Param, "date");
+  char text[32];
+  if (h == 0 && n == 0 && s == 0 && ms == 0) {
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
+  } else if (ms == 0) {
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, n, s);
+  } else {
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, h, n, s, ms);
+  }
+  return text;
+}
+
+void bindText(sqlite3_stmt* Stmt, int Position, const std::string& Utf8) {
+  sqlite3_bind_text64(Stmt, Position, Utf8.data(), Utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+std::string utf8Of(const Variant& Value) {
+  return Value.VarType() == varOleStr ? WideToUtf8(Value.AsWideString()) : AnsiToUtf8(Value.AsString());
+}
+
+// The type a value of no declared type is stored as.
+TFieldType typeOfValue(const Variant& Value) {
+  switch (Value.VarType()) {
+    case varInteger: case varInt64: return ftLargeint;
+    case varDouble: return ftFloat;
+    case varCurrency: return ftCurrency;
+    case varDate: return ftDateTime;
+    case varBoolean: return ftBoolean;
+    default: return ftWideString;
+  }
+}
+
+}  // namespace
+
+TDbColumn SqliteDeclaredColumn(std::string_view DeclaredType) {
+  TDbColumn column;
+  AnsiString declared = LowerCase(Trim(DeclaredType));
+  const std::size_t open = declared.find('(');
+  AnsiString base = Trim(declared.substr(0, open));
+  std::optional<int> size, scale;
+  if (open != AnsiString::npos) {
+    // "(n)" or "(p,s)".
+    AnsiString inside = declared.substr(open + 1, declared.find(')', open) - open - 1);
+    const std::size_t comma = inside.find(',');
+    int value;
+    if (TryStrToInt(Trim(inside.substr(0, comma)), value) && value > 0) size = value;
+    if (comma != AnsiString::npos && TryStrToInt(Trim(inside.substr(comma + 1)), value) && value >= 0) scale = value;
+  }
+  column.DataType = ftUnknown;
+  for (const TDeclaredType& t : DeclaredTypes)
+    if (base == t.Name) column.DataType = t.Type;
+  // "text(n)" is a text of n characters, "text" alone a memo.
+  if (base == "text") column.DataType = size ? ftWideString : ftWideMemo;
+  if (column.DataType == ftUnknown) {
+    // SQLite's own affinity rules for any other name.
+    if (contains(base, "int")) column.DataType = ftLargeint;
+    else if (contains(base, "char") || contains(base, "clob") || contains(base, "text")) column.DataType = ftWideMemo;
+    else if (base.empty() || contains(base, "blob")) column.DataType = base.empty() ? ftWideMemo : ftBlob;
+    else column.DataType = ftFloat;
+  }
+  switch (column.DataType) {
+    case ftWideString: column.Size = size.value_or(DefaultTextSize); break;
+    case ftBCD:
+      column.Precision = size.value_or(CurrencyPrecision);
+      column.Scale = scale.value_or(CurrencyScale);
+      // An amount keeps four decimals; finer numbers are floats.
+      if (column.Scale > CurrencyScale || column.Precision > CurrencyPrecision) {
+        column.DataType = ftFloat;
+        column.Precision = column.Scale = 0;
+      }
+      break;
+    case ftGuid: column.Size = 38; break;
+    default: break;
+  }
+  return column;
+}
+
+Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType) {
+  const int stored = sqlite3_column_type(Stmt, Index);
+  if (stored == SQLITE_NULL) return Variant::Null();
+  switch (DataType) {
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      if (stored == SQLITE_INTEGER) {
+        const std::int64_t value = sqlite3_column_int64(Stmt, Index);
+        if (DataType != ftLargeint && value >= INT32_MIN && value <= INT32_MAX) return Variant(static_cast<int>(value));
+        return Variant(static_cast<long long>(value));
+      }
+      if (stored == SQLITE_FLOAT) return Variant(sqlite3_column_double(Stmt, Index));
+      return Variant(columnText(Stmt, Index));
+    case ftFloat:
+      if (stored == SQLITE_INTEGER || stored == SQLITE_FLOAT) return Variant(sqlite3_column_double(Stmt, Index));
+      return Variant(columnText(Stmt, Index));
+    case ftCurrency: case ftBCD: case ftFMTBcd:
+      if (stored == SQLITE_INTEGER || stored == SQLITE_FLOAT) {
+        try {
+          return Variant(Currency::FromDouble(sqlite3_column_double(Stmt, Index)));
+        } catch (const EConvertError&) {
+          return Variant(sqlite3_column_double(Stmt, Index));
+        }
+      }
+      return Variant(columnText(Stmt, Index));
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp: return dateValue(Stmt, Index);
+    case ftBoolean: return booleanValue(Stmt, Index);
+    case ftWideString: case ftFixedWideChar: case ftWideMemo: return Variant(columnWideText(Stmt, Index));
+    case ftString: case ftFixedChar: case ftMemo: case ftGuid: return Variant(columnText(Stmt, Index));
+    default: {
+      const auto* bytes = static_cast<const char*>(sqlite3_column_blob(Stmt, Index));
+      return Variant(std::string_view(bytes != nullptr ? bytes : "", static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Index))));
+    }
+  }
+}
+
+void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName) {
+  const Variant& v = Param.Value;
+  if (v.IsEmpty() || v.IsNull()) {
+    sqlite3_bind_null(Stmt, Position);
+    return;
+  }
+  const TFieldType type = Param.DataType == ftUnknown ? typeOfValue(v) : Param.DataType;
+  switch (type) {
+    case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
+      sqlite3_bind_int64(Stmt, Position, integerParam(Param, FileName));
+      break;
+    case ftFloat: sqlite3_bind_double(Stmt, Position, floatParam(Param, FileName)); break;
+    case ftCurrency: case ftBCD: case ftFMTBcd:
+      sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName).ToDouble());
+      break;
+    case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
+      bindText(Stmt, Position, isoDate(dateParam(Param, FileName), Param, FileName));
+      break;
+    case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName) ? 1 : 0); break;
+    case ftString: case ftFixedChar: case ftWideString: case ftFixedWideChar: case ftMemo: case ftWideMemo:
+    case ftFmtMemo: case ftGuid:
+      bindText(Stmt, Position, utf8Of(v));
+      break;
+    default: {
+      AnsiString bytes = v.AsString();
+      sqlite3_bind_blob64(Stmt, Position, bytes.data(), bytes.size(), SQLITE_TRANSIENT);
+    }
+  }
+}
