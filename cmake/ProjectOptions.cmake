@@ -4,6 +4,8 @@ option(HHM_BUILD_TESTS "Build the GoogleTest suites" ON)
 option(HHM_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(HHM_FUZZ "Build the libFuzzer targets (clang, with AddressSanitizer and UndefinedBehaviorSanitizer)" OFF)
 set(HHM_FUZZ_SECONDS 5 CACHE STRING "Seconds each fuzz target runs under ctest")
+# A fixed seed makes the ctest runs repeatable: what a run finds, the same command finds again.
+set(HHM_FUZZ_SEED 1 CACHE STRING "Seed of the fuzz targets' ctest runs (0: a new one each run)")
 
 add_compile_options(-Wall -Wextra)
 
@@ -94,7 +96,7 @@ function(hhm_fuzz_target name)
   set(work ${CMAKE_BINARY_DIR}/fuzz/${name})
   file(MAKE_DIRECTORY ${work}/corpus)
   add_test(NAME ${name}
-           COMMAND ${name} -max_total_time=${HHM_FUZZ_SECONDS} -timeout=20 -rss_limit_mb=4096
+           COMMAND ${name} -seed=${HHM_FUZZ_SEED} -max_total_time=${HHM_FUZZ_SECONDS} -timeout=20 -rss_limit_mb=4096
                    -print_final_stats=1 -artifact_prefix=${work}/ ${work}/corpus ${corpus}
            WORKING_DIRECTORY ${work})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300

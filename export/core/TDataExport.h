@@ -204,6 +204,9 @@ class TDataExport : public TComponent {
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The running export's format settings, for an exporter that writes its values with settings
+  // of its own (BeginExport sets them up afresh for every export).
+  TExportTextSettings& MutableTextSettings() { return textSettings_; }
   // The driver.
   void DoExport();
 

@@ -23,13 +23,17 @@ constexpr const char* General = "GENERAL";
 
 TDataExportText::TDataExportText(TComponent* AOwner) : TDataExport(AOwner) {}
 
-void TDataExportText::Execute() {
+void TDataExportText::ForceFileFolder() {
   AnsiString folder = ExtractFileDir(fileName_);
   if (folder.empty()) folder = ExtractFileDir(ProgramFileName());
   if (!DirectoryExists(folder)) {
     ForceDirectories(folder);
     if (!DirectoryExists(folder)) RaiseExportError(SDirectoryNotCreated, {folder});
   }
+}
+
+void TDataExportText::Execute() {
+  ForceFileFolder();
   {
     TAtomicFileStream file(fileName_);
     ExportToStream(&file);

@@ -40,6 +40,11 @@ class TDataExportText : public TDataExport {
   virtual AnsiString GetShowFileName();
   virtual AnsiString GetPrintFileName();
 
+protected:
+  // Makes the folder of FileName (the program's own when the name has none) with every missing
+  // parent; EDataExportError 34025 when it cannot be made.
+  void ForceFileFolder();
+
 private:
   AnsiString fileName_;
   bool showFile_ = false;

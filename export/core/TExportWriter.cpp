@@ -1,5 +1,7 @@
 #include "TExportWriter.h"
 
+#include <algorithm>
+
 #include "CodePage.h"
 #include "ExportTextHelpers.h"
 #include "TDataExport.h"
@@ -40,7 +42,24 @@ void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) 
   switch (Encoding) {
     case 0:
     case 1:
-    case 2: Out += WideToCodePage(Text, Encoding); return;
+    case 2:
+    {
+      // Every code page this system converts writes ASCII as ASCII: only the part from the
+      // first to the last other character goes through the converter, which keeps exports of
+      // mostly plain text fast.
+      auto ascii = [](char16_t c) { return c < 0x80; };
+      const auto first = std::find_if_not(Text.begin(), Text.end(), ascii);
+      if (first == Text.end()) {
+        Out.append(Text.begin(), Text.end());
+        return;
+      }
+      const auto last = std::find_if_not(Text.rbegin(), Text.rend(), ascii).base();
+      Out.append(Text.begin(), first);
+      Out += WideToCodePage(Text.substr(static_cast<std::size_t>(first - Text.begin()), static_cast<std::size_t>(last - first)),
+                            Encoding);
+      Out.append(last, Text.end());
+      return;
+    }
     case 3: {
       WideString repaired;
       Out += WideToUtf8(pairedSurrogates(Text, repaired));
@@ -91,6 +110,8 @@ AnsiString TExportWriter::AlignToStr(int Align) const {
     default: return "Unknown alignment";
   }
 }
+
+void TExportWriter::Finish() {}
 
 void TExportWriter::WriteLn(const WideString& Text) { Write(Text + u"\r\n"); }
 

@@ -51,6 +51,10 @@ class TExportWriter : public TObject {
   // "Left alignment" (0), "Center alignment" (1), "Right alignment" (2), else
   // "Unknown alignment".
   virtual AnsiString AlignToStr(int Align) const;
+  // Called by TDataExport::ExportToStream once the export has run to its end (also when it was
+  // aborted), before the writer is freed; never after an export that raised. A writer that
+  // keeps files of its own besides the stream completes them here. Base: nothing.
+  virtual void Finish();
 
   // Text and CR LF in one Write.
   void WriteLn(const WideString& Text);

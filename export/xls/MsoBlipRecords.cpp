@@ -11,8 +11,17 @@ std::uint16_t MsoBlipInstance(std::uint8_t PictureType) {
   }
 }
 
-TmsoBSEData::TmsoBSEData(std::uint8_t PictureType, std::uint32_t PictureSize, std::uint32_t RefCount)
-    : TmsoObject(2, PictureType, 0xF007), pictureType_(PictureType), pictureSize_(PictureSize), refCount_(RefCount) {}
+TmsoBSEData::TmsoBSEData(std::uint8_t PictureType, std::uint32_t PictureSize, std::uint32_t RefCount,
+                         std::unique_ptr<TmsoBLIPData> Blip)
+    : TmsoObject(2, PictureType, 0xF007),
+      pictureType_(PictureType),
+      pictureSize_(PictureSize),
+      refCount_(RefCount),
+      blip_(std::move(Blip)) {}
+
+TmsoBSEData::~TmsoBSEData() = default;
+
+std::size_t TmsoBSEData::TotalSize() const { return 44 + (blip_ != nullptr ? blip_->TotalSize() : 0); }
 
 void TmsoBSEData::WriteBody(TbiffBuffer& Out) const {
   Out.U8(pictureType_).U8(pictureType_);  // Windows and Macintosh types
@@ -23,6 +32,7 @@ void TmsoBSEData::WriteBody(TbiffBuffer& Out) const {
   Out.U32(0);                             // delay-stream offset
   Out.U8(0).U8(0);                        // usage, name length
   Out.U16(0x023E);
+  if (blip_ != nullptr) blip_->WriteTo(Out);
 }
 
 TmsoBLIPData::TmsoBLIPData(std::uint8_t PictureType, std::vector<std::uint8_t> Picture)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "TmsoObject.h"
@@ -19,10 +20,16 @@ constexpr std::uint8_t msoBlipDIB = 7;
 // The BLIP instance of a picture type (0 for a type that is not stored).
 std::uint16_t MsoBlipInstance(std::uint8_t PictureType);
 
+class TmsoBLIPData;
+
+// A BSE may hold its BLIP (Blip, taken over): its length then covers the BLIP, which readers
+// look for there.
 class TmsoBSEData : public TmsoObject {
 public:
-  TmsoBSEData(std::uint8_t PictureType, std::uint32_t PictureSize, std::uint32_t RefCount);
-  std::size_t TotalSize() const override { return 44; }
+  TmsoBSEData(std::uint8_t PictureType, std::uint32_t PictureSize, std::uint32_t RefCount,
+              std::unique_ptr<TmsoBLIPData> Blip = nullptr);
+  ~TmsoBSEData() override;
+  std::size_t TotalSize() const override;
 
 protected:
   void WriteBody(TbiffBuffer& Out) const override;
@@ -31,6 +38,7 @@ private:
   std::uint8_t pictureType_;
   std::uint32_t pictureSize_;
   std::uint32_t refCount_;
+  std::unique_ptr<TmsoBLIPData> blip_;
 };
 
 class TmsoBLIPData : public TmsoObject {

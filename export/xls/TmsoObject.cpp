@@ -12,7 +12,7 @@ void TmsoObject::WriteHeader(TbiffBuffer& Out, std::size_t Extra) const {
 }
 
 void TmsoObject::WriteTo(TbiffBuffer& Out) const {
-  WriteHeader(Out);
+  WriteHeader(Out, FollowingSize());
   WriteBody(Out);
 }
 

@@ -26,6 +26,9 @@ public:
 
   // Bytes of the record, header included.
   virtual std::size_t TotalSize() const = 0;
+  // Bytes that belong to the record but are written after it, on their own (a shape's client
+  // text box, which goes in a drawing record of its own): its length covers them too.
+  virtual std::size_t FollowingSize() const { return 0; }
   // Appends the whole record (header and body).
   void WriteTo(TbiffBuffer& Out) const;
   // Appends the header alone, with a length covering Extra bytes more than this record's own.
@@ -75,10 +78,14 @@ public:
   }
   const TmsoList& Children() const { return children_; }
   std::size_t TotalSize() const override { return 8 + children_.TotalSize(); }
+  std::size_t FollowingSize() const override { return following_; }
+  // The container's last child is written after it, on its own, and is Bytes long.
+  void SetFollowingSize(std::size_t Bytes) { following_ = Bytes; }
 
 protected:
   void WriteBody(TbiffBuffer& Out) const override { children_.WriteTo(Out); }
 
 private:
   TmsoList children_;
+  std::size_t following_ = 0;
 };

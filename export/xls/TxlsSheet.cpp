@@ -25,6 +25,7 @@
 #include "TxlsImage.h"
 #include "TxlsMergedCells.h"
 #include "TxlsNote.h"
+#include "TxlsPicture.h"
 #include "TypInfo.h"
 
 DEFINE_CLASS(TxlsSheet, TCollectionItem,
@@ -173,6 +174,36 @@ void TxlsSheet::RemoveSource(TComponent* Component) {
   if (stringGrid_ == Component) stringGrid_ = nullptr;
 }
 
+void TxlsSheet::watch(TComponent* Source) const {
+  if (auto* exporter = dynamic_cast<TComponent*>(Exporter()); exporter != nullptr && Source != nullptr)
+    Source->FreeNotification(exporter);
+}
+
+void TxlsSheet::SetDataSet(TDataSet* Value) {
+  watch(Value);
+  dataSet_ = Value;
+}
+
+void TxlsSheet::SetCustomSource(TExportCustomSource* Value) {
+  watch(Value);
+  customSource_ = Value;
+}
+
+void TxlsSheet::SetListView(TListView* Value) {
+  watch(Value);
+  listView_ = Value;
+}
+
+void TxlsSheet::SetDBGrid(TDBGrid* Value) {
+  watch(Value);
+  dbGrid_ = Value;
+}
+
+void TxlsSheet::SetStringGrid(TStringGrid* Value) {
+  watch(Value);
+  stringGrid_ = Value;
+}
+
 TxlsSheetFrame TxlsSheet::Frame() const {
   TxlsSheetFrame frame;
   frame.SheetIndex = Index();
@@ -187,6 +218,13 @@ TxlsSheetFrame TxlsSheet::Frame() const {
   frame.Cells = cells_.get();
   frame.MergedCells = mergedCells_.get();
   frame.Hyperlinks = hyperlinks_.get();
+  frame.Notes = notes_.get();
+  frame.Images = images_.get();
+  frame.Charts = charts_.get();
+  frame.ColumnList = &columnList_;
+  frame.Background = background_.get();
+  if (TPersistent* exporter = Exporter(); exporter != nullptr && GetPropInfo(exporter, "Pictures") != nullptr)
+    frame.Pictures = dynamic_cast<TxlsPictures*>(GetObjectProp(exporter, "Pictures"));
   return frame;
 }
 

@@ -16,7 +16,8 @@
 // Assign copies every published property but DefRowHeight, DefColWidth, Exported and Tag.
 // CopyFromExporter fills the sheet from the exporter's properties of the same names (the title
 // from its Options.SheetTitle); CopyToExporter does the reverse. RemoveSource drops every
-// reference to a component that is going away.
+// reference to a component that is going away; a sheet of an exporter asks each source it is
+// given to tell the exporter when it goes, so the exporter drops it from its sheets.
 //
 // While a sheet is exported it keeps its working state: its columns and row (built when the
 // sheet has an exporter), the current sheet row, the records exported, the last used column,
@@ -116,15 +117,15 @@ class TxlsSheet : public TCollectionItem {
   TExportSource ExportSource() const { return exportSource_; }
   void SetExportSource(TExportSource Value) { exportSource_ = Value; }
   TDataSet* DataSet() const { return dataSet_; }
-  void SetDataSet(TDataSet* Value) { dataSet_ = Value; }
+  void SetDataSet(TDataSet* Value);
   TExportCustomSource* CustomSource() const { return customSource_; }
-  void SetCustomSource(TExportCustomSource* Value) { customSource_ = Value; }
+  void SetCustomSource(TExportCustomSource* Value);
   TListView* ListView() const { return listView_; }
-  void SetListView(TListView* Value) { listView_ = Value; }
+  void SetListView(TListView* Value);
   TDBGrid* DBGrid() const { return dbGrid_; }
-  void SetDBGrid(TDBGrid* Value) { dbGrid_ = Value; }
+  void SetDBGrid(TDBGrid* Value);
   TStringGrid* StringGrid() const { return stringGrid_; }
-  void SetStringGrid(TStringGrid* Value) { stringGrid_ = Value; }
+  void SetStringGrid(TStringGrid* Value);
   int HeaderRows() const { return headerRows_; }
   void SetHeaderRows(int Value) { headerRows_ = static_cast<std::uint16_t>(Value); }
   int StartDataCol() const { return startDataCol_; }
@@ -183,6 +184,9 @@ class TxlsSheet : public TCollectionItem {
   std::vector<TxlsSubAggregateGroup>& SubAggregates() { return subAggregates_; }
 
 private:
+  // Asks a source to tell the exporter when it goes, so that RemoveSource runs.
+  void watch(TComponent* Source) const;
+
   bool autoCalcColWidth_ = false;
   WideString title_;
   std::unique_ptr<TXLSOptions> options_;

@@ -1,5 +1,7 @@
 #include "TxlsWorkbookFile.h"
 
+#include <algorithm>
+
 #include "CompoundFile.h"
 #include "ExlsFileError.h"
 #include "Format.h"
@@ -25,6 +27,20 @@ TxlsWorkbookFile::~TxlsWorkbookFile() = default;
 void TxlsWorkbookFile::Commit() {
   try {
     file_->WriteStream(u"Workbook", stream_.Memory(), static_cast<std::size_t>(stream_.Size()));
+    file_->Commit();
+  } catch (const EOleStorageError& e) {
+    cannotCreate(fileName_, e);
+  }
+}
+
+void TxlsWorkbookFile::Commit(TMemoryStream& Globals, std::int64_t InsertAt) {
+  const auto size = static_cast<std::size_t>(stream_.Size());
+  const std::size_t at = std::min(static_cast<std::size_t>(std::max<std::int64_t>(InsertAt, 0)), size);
+  const char* bytes = stream_.Memory();
+  try {
+    file_->WriteStream(u"Workbook", {{bytes, at},
+                                     {Globals.Memory(), static_cast<std::size_t>(Globals.Size())},
+                                     {bytes + at, size - at}});
     file_->Commit();
   } catch (const EOleStorageError& e) {
     cannotCreate(fileName_, e);

@@ -2,7 +2,8 @@
 // "Workbook".
 //
 // The stream is assembled in memory (Stream), because the writer goes back into it to patch
-// records and to insert the workbook globals before the sheets, and reaches the file in Commit.
+// records, and reaches the file in Commit, which can also put the workbook globals in before
+// the sheets without moving them.
 // The file is created at construction, so a target that cannot be created fails at once; until
 // Commit an earlier file of that name stays as it was, and a workbook deleted without Commit
 // leaves nothing behind.
@@ -29,6 +30,9 @@ public:
   TMemoryStream& Stream() { return stream_; }
   // Writes the stream into the file and completes it. Once only.
   void Commit();
+  // The same with Globals (all of it) put in at position InsertAt of the stream, which stays
+  // as it is.
+  void Commit(TMemoryStream& Globals, std::int64_t InsertAt);
 
   const AnsiString& FileName() const { return fileName_; }
 

@@ -5,6 +5,7 @@
 #include "TFontMetrics.h"
 #include "TStream.h"
 #include "TbiffRecord.h"
+#include "TxlsPictureStore.h"
 #include "XlsColors.h"
 
 namespace {
@@ -34,5 +35,3 @@ void TxlsWorkbookWriter::WriteBOF(std::uint16_t Type) {
   WriteRecord(biff8::BOF);
 }
 
-void TxlsWorkbookWriter::WriteSheetBackground(const TxlsSheetFrame&) {}
-void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame&) {}

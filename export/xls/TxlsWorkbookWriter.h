@@ -10,13 +10,19 @@
 //     writer.WriteSheetPrologue(frame);           // TxlsSheetFrame: title, page texts, columns
 //     writer.WriteLabelSST(row, col, text, xf) ... // the cells, rows and columns from 0
 //     writer.PatchColumnWidths();                 // when widths were measured (UpdateColumnWidth)
-//     writer.WriteSheetEpilogue(frame);           // free cells, merged ranges, links, window
+//     writer.WriteSheetEpilogue(frame);           // free cells, merged ranges, links, window,
+//                                                 // notes, images and charts
 //   writer.WriteWorkbookGlobals(content);         // fonts, formats, XFs, sheets, strings
 //   file.Commit();
 //
 // The sheets are appended to the stream as they are written; WriteWorkbookGlobals then
 // completes each sheet's DIMENSIONS, builds the rest of the globals in memory and inserts them
-// before the globals' EOF, so that the stream reads globals first, then each sheet.
+// before the globals' EOF, so that the stream reads globals first, then each sheet. A large
+// workbook need not be moved for that: BuildWorkbookGlobals leaves the stream as it is and
+// gives the globals and the place they belong, which TxlsWorkbookFile::Commit puts together:
+//
+//   TMemoryStream globals;
+//   file.Commit(globals, writer.BuildWorkbookGlobals(content, globals));
 //
 // Cell formats come from Formats() (TxlsCellFormatTable), texts go to the shared string table
 // (SST()). Every cell written widens the current sheet's used range (its DIMENSIONS).
@@ -31,6 +37,15 @@
 //
 // Column widths and row heights are measured in the fonts of the cells with the screen's font
 // metrics (TFontMetrics): the GUI layer must be running, on any thread.
+//
+// Drawings: the sheet prologue writes the frame's Background as a BITMAP record (a picture file
+// is decoded and drawn onto a 24-bit bitmap; a file that is missing or no picture gives no
+// record). The epilogue draws the frame's valid notes, the images whose picture is in the
+// picture store (TxlsPictureStore, made once from the frame's or the content's Pictures) and
+// the charts, as one drawing with its OBJ, TXO and NOTE records and each chart's substream.
+// Shapes are numbered on across the notes, images and charts of a sheet (ids from 1025, objects
+// from 1). The globals then hold the drawing group, with the stored pictures, and the sheet
+// references that charts need; WriteWorkbookGlobals counts the shapes drawn itself.
 #pragma once
 
 #include <array>
@@ -40,6 +55,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Biff8Records.h"
 #include "System.h"
 #include "TbiffBuffer.h"
 #include "TsstStrings.h"
@@ -50,9 +66,17 @@
 class TStream;
 class TFontMetrics;
 class TxlsCells;
+class TxlsCharts;
+class TxlsColumnList;
 class TxlsFont;
+class TxlsGraphic;
 class TxlsHyperlinks;
+class TxlsImages;
 class TxlsMergedCellList;
+class TxlsMSODrawing;
+class TxlsNote;
+class TxlsNotes;
+class TxlsPictureStore;
 class TxlsPictures;
 
 // What the writer needs of a sheet to frame its cells.
@@ -70,13 +94,24 @@ struct TxlsSheetFrame {
   const TxlsCells* Cells = nullptr;
   const TxlsMergedCellList* MergedCells = nullptr;
   const TxlsHyperlinks* Hyperlinks = nullptr;
+  // The drawings (each may be missing): notes, images of the exporter's Pictures, and charts,
+  // whose ranges by column name are taken from ColumnList before they are written.
+  const TxlsNotes* Notes = nullptr;
+  const TxlsImages* Images = nullptr;
+  TxlsCharts* Charts = nullptr;
+  const TxlsColumnList* ColumnList = nullptr;
+  const TxlsPictures* Pictures = nullptr;
+  // The sheet's background picture (may be missing).
+  TxlsGraphic* Background = nullptr;
 };
 
 // What the globals need to know of the whole workbook.
 struct TxlsWorkbookContent {
-  // Some sheet has charts: the sheets get external references for their ranges.
+  // Some sheet has charts: the sheets get external references for their ranges (also when the
+  // writer drew charts itself).
   bool HasCharts = false;
-  // Shapes (notes, images and charts) drawn on all sheets; 0: no drawing group.
+  // Shapes (notes, images and charts) drawn on all sheets besides those the writer drew; no
+  // drawing group when both are 0.
   std::uint32_t DrawingShapes = 0;
   // The pictures stored once for all images (may be missing).
   const TxlsPictures* Pictures = nullptr;
@@ -100,6 +135,8 @@ public:
   TxlsBoundSheet* CurrentSheet() const { return current_; }
   // The palette's colour indexes 24 to 27 take the first four of these (0xRRGGBB).
   std::array<std::uint32_t, 16>& ChartColors() { return chartColors_; }
+  // The colour (0xRRGGBB) of a palette index 8 to 63; black for any other index.
+  std::uint32_t PaletteColor(std::uint16_t Index) const;
 
   // Record primitives: the id, the length and the data assembled in Record().
   TbiffBuffer& Record() { return record_; }
@@ -121,6 +158,9 @@ public:
   TxlsBoundSheet* WriteSheetPrologue(const TxlsSheetFrame& Frame);
   void WriteSheetEpilogue(const TxlsSheetFrame& Frame);
   void WriteWorkbookGlobals(const TxlsWorkbookContent& Content);
+  // The rest of the globals written into Globals (from its position on) for the stream as it
+  // stands, whose DIMENSIONS are completed; returns the stream position they belong at.
+  std::int64_t BuildWorkbookGlobals(const TxlsWorkbookContent& Content, TStream& Globals);
 
   // Column widths of the current sheet, in characters, by exported column (0-based).
   void UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column);
@@ -130,17 +170,23 @@ public:
   void UpdateRowHeight(std::uint16_t XF, int Row);
   int RowHeight(int Row) const;
 
-  // The 1-based place of a picture (by its position in Pictures) in the workbook's picture
-  // store, 0 when it is not stored (no data, or not a type the store holds).
-  static int PictureStoreIndex(const TxlsPictures& Pictures, int Position);
+  // The workbook's picture store, made from Pictures on the first call (nullptr: an empty store
+  // when none was made yet); later calls return the same store.
+  const TxlsPictureStore& PictureStore(const TxlsPictures* Pictures);
+  // Shapes drawn so far, and whether some were charts.
+  std::uint32_t ShapesDrawn() const { return shapesDrawn_; }
 
 protected:
   // The drawing layer's parts of a sheet: its background picture (after the page setup) and its
-  // drawings (notes, images, charts; before EOF). Nothing here.
+  // drawings (notes, images, charts; before EOF).
   virtual void WriteSheetBackground(const TxlsSheetFrame& Frame);
   virtual void WriteSheetDrawings(const TxlsSheetFrame& Frame);
 
 private:
+  std::array<std::uint32_t, biff8::PaletteColors> palette() const;
+  void writeNote(const TxlsMSODrawing& Drawing, const TxlsNote& Note, int Object, int TextBox);
+  void writeImageObject(int Object);
+  void writeChartObject(int Object);
   void checkCell(int Row, int Col) const;
   void cellHeader(int Row, int Col, std::uint16_t XF);
   void writeHeaderFooter(std::uint16_t Id, const WideString& Text);
@@ -165,5 +211,9 @@ private:
   std::vector<int> columnWidths_;
   std::map<int, int> rowHeights_;
   std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
+  std::map<std::uint16_t, const TFontMetrics*> xfMetrics_;          // the metrics of an XF's font
   int digitWidth_ = 0;
+  std::unique_ptr<TxlsPictureStore> pictureStore_;
+  std::uint32_t shapesDrawn_ = 0;
+  bool chartsDrawn_ = false;
 };

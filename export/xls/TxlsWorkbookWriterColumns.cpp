@@ -24,6 +24,7 @@ std::unique_ptr<TFontMetrics> metricsOf(const TxlsFont& font) {
 }  // namespace
 
 const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
+  if (const auto known = xfMetrics_.find(XF); known != xfMetrics_.end()) return *known->second;
   const TxlsFont* font = formats_.FontOfXF(XF);
   const std::uint16_t key = font != nullptr ? font->FontIndex() : 0;
   auto& metrics = metrics_[key];
@@ -31,6 +32,7 @@ const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
     const TxlsFont defaultFont;
     metrics = metricsOf(font != nullptr ? *font : defaultFont);
   }
+  xfMetrics_[XF] = metrics.get();
   return *metrics;
 }
 
@@ -58,12 +60,17 @@ void TxlsWorkbookWriter::writeColumnInfo(const TxlsSheetFrame& Frame) {
 
 void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column) {
   if (Column < 0) return;
+  if (static_cast<std::size_t>(Column) >= columnWidths_.size()) columnWidths_.resize(static_cast<std::size_t>(Column) + 1, 0);
+  int& held = columnWidths_[static_cast<std::size_t>(Column)];
+  const TFontMetrics& metrics = metricsOfXF(XF);
   WideString text(Text);
   text += u'0';
-  const double chars = static_cast<double>(metricsOfXF(XF).TextWidth(text)) / digitWidth();
-  const int width = static_cast<int>(std::ceil(chars));
-  if (static_cast<std::size_t>(Column) >= columnWidths_.size()) columnWidths_.resize(static_cast<std::size_t>(Column) + 1, 0);
-  columnWidths_[static_cast<std::size_t>(Column)] = std::max(columnWidths_[static_cast<std::size_t>(Column)], width);
+  // Most texts of a column are no wider than one before them: the widths of their characters
+  // side by side tell so without laying the text out.
+  const int quick = metrics.CharWidthSum(text);
+  if (quick >= 0 && static_cast<int>(std::ceil(static_cast<double>(quick) / digitWidth())) <= held) return;
+  const double chars = static_cast<double>(metrics.TextWidth(text)) / digitWidth();
+  held = std::max(held, static_cast<int>(std::ceil(chars)));
 }
 
 void TxlsWorkbookWriter::PatchColumnWidths() {

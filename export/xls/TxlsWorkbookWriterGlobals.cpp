@@ -11,6 +11,7 @@
 #include "TMemoryStream.h"
 #include "TbiffRecord.h"
 #include "TxlsPicture.h"
+#include "TxlsPictureStore.h"
 #include "TxlsWorkbookWriter.h"
 #include "XlsColors.h"
 
@@ -28,23 +29,6 @@ constexpr std::uint16_t kWindow1[] = {120, 120, 23820, 15720, 0x0038, 0, 0, 1, 6
 
 // STYLE: built-in style on an XF: Comma, Comma [0], Currency, Currency [0], Normal, Percent.
 constexpr std::pair<std::uint16_t, std::uint8_t> kStyles[] = {{16, 3}, {17, 6}, {18, 4}, {19, 7}, {0, 0}, {20, 5}};
-
-// The bytes of a picture for the picture store: a BMP file without its 14-byte file header.
-std::vector<std::uint8_t> pictureBytes(TxlsPicture& picture, std::uint8_t type) {
-  std::vector<std::uint8_t> bytes;
-  TMemoryStream& data = picture.Data();
-  if (data.Size() > 0) {
-    bytes.assign(data.Memory(), data.Memory() + data.Size());
-  } else {
-    TFileStream file(picture.FileName(), fmOpenRead | fmShareDenyNone);
-    bytes.resize(static_cast<std::size_t>(file.Size()));
-    if (!bytes.empty()) file.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-  }
-  if (type == msoBlipDIB) bytes.erase(bytes.begin(), bytes.begin() + std::min<std::size_t>(14, bytes.size()));
-  return bytes;
-}
-
-bool stored(const TxlsPicture& picture) { return picture.BlipType() != 0 && picture.HasPicture(); }
 
 }  // namespace
 
@@ -77,12 +61,23 @@ void TxlsWorkbookWriter::WriteWorkbookPrologue() {
   WriteRecord(biff8::EOF_);
 }
 
-int TxlsWorkbookWriter::PictureStoreIndex(const TxlsPictures& Pictures, int Position) {
-  if (Position < 0 || Position >= Pictures.Count() || !stored(*Pictures.Items(Position))) return 0;
-  int index = 0;
-  for (int i = 0; i <= Position; ++i)
-    if (stored(*Pictures.Items(i))) ++index;
-  return index;
+const TxlsPictureStore& TxlsWorkbookWriter::PictureStore(const TxlsPictures* Pictures) {
+  if (pictureStore_ == nullptr) pictureStore_ = std::make_unique<TxlsPictureStore>(Pictures);
+  return *pictureStore_;
+}
+
+std::array<std::uint32_t, biff8::PaletteColors> TxlsWorkbookWriter::palette() const {
+  std::array<std::uint32_t, biff8::PaletteColors> palette{};
+  for (int c = 0; c < xlsColorCount; ++c)
+    palette[XlsPaletteIndex(static_cast<TxlsColor>(c)) - biff8::FirstPaletteIndex] = XlsColorTable()[c];
+  for (int i = 0; i < 16; ++i) palette[24 - biff8::FirstPaletteIndex + i] = XlsColorTable()[xlsColorCount + i];
+  for (int i = 0; i < 4; ++i) palette[24 - biff8::FirstPaletteIndex + i] = chartColors_[i];
+  return palette;
+}
+
+std::uint32_t TxlsWorkbookWriter::PaletteColor(std::uint16_t Index) const {
+  if (Index < biff8::FirstPaletteIndex || Index >= biff8::FirstPaletteIndex + biff8::PaletteColors) return 0;
+  return palette()[Index - biff8::FirstPaletteIndex];
 }
 
 void TxlsWorkbookWriter::patchDimensions() {
@@ -101,17 +96,14 @@ void TxlsWorkbookWriter::patchDimensions() {
 
 void TxlsWorkbookWriter::writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content) {
   TmsoContainer group(msoDggContainer);
-  group.Add(std::make_unique<TmsoDgg>(Content.DrawingShapes));
-  if (Content.Pictures != nullptr && Content.Pictures->Count() > 0) {
+  group.Add(std::make_unique<TmsoDgg>(Content.DrawingShapes + shapesDrawn_));
+  const TxlsPictureStore& pictures = PictureStore(Content.Pictures);
+  if (!pictures.Empty()) {
     auto* store = group.Add(std::make_unique<TmsoContainer>(msoBStoreContainer, 2));
-    for (int i = 0; i < Content.Pictures->Count(); ++i) {
-      TxlsPicture& picture = *Content.Pictures->Items(i);
-      if (!stored(picture)) continue;
-      const std::uint8_t type = picture.BlipType();
-      std::vector<std::uint8_t> bytes = pictureBytes(picture, type);
-      store->Add(std::make_unique<TmsoBSEData>(type, static_cast<std::uint32_t>(bytes.size()),
-                                               static_cast<std::uint32_t>(picture.UseCount())));
-      store->Add(std::make_unique<TmsoBLIPData>(type, std::move(bytes)));
+    for (const TxlsStoredPicture& picture : pictures.Pictures()) {
+      store->Add(std::make_unique<TmsoBSEData>(picture.BlipType, static_cast<std::uint32_t>(picture.Bytes.size()),
+                                               picture.UseCount,
+                                               std::make_unique<TmsoBLIPData>(picture.BlipType, picture.Bytes)));
     }
   }
   auto opt = std::make_unique<TmsoOPT>();
@@ -135,12 +127,7 @@ void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& C
 
   record_.Clear();
   record_.U16(biff8::PaletteColors);
-  std::array<std::uint32_t, biff8::PaletteColors> palette{};
-  for (int c = 0; c < xlsColorCount; ++c)
-    palette[XlsPaletteIndex(static_cast<TxlsColor>(c)) - biff8::FirstPaletteIndex] = XlsColorTable()[c];
-  for (int i = 0; i < 16; ++i) palette[24 - biff8::FirstPaletteIndex + i] = XlsColorTable()[xlsColorCount + i];
-  for (int i = 0; i < 4; ++i) palette[24 - biff8::FirstPaletteIndex + i] = chartColors_[i];
-  for (std::uint32_t rgb : palette)
+  for (std::uint32_t rgb : palette())
     record_.U8(static_cast<std::uint8_t>(rgb >> 16)).U8(static_cast<std::uint8_t>(rgb >> 8)).U8(static_cast<std::uint8_t>(rgb)).U8(0);
   WriteBiffRecord(Out, biff8::PALETTE, record_.Data(), record_.Size());
 
@@ -152,36 +139,43 @@ void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& C
     sheets.back()->SaveToStream(Out);
   }
   TbiffCountry(1, 1).SaveToStream(Out);
-  if (Content.HasCharts) {
+  if (Content.HasCharts || chartsDrawn_) {
     const auto count = static_cast<std::uint16_t>(boundSheets_.Count());
     TbiffSupbookInternal(count).SaveToStream(Out);
     TbiffExternSheet references(count);
     for (std::uint16_t i = 0; i < count; ++i) references.SetEntry(i, 0, i, i);
     references.SaveToStream(Out);
   }
-  if (Content.DrawingShapes > 0) writeDrawingGroup(Out, Content);
+  if (Content.DrawingShapes + shapesDrawn_ > 0) writeDrawingGroup(Out, Content);
   sst_.SaveToStream(Out);
 }
 
-void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content) {
+std::int64_t TxlsWorkbookWriter::BuildWorkbookGlobals(const TxlsWorkbookContent& Content, TStream& Globals) {
   patchDimensions();
 
-  TMemoryStream globals;
-  writeGlobals(globals, Content);
+  const std::int64_t start = Globals.Position();
+  writeGlobals(Globals, Content);
   // Each sheet moves back by the globals inserted before it.
-  const std::int64_t shift = globals.Size();
+  const std::int64_t end = Globals.Position();
+  const std::int64_t shift = end - start;
   for (int i = 0; i < boundSheets_.Count(); ++i) {
     const TxlsBoundSheet& sheet = *boundSheets_.Items(i);
-    globals.SetPosition(sheet.BoundSheetPosition + 4);
+    Globals.SetPosition(sheet.BoundSheetPosition + 4);
     record_.Clear();
     record_.U32(static_cast<std::uint32_t>(sheet.BOFPosition + shift));
-    globals.WriteBuffer(record_.Data(), 4);
+    Globals.WriteBuffer(record_.Data(), 4);
   }
+  Globals.SetPosition(end);
+  return globalsInsertPosition_;
+}
 
+void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content) {
+  TMemoryStream globals;
+  const std::int64_t at = BuildWorkbookGlobals(Content, globals);
   TMemoryStream tail;
-  stream_.SetPosition(globalsInsertPosition_);
-  tail.CopyFrom(&stream_, stream_.Size() - globalsInsertPosition_);
-  stream_.SetPosition(globalsInsertPosition_);
+  stream_.SetPosition(at);
+  tail.CopyFrom(&stream_, stream_.Size() - at);
+  stream_.SetPosition(at);
   globals.SetPosition(0);
   stream_.CopyFrom(&globals, globals.Size());
   tail.SetPosition(0);

@@ -22,4 +22,13 @@ constexpr std::uint8_t RecordDeleted = '*';
 
 constexpr int MemoBlockSize = 512;  // dBASE III .dbt blocks
 
+// Places in the table header and limits of the fields.
+constexpr int RecordCountOffset = 4;     // 32-bit number of records
+constexpr int LanguageDriverOffset = 29; // the code page of the text; 0: the reader's own
+constexpr int FieldNameSize = 11;        // name bytes of a descriptor, zero-filled
+constexpr int MaxFieldNameLength = 10;   // the name's last byte is always 0
+constexpr int MaxCharacterLength = 254;  // longest character field
+constexpr int DateLength = 8;            // a date field: yyyymmdd
+constexpr int MemoFieldLength = 10;      // a memo field: its first block, right-aligned
+
 }  // namespace dbase

@@ -38,9 +38,18 @@ TCharLengths::TCharLengths() {
   bytes_ = cached;
 }
 
+TCharLengths::TCharLengths(int CodePage) {
+  const int cp = CodePage == CP_ACP ? GetACP() : CodePage == CP_OEMCP ? GetOEMCP() : CodePage == CP_MACCP ? GetMACCP() : CodePage;
+  bytes_ = bytesOf(cp);
+}
+
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {
   if (S.size() <= MaxBytes) return S.size();
-  TCharLengths chars;
+  return WholeCharsPrefix(S, MaxBytes, TCharLengths());
+}
+
+std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes, const TCharLengths& chars) {
+  if (S.size() <= MaxBytes) return S.size();
   std::size_t i = 0;
   while (i < MaxBytes) {
     std::size_t n = chars.At(S, i);
@@ -51,3 +60,13 @@ std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {
 }
 
 }  // namespace ansichars
+
+std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int codePage) {
+  if (Text.size() <= MaxBytes) return Text.size();
+  // The ANSI code page's lengths are kept per thread; another code page's are worked out for
+  // this call (cutting is rare).
+  const int cp = codePage == CP_OEMCP ? GetOEMCP() : codePage == CP_MACCP ? GetMACCP() : codePage;
+  const bool ansi = cp == CP_ACP || cp == GetACP();
+  return ansi ? ansichars::WholeCharsPrefix(Text, MaxBytes)
+              : ansichars::WholeCharsPrefix(Text, MaxBytes, ansichars::TCharLengths(cp));
+}

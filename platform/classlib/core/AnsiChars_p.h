@@ -16,6 +16,9 @@ class TCharLengths {
 public:
   // Takes the lengths of the process's current ANSI code page.
   TCharLengths();
+  // Takes the lengths of another code page (CP_OEMCP, CP_MACCP, CP_UTF8 or a number), worked
+  // out afresh.
+  explicit TCharLengths(int CodePage);
 
   // Bytes of the character that starts at S[I]: the length its lead byte announces when the
   // bytes after it are trail bytes of the code page, else 1 (a lead byte cut short, at the end
@@ -41,5 +44,6 @@ private:
 
 // Length of the longest prefix of S of at most MaxBytes bytes that does not cut a character.
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes);
+std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes, const TCharLengths& Chars);
 
 }  // namespace ansichars

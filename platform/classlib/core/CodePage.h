@@ -45,3 +45,7 @@ bool IsDBCSLeadByte(std::uint8_t byte, int codePage = CP_ACP);
 // lead byte followed by any other byte is a character cut short, and the byte after it stands
 // for itself (a quote or a comma after a stray lead byte is still a quote or a comma).
 bool IsDBCSTrailByte(std::uint8_t byte, int codePage = CP_ACP);
+// The length of the longest start of Text, at most MaxBytes bytes, that ends between two
+// characters of the code page (UTF-8 for CP_UTF8): a field cut to it never holds half a
+// double-byte character.
+std::size_t WholeCharsPrefix(std::string_view Text, std::size_t MaxBytes, int codePage = CP_ACP);

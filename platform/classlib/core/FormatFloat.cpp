@@ -1,6 +1,9 @@
 // FormatFloat and FormatCurr: numbers written after a mask such as "#,##0.00;(#,##0.00);zero".
+#include <array>
 #include <string>
 #include <vector>
+
+#include "CodePage.h"
 
 #include "AnsiChars_p.h"
 #include "FloatDecimal_p.h"
@@ -59,6 +62,19 @@ std::size_t scanMask(std::string_view mask, bool stopAtSemicolon, Visit visit) {
   return mask.size();
 }
 
+// One element of a mask section as scanMask reports it.
+struct TElement {
+  char Kind;
+  std::size_t At;
+  std::size_t Len;
+};
+
+std::vector<TElement> elementsOf(std::string_view text) {
+  std::vector<TElement> out;
+  scanMask(text, false, [&](char kind, std::size_t at, std::size_t len) { out.push_back({kind, at, len}); });
+  return out;
+}
+
 std::vector<std::string_view> sections(std::string_view mask) {
   std::vector<std::string_view> out;
   std::size_t start = 0;
@@ -71,18 +87,20 @@ std::vector<std::string_view> sections(std::string_view mask) {
   return out;
 }
 
-TMask analyse(std::string_view text) {
+TMask analyse(std::string_view text, const std::vector<TElement>& elements) {
   TMask m;
   m.Text = text;
   bool afterPoint = false;
   int firstZero = -1;
-  scanMask(text, false, [&](char kind, std::size_t at, std::size_t len) {
+  for (const TElement& e : elements) {
+    const char kind = e.Kind;
+    const std::size_t at = e.At, len = e.Len;
     if (kind == 'e') {
       m.Scientific = true;
       m.ExpDigits = static_cast<int>(len) - 2 > 4 ? 4 : static_cast<int>(len) - 2;
-      return;
+      continue;
     }
-    if (kind != 'c' || len != 1 || m.Scientific) return;
+    if (kind != 'c' || len != 1 || m.Scientific) continue;
     char c = text[at];
     if (c == '0' || c == '#') {
       if (afterPoint) {
@@ -97,7 +115,7 @@ TMask analyse(std::string_view text) {
     } else if (c == ',' && !afterPoint) {
       m.Thousands = true;
     }
-  });
+  }
   m.MinIntDigits = firstZero < 0 ? 0 : m.IntPlaceholders - firstZero;
   return m;
 }
@@ -111,7 +129,47 @@ TFloatRec roundFor(const TMask& m, const TDecimalValue& value) {
   return value.Round(value.MaxPrecision(), m.Decimals);
 }
 
-std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSettings& fs) {
+// A mask made ready once: its sections (positive; negative; zero), each analysed and with its
+// elements listed, so that writing a value does not scan the mask again.
+struct TSection {
+  TMask Mask;
+  std::vector<TElement> Elements;
+};
+
+struct TCompiledMask {
+  std::string Text;
+  int CodePage = 0;
+  std::vector<TSection> Sections;
+};
+
+void compile(TCompiledMask& out, std::string_view mask, int codePage) {
+  out.Text.assign(mask);
+  out.CodePage = codePage;
+  out.Sections.clear();
+  for (std::string_view part : sections(out.Text)) {
+    TSection section;
+    section.Elements = elementsOf(part);
+    section.Mask = analyse(part, section.Elements);
+    out.Sections.push_back(std::move(section));
+  }
+}
+
+// The compiled form of a mask: the few masks an export writes with are kept per thread.
+const TCompiledMask& compiled(std::string_view mask) {
+  constexpr std::size_t Kept = 8;
+  thread_local std::array<TCompiledMask, Kept> cache;
+  thread_local std::size_t next = 0;
+  const int codePage = GetACP();
+  for (const TCompiledMask& c : cache)
+    if (c.CodePage == codePage && c.Text == mask && !c.Sections.empty()) return c;
+  TCompiledMask& slot = cache[next];
+  next = (next + 1) % Kept;
+  compile(slot, mask, codePage);
+  return slot;
+}
+
+std::string render(const TSection& section, TFloatRec rec, bool withSign, const TFormatSettings& fs) {
+  const TMask& m = section.Mask;
   int exponent = 0;
   if (m.Scientific && !rec.IsZero()) {
     // Move the point so that the integer placeholders hold the leading digits.
@@ -136,10 +194,12 @@ std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSe
       if (m.Thousands && left > 0 && left % 3 == 0 && fs.ThousandSeparator != '\0') out += fs.ThousandSeparator;
     }
   };
-  scanMask(m.Text, false, [&](char kind, std::size_t at, std::size_t len) {
+  for (const TElement& e : section.Elements) {
+    const char kind = e.Kind;
+    const std::size_t at = e.At, len = e.Len;
     if (kind == 'q') {
       out.append(m.Text.substr(at, len));
-      return;
+      continue;
     }
     if (kind == 'e') {
       afterExponent = true;
@@ -152,7 +212,7 @@ std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSe
       if (static_cast<int>(digits.size()) < m.ExpDigits)
         digits.insert(0, static_cast<std::size_t>(m.ExpDigits) - digits.size(), '0');
       out += digits;
-      return;
+      continue;
     }
     char c = m.Text[at];
     if (len == 1 && (c == '0' || c == '#') && !afterExponent) {
@@ -169,17 +229,17 @@ std::string render(const TMask& m, TFloatRec rec, bool withSign, const TFormatSe
         int k = fracPlaceholder++;
         if (k < static_cast<int>(fraction.size())) out += fraction[static_cast<std::size_t>(k)];
       }
-      return;
+      continue;
     }
     if (len == 1 && c == '.' && !afterPoint) {
       afterPoint = true;
       if (P == 0) emitDigits(0, L);  // a mask like ".00" still shows the integer part
       if (!fraction.empty()) out += fs.DecimalSeparator;
-      return;
+      continue;
     }
-    if (len == 1 && c == ',' && !afterPoint) return;
+    if (len == 1 && c == ',' && !afterPoint) continue;
     out.append(m.Text.substr(at, len));
-  });
+  }
   return out;
 }
 
@@ -188,22 +248,17 @@ AnsiString formatValue(std::string_view mask, const TDecimalValue& value, const 
     if (value.IsInteger()) return IntToStr(value.AsInteger());
     return value.IsCurrency() ? CurrToStr(value.AsCurrency(), fs) : FloatToStr(value.AsDouble(), fs);
   };
-  std::vector<std::string_view> parts = sections(mask);
-  if (parts[0].empty()) return general();
-  TMask positive = analyse(parts[0]);
+  const std::vector<TSection>& parts = compiled(mask).Sections;
+  if (parts[0].Mask.Text.empty()) return general();
+  const TMask& positive = parts[0].Mask;
   TFloatRec rec = roundFor(positive, value);
   if (rec.Nan || rec.Infinite) return general();
   // Beyond 18 integer digits a digit mask would show made-up digits.
   if (!positive.Scientific && rec.Exponent > 18) return general();
-  if (rec.IsZero() && parts.size() >= 3 && !parts[2].empty()) {
-    TMask zero = analyse(parts[2]);
-    return render(zero, TFloatRec{}, false, fs);
-  }
-  if (rec.Negative && !rec.IsZero() && parts.size() >= 2 && !parts[1].empty()) {
-    TMask negative = analyse(parts[1]);
-    return render(negative, roundFor(negative, value), false, fs);
-  }
-  return render(positive, rec, true, fs);
+  if (rec.IsZero() && parts.size() >= 3 && !parts[2].Mask.Text.empty()) return render(parts[2], TFloatRec{}, false, fs);
+  if (rec.Negative && !rec.IsZero() && parts.size() >= 2 && !parts[1].Mask.Text.empty())
+    return render(parts[1], roundFor(parts[1].Mask, value), false, fs);
+  return render(parts[0], rec, true, fs);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 //
 // Usable from any thread once the GUI layer runs (ClasslibGui); constructing one before that
 // raises EInvalidOperation. The font is taken as it is at construction; later changes of the
-// TFont do not reach the metrics.
+// TFont do not reach the metrics. One object serves one thread at a time (it keeps the widths
+// of the characters it was asked about).
 #pragma once
 
 #include <memory>
@@ -20,6 +21,11 @@ public:
 
   // Width of the text on one line, in pixels.
   int TextWidth(std::u16string_view Text) const;
+  // The sum of the widths of the text's characters each on its own, in pixels, without what
+  // setting them side by side changes (kerning, ligatures), which in the fonts of tables only
+  // narrows them: quick, and not less than TextWidth for such text. -1 for text with characters
+  // beyond the Basic Multilingual Plane.
+  int CharWidthSum(std::u16string_view Text) const;
   // Height of one line of text, in pixels.
   int TextHeight() const;
 

@@ -1,4 +1,5 @@
-// TGraphic: a picture in one format: TBitmap (BMP), TJPEGImage (JPEG), TPngImage (PNG).
+// TGraphic: a picture in one format: TBitmap (BMP), TJPEGImage (JPEG), TPngImage (PNG),
+// TGIFImage (GIF).
 //
 // LoadFromStream reads the picture from the stream's position to its end; LoadFromFile reads a
 // whole file. Data that is not a picture of the class's format raises EInvalidGraphic and

@@ -2,6 +2,7 @@
 
 #include "TBitmap.h"
 #include "TFileStream.h"
+#include "TGIFImage.h"
 #include "TGraphic_p.h"
 #include "TypInfo.h"
 #include "TJPEGImage.h"
@@ -17,6 +18,7 @@ std::unique_ptr<TGraphic> graphicFor(const unsigned char* head, std::size_t size
   if (size >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return std::make_unique<TJPEGImage>();
   if (size >= 8 && head[0] == 0x89 && head[1] == 'P' && head[2] == 'N' && head[3] == 'G') return std::make_unique<TPngImage>();
   if (size >= 2 && head[0] == 'B' && head[1] == 'M') return std::make_unique<TBitmap>();
+  if (size >= 6 && head[0] == 'G' && head[1] == 'I' && head[2] == 'F' && head[3] == '8') return std::make_unique<TGIFImage>();
   throw EInvalidGraphic("Unknown picture format");
 }
 
@@ -27,6 +29,8 @@ std::unique_ptr<TGraphic> copyOf(TGraphic* source) {
     copy = std::make_unique<TJPEGImage>();
   else if (dynamic_cast<TPngImage*>(source) != nullptr)
     copy = std::make_unique<TPngImage>();
+  else if (dynamic_cast<TGIFImage*>(source) != nullptr)
+    copy = std::make_unique<TGIFImage>();
   else
     copy = std::make_unique<TBitmap>();
   copy->Assign(source);

@@ -1,9 +1,10 @@
 // TPicture: holds one picture of any format (TImage's Picture).
 //
 // LoadFromFile and LoadFromStream recognise the format by the data itself: JPEG (read with the
-// JPEG library), PNG or BMP; anything else raises EInvalidGraphic "Unknown picture format" and
-// keeps the current picture. Graphic is the picture itself (nullptr when empty); Assign takes a
-// copy of another TPicture's or a TGraphic's picture. OnChange runs after every change.
+// JPEG library), PNG, BMP or GIF (read only); anything else raises EInvalidGraphic "Unknown
+// picture format" and keeps the current picture. Graphic is the picture itself (nullptr when
+// empty); Assign takes a copy of another TPicture's or a TGraphic's picture. OnChange runs after
+// every change.
 #pragma once
 
 #include <memory>

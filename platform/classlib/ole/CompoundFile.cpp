@@ -51,34 +51,18 @@ struct TGObject {
   TGObject& operator=(const TGObject&) = delete;
 };
 
-// Writes all of Size bytes to the descriptor; false with errno set on failure.
-bool writeAll(int fd, const guint8* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 struct TCompoundFileWriter::Data {
   std::filesystem::path target;
   std::string tempPath;  // empty once renamed or removed
-  int fd = -1;
-  TGObject<GsfOutput> memory;
+  TGObject<GsfOutput> sink;  // the temporary file
   TGObject<GsfOutfile> document;
   bool committed = false;
 
   void discard() {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+    if (document.p != nullptr && !gsf_output_is_closed(GSF_OUTPUT(document.p))) gsf_output_close(GSF_OUTPUT(document.p));
+    if (sink.p != nullptr && !gsf_output_is_closed(sink.p)) gsf_output_close(sink.p);
     if (!tempPath.empty()) ::unlink(tempPath.c_str());
     tempPath.clear();
   }
@@ -92,70 +76,77 @@ TCompoundFileWriter::TCompoundFileWriter(const AnsiString& FileName) : fileName_
   if (std::filesystem::is_directory(d_->target, ec)) fail("Cannot create file", FileName, systemReason(EISDIR));
   // The temporary file lives beside the target, so that the final rename stays on one file
   // system; it is created as the target would be (mode 0666 less the umask).
-  for (int attempt = 0; d_->fd < 0; ++attempt) {
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
     const std::string path = (d_->target.parent_path() / ("." + d_->target.filename().string() + "." +
                                                           std::to_string(::getpid()) + "-" + std::to_string(nextTempNumber())))
                                  .string();
-    d_->fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (d_->fd >= 0) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
       d_->tempPath = path;
     } else if (errno != EEXIST || attempt > 100) {
       fail("Cannot create file", FileName, systemReason(errno));
     }
   }
-  d_->memory.p = gsf_output_memory_new();
-  d_->document.p = gsf_outfile_msole_new(d_->memory.p);
+  // The document goes straight into the temporary file: a large workbook is never held in
+  // memory a second time. The sink owns the file from here on and closes it.
+  FILE* file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
+    const int error = errno;
+    ::close(fd);
+    d_->discard();
+    fail("Cannot create file", FileName, systemReason(error));
+  }
+  d_->sink.p = gsf_output_stdio_new_FILE(d_->tempPath.c_str(), file, FALSE);
+  d_->document.p = d_->sink.p != nullptr ? gsf_outfile_msole_new(d_->sink.p) : nullptr;
   if (d_->document.p == nullptr) {
+    if (d_->sink.p == nullptr) std::fclose(file);
     d_->discard();
     fail("Cannot create file", FileName, "The compound document cannot be started.");
   }
 }
 
-TCompoundFileWriter::~TCompoundFileWriter() {
-  if (d_->document.p != nullptr && !gsf_output_is_closed(GSF_OUTPUT(d_->document.p)))
-    gsf_output_close(GSF_OUTPUT(d_->document.p));
-  d_->discard();
-}
+TCompoundFileWriter::~TCompoundFileWriter() { d_->discard(); }
 
 void TCompoundFileWriter::WriteStream(const WideString& Name, const void* Data, std::size_t Size) {
+  WriteStream(Name, {TPiece{Data, Size}});
+}
+
+void TCompoundFileWriter::WriteStream(const WideString& Name, std::initializer_list<TPiece> Pieces) {
   if (d_->committed) fail("Cannot write file", fileName_, "The document is already complete.");
   const std::string name = WideToUtf8(Name);
   TGObject<GsfOutput> child(gsf_outfile_new_child(d_->document.p, name.c_str(), FALSE));
   if (child.p == nullptr) fail("Cannot write file", fileName_, "The stream " + WideToAnsi(Name) + " cannot be created.");
-  const auto* bytes = static_cast<const guint8*>(Data);
   // gsf_output_write takes at most a gsize at a time; keep the pieces moderate.
   constexpr std::size_t kPiece = std::size_t{1} << 24;
-  for (std::size_t done = 0; done < Size;) {
-    const std::size_t n = std::min(kPiece, Size - done);
-    if (!gsf_output_write(child.p, n, bytes + done)) {
-      const GError* error = gsf_output_error(child.p);
-      fail("Cannot write file", fileName_, Utf8ToAnsi(error != nullptr ? error->message : "Stream write error"));
+  for (const TPiece& piece : Pieces) {
+    const auto* bytes = static_cast<const guint8*>(piece.Data);
+    for (std::size_t done = 0; done < piece.Size;) {
+      const std::size_t n = std::min(kPiece, piece.Size - done);
+      if (!gsf_output_write(child.p, n, bytes + done)) {
+        const GError* error = gsf_output_error(child.p);
+        fail("Cannot write file", fileName_, Utf8ToAnsi(error != nullptr ? error->message : "Stream write error"));
+      }
+      done += n;
     }
-    done += n;
   }
   if (!gsf_output_close(child.p)) fail("Cannot write file", fileName_, "The stream cannot be closed.");
 }
 
 void TCompoundFileWriter::Commit() {
   if (d_->committed) return;
-  if (!gsf_output_close(GSF_OUTPUT(d_->document.p)))
+  if (!gsf_output_close(GSF_OUTPUT(d_->document.p))) {
+    d_->discard();
     fail("Cannot write file", fileName_, "The compound document cannot be completed.");
-  // Closing the document closes its sink as well.
-  if (!gsf_output_is_closed(d_->memory.p)) gsf_output_close(d_->memory.p);
-  const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(d_->memory.p));
-  const auto size = static_cast<std::size_t>(gsf_output_size(d_->memory.p));
-  if (!writeAll(d_->fd, bytes, size)) {
-    const int error = errno;
-    d_->discard();
-    fail("Cannot write file", fileName_, systemReason(error));
   }
-  if (::close(d_->fd) != 0) {
-    const int error = errno;
-    d_->fd = -1;
+  // Closing the document closes its sink as well, which writes out and closes the file.
+  const bool closed = gsf_output_is_closed(d_->sink.p) || gsf_output_close(d_->sink.p);
+  if (!closed || gsf_output_error(d_->sink.p) != nullptr) {
+    const GError* error = gsf_output_error(d_->sink.p);
+    const AnsiString reason = Utf8ToAnsi(error != nullptr ? error->message : "The file cannot be written.");
     d_->discard();
-    fail("Cannot write file", fileName_, systemReason(error));
+    fail("Cannot write file", fileName_, reason);
   }
-  d_->fd = -1;
   if (std::rename(d_->tempPath.c_str(), d_->target.c_str()) != 0) {
     const int error = errno;
     d_->discard();

@@ -3,14 +3,15 @@
 // TCompoundFileWriter makes a compound document of named streams at its top level:
 //
 //   TCompoundFileWriter file("out.xls");        // the target can be created, or EOleStorageError
-//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full
+//   file.WriteStream(u"Workbook", data, size);  // each stream once, in full (or in pieces)
 //   file.Commit();                              // the document appears under its name
 //
-// The document is built in memory and reaches the disk in Commit, through a temporary file
-// beside the target that is renamed over it, so a failed or abandoned write never leaves a
-// damaged file under the target's name: a writer deleted without Commit removes its temporary
-// file and leaves an earlier file of that name as it was. The constructor already creates the
-// temporary file, so a target that cannot be created is reported before any work is done.
+// The document is written into a temporary file beside the target as the streams come, and
+// Commit completes it and renames it over the target, so a failed or abandoned write never
+// leaves a damaged file under the target's name: a writer deleted without Commit removes its
+// temporary file and leaves an earlier file of that name as it was. The constructor already
+// creates the temporary file, so a target that cannot be created is reported before any work
+// is done.
 //
 // ReadCompoundStream reads one top-level stream of a compound document back.
 //
@@ -19,6 +20,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -42,8 +44,16 @@ public:
   TCompoundFileWriter(const TCompoundFileWriter&) = delete;
   TCompoundFileWriter& operator=(const TCompoundFileWriter&) = delete;
 
+  // A part of a stream's bytes.
+  struct TPiece {
+    const void* Data;
+    std::size_t Size;
+  };
+
   // Adds a stream of that name holding Size bytes. Not after Commit.
   void WriteStream(const WideString& Name, const void* Data, std::size_t Size);
+  // Adds a stream of that name holding the pieces one after the other.
+  void WriteStream(const WideString& Name, std::initializer_list<TPiece> Pieces);
   // Writes the document and puts it under the target's name.
   void Commit();
 

@@ -40,6 +40,12 @@ TEST(TmsoObject, PictureStoreEntryAndItsPicture) {
   EXPECT_EQ(blip.size(), 27u);
   EXPECT_EQ(Hex(blip.substr(0, 8)), "00 6E 1E F0 13 00 00 00");
   EXPECT_EQ(Hex(blip.substr(25)), "89 50");
+  // A BSE holding its BLIP covers it: 36 bytes of its own and the 27 of the BLIP.
+  const std::string both =
+      Written(TmsoBSEData(msoBlipPNG, 2, 1, std::make_unique<TmsoBLIPData>(msoBlipPNG, std::vector<std::uint8_t>{0x89, 0x50})));
+  EXPECT_EQ(both.size(), 44u + 27u);
+  EXPECT_EQ(U32At(both, 4), 36u + 27u);
+  EXPECT_EQ(both.substr(44), blip);
 }
 
 TEST(TxlsMSODrawing, FirstItemCarriesBothContainerHeadersCoveringEveryItem) {

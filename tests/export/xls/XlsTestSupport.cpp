@@ -11,6 +11,7 @@
 
 #include "ClasslibGui.h"
 #include "CodePage.h"
+#include "DataExportUnit.h"
 #include "TxlsWorkbookFile.h"
 #include "TxlsWorkbookWriter.h"
 
@@ -18,8 +19,14 @@ namespace {
 
 class GuiEnvironment : public ::testing::Environment {
 public:
-  void SetUp() override { ClasslibGuiInitialize(); }
-  void TearDown() override { ClasslibGuiFinalize(); }
+  void SetUp() override {
+    ClasslibGuiInitialize();
+    DataExportInitialize();
+  }
+  void TearDown() override {
+    DataExportFinalize();
+    ClasslibGuiFinalize();
+  }
 };
 
 [[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
@@ -150,9 +157,19 @@ std::string XlrdDump(const std::string& path, bool formats) {
       RunCommand("/usr/bin/python3 '" + script + "' " + (formats ? "--formats " : "") + "'" + path + "'", &status);
   if (status != 0) ADD_FAILURE() << "xlrd could not read " << path << ":\n" << out;
   // FreeXL reads every workbook too: the same sheets, and the same texts and numbers where
-  // xlrd sees texts and numbers (it has no booleans, errors or dates of its own).
-  const auto expected = TextsAndNumbers(formats ? RunCommand("/usr/bin/python3 '" + script + "' '" + path + "'") : out);
-  auto freexl = TextsAndNumbers(FreeXLDump(path));
+  // xlrd sees texts and numbers (it has no booleans, errors or dates of its own). It reads no
+  // formula results: a cell it reads as NULL is left out of the comparison.
+  auto expected = TextsAndNumbers(formats ? RunCommand("/usr/bin/python3 '" + script + "' '" + path + "'") : out);
+  const std::string freexlDump = FreeXLDump(path);
+  auto freexl = TextsAndNumbers(freexlDump);
+  std::istringstream lines(freexlDump);
+  int sheet = -1;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("sheet\t", 0) == 0)
+      ++sheet;
+    else if (line.find("\tblank\t") != std::string::npos)
+      expected.erase(std::to_string(sheet) + " " + line.substr(0, line.find('\t')));
+  }
   std::erase_if(freexl, [&](const auto& entry) { return !expected.contains(entry.first); });
   EXPECT_EQ(freexl, expected) << "FreeXL reads " << path << " otherwise than xlrd";
   return out;

@@ -1,5 +1,6 @@
-// Helpers of the workbook tests: the GUI layer (for font metrics) running once per program, a
-// temporary folder, the records of a written stream, and the independent readers.
+// Helpers of the workbook tests: the GUI layer (for font metrics) and the export library running
+// once per program, a temporary folder, the records of a written stream, and the independent
+// readers.
 #pragma once
 
 #include <gtest/gtest.h>

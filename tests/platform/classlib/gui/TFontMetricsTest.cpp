@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "GuiFixture.h"
+#include "CodePage.h"
 #include "TFont.h"
 
 namespace {
@@ -33,4 +34,14 @@ TEST_F(TFontMetricsTest, WorkerThreadMeasuresAsTheMainThreadDoes) {
   std::thread worker([&] { onWorker = TFontMetrics(font).TextWidth(u"Meter reading 抄表"); });
   worker.join();
   EXPECT_EQ(onWorker, onMain);
+}
+
+TEST_F(TFontMetricsTest, CharacterWidthsSideBySideAreNeverLessThanTheLaidOutText) {
+  TFont font;
+  font.SetName("Arial");
+  font.SetSize(10);
+  const TFontMetrics metrics(font);
+  for (const char16_t* text : {u"AVATAR Wave", u"1,234,567.89", u"城东区解放路12号3单元101", u"0", u""})
+    EXPECT_GE(metrics.CharWidthSum(text), metrics.TextWidth(text)) << WideToUtf8(text);
+  EXPECT_EQ(metrics.CharWidthSum(u"a\U0001F600"), -1);
 }

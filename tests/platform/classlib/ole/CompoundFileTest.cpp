@@ -40,6 +40,18 @@ TEST_F(CompoundFile, StreamsWrittenAreReadBackWithTheirBytes) {
   EXPECT_THROW(ReadCompoundStream(Path("two.ole"), u"Missing"), EOleStorageError);
 }
 
+TEST_F(CompoundFile, AStreamWrittenInPiecesReadsBackAsOne) {
+  const std::string head(5000, 'h'), middle(70000, 'm'), tail(3, 't');
+  {
+    TCompoundFileWriter file(Path("pieces.ole"));
+    file.WriteStream(u"Workbook", {{head.data(), head.size()}, {middle.data(), middle.size()}, {nullptr, 0},
+                                   {tail.data(), tail.size()}});
+    file.Commit();
+  }
+  EXPECT_EQ(ReadCompoundStream(Path("pieces.ole"), u"Workbook"), head + middle + tail);
+  EXPECT_EQ(FileCount(), 1);
+}
+
 TEST_F(CompoundFile, FileThatIsNotACompoundDocumentIsRefused) {
   std::ofstream(Path("plain.txt")) << "not a compound document at all, just some text";
   try {

@@ -1,0 +1,5 @@
+#include "TXLSWriter.h"
+
+#include "TypInfo.h"
+
+DEFINE_CLASS(TXLSWriter, TExportWriter)

@@ -1,0 +1,142 @@
+"""Prints what an office suite made of exported workbooks: the objects of each sheet of an .ods
+or .xlsx file, one line each, sorted.
+
+    SHEET<TAB>comment<TAB>TEXT          a cell comment and its text
+    SHEET<TAB>link<TAB>TARGET           a hyperlink
+    SHEET<TAB>picture                   a drawing frame that holds picture data
+    SHEET<TAB>chart<TAB>KIND            a chart and its kind (bar, line, pie, area, surface, radar...)
+    SHEET<TAB>formula<TAB>CELL<TAB>VALUE  a formula cell with the value the suite computed (.ods only)
+
+Texts have line breaks written as \\n.
+"""
+import re
+import sys
+import zipfile
+import xml.etree.ElementTree as ET
+
+NS = {
+    "table": "urn:oasis:names:tc:opendocument:xmlns:table:1.0",
+    "office": "urn:oasis:names:tc:opendocument:xmlns:office:1.0",
+    "text": "urn:oasis:names:tc:opendocument:xmlns:text:1.0",
+    "draw": "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0",
+    "xlink": "http://www.w3.org/1999/xlink",
+    "chart": "urn:oasis:names:tc:opendocument:xmlns:chart:1.0",
+    "main": "http://schemas.openxmlformats.org/spreadsheetml/2006/main",
+    "rel": "http://schemas.openxmlformats.org/package/2006/relationships",
+    "r": "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
+    "c": "http://schemas.openxmlformats.org/drawingml/2006/chart",
+}
+
+
+def q(name):
+    prefix, local = name.split(":")
+    return "{%s}%s" % (NS[prefix], local)
+
+
+def paragraphs(element):
+    return "\\n".join("".join(p.itertext()) for p in element.iter(q("text:p")))
+
+
+def column_name(index):
+    name = ""
+    index += 1
+    while index:
+        index, rest = divmod(index - 1, 26)
+        name = chr(65 + rest) + name
+    return name
+
+
+def ods(path, out):
+    with zipfile.ZipFile(path) as z:
+        root = ET.fromstring(z.read("content.xml"))
+        names = set(z.namelist())
+        for sheet in root.iter(q("table:table")):
+            title = sheet.get(q("table:name"))
+            for a in sheet.iter(q("office:annotation")):
+                out.append("%s\tcomment\t%s" % (title, paragraphs(a)))
+            for link in sheet.iter(q("text:a")):
+                out.append("%s\tlink\t%s" % (title, link.get(q("xlink:href"))))
+            for frame in sheet.iter(q("draw:frame")):
+                objects = list(frame.iter(q("draw:object")))
+                # A chart's frame may carry a picture of it beside the chart itself.
+                images = [] if objects else list(frame.iter(q("draw:image")))
+                for image in images:
+                    href = image.get(q("xlink:href")) or ""
+                    if href.startswith("Pictures/") and href in names:
+                        out.append("%s\tpicture" % title)
+                for obj in objects:
+                    href = obj.get(q("xlink:href"))
+                    content = (href[2:] if href.startswith("./") else href).rstrip("/") + "/content.xml"
+                    chart = ET.fromstring(z.read(content)).find(".//" + q("chart:chart"))
+                    out.append("%s\tchart\t%s" % (title, chart.get(q("chart:class")).split(":")[-1]))
+            row = 0
+            for tr in sheet.iter(q("table:table-row")):
+                col = 0
+                for cell in tr:
+                    repeat = int(cell.get(q("table:number-columns-repeated"), "1"))
+                    if cell.get(q("table:formula")) is not None:
+                        out.append("%s\tformula\t%s%d\t%s" % (title, column_name(col), row + 1, cell.get(q("office:value"))))
+                    col += repeat
+                row += int(tr.get(q("table:number-rows-repeated"), "1"))
+
+
+def xlsx(path, out):
+    with zipfile.ZipFile(path) as z:
+        book = ET.fromstring(z.read("xl/workbook.xml"))
+        rels = ET.fromstring(z.read("xl/_rels/workbook.xml.rels"))
+        targets = {r.get("Id"): r.get("Target") for r in rels}
+
+        def related(part):
+            folder, name = part.rsplit("/", 1)
+            rel_path = "%s/_rels/%s.rels" % (folder, name)
+            if rel_path not in z.namelist():
+                return {}
+            result = {}
+            for r in ET.fromstring(z.read(rel_path)):
+                target = r.get("Target")
+                if r.get("TargetMode") != "External":
+                    parts = (folder + "/" + target).split("/")
+                    stack = []
+                    for p in parts:
+                        if p == "..":
+                            stack.pop()
+                        elif p != ".":
+                            stack.append(p)
+                    target = "/".join(stack)
+                result[r.get("Id")] = (r.get("Type").rsplit("/", 1)[-1], target)
+            return result
+
+        for sheet in book.iter(q("main:sheet")):
+            title = sheet.get("name")
+            part = "xl/" + targets[sheet.get(q("r:id"))]
+            sheet_xml = ET.fromstring(z.read(part))
+            links = related(part)
+            for h in sheet_xml.iter(q("main:hyperlink")):
+                target = links.get(h.get(q("r:id")), ("", h.get("location") or ""))[1]
+                out.append("%s\tlink\t%s" % (title, target))
+            for kind, target in links.values():
+                if kind == "comments":
+                    for c in ET.fromstring(z.read(target)).iter(q("main:comment")):
+                        text = "".join(t.text or "" for t in c.iter(q("main:t"))).replace("\n", "\\n")
+                        out.append("%s\tcomment\t%s" % (title, text))
+                if kind == "drawing":
+                    for dkind, dtarget in related(target).values():
+                        if dkind == "image" and len(z.read(dtarget)) > 0:
+                            out.append("%s\tpicture" % title)
+                        if dkind == "chart":
+                            chart = ET.fromstring(z.read(dtarget))
+                            plot = chart.find(".//" + q("c:plotArea"))
+                            kinds = [re.sub(r"Chart$", "", child.tag.split("}")[1]) for child in plot
+                                     if child.tag.endswith("Chart")]
+                            out.append("%s\tchart\t%s" % (title, ",".join(kinds)))
+
+
+def main():
+    out = []
+    for path in sys.argv[1:]:
+        (ods if path.endswith(".ods") else xlsx)(path, out)
+    for line in sorted(out):
+        print(line)
+
+
+main()
