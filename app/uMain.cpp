@@ -96,6 +96,8 @@ void TFormmain::FormCreate(TObject*) {
   LmHashLangFileStorage1->SetLanguagePath(AnsiToWide(ProgramFiles().LanguagePath));
   BuildLanguageMenu();
   dmUtils = NewDataModule<TdmUtils>(this);
+  // The text format lives in the window's own settings file.
+  dmUtils->SetSettingsFile(ProgramFiles().SettingsFile);
   Notebook->SetPageIndex(pgAbout);
   LoadSettings();
   tsUpOs->SetTabVisible(false);
@@ -201,6 +203,8 @@ void TFormmain::btnOptionClick(TObject*) {
 void TFormmain::miExitClick(TObject*) { Close(); }
 
 void TFormmain::SpeedButton8Click(TObject*) { Close(); }
+
+void TFormmain::xt1Click(TObject*) { ShowTextFormatConfig(); }
 
 void TFormmain::miRefreshMachinfoClick(TObject* Sender) { miRefreshMachClick(Sender); }
 

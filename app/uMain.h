@@ -330,6 +330,7 @@ class TFormmain : public TForm {
   void btnOptionClick(TObject* Sender);
   void miExitClick(TObject* Sender);
   void SpeedButton8Click(TObject* Sender);
+  void xt1Click(TObject* Sender);
   void miRefreshMachinfoClick(TObject* Sender);
   void miRefreshMachClick(TObject* Sender);
   void BuildLanguageMenu();

@@ -269,7 +269,8 @@ void TFormmain::bindEvents() {
   btnOption->OnClick = [this](TObject* Sender) { btnOptionClick(Sender); };
   btnExit->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
   SpeedButton8->OnClick = [this](TObject* Sender) { SpeedButton8Click(Sender); };
-  // Button1 and xt1 open the text-format dialog of the conversion service, which binds them.
+  Button1->OnClick = [this](TObject* Sender) { xt1Click(Sender); };
+  xt1->OnClick = [this](TObject* Sender) { xt1Click(Sender); };
 
   LmLangManager1->OnLanguageChanged = [this](TObject* Sender) { LmLangManager1LanguageChanged(Sender); };
   LmLangManager1->OnTranslateObjectProperty = [this](TObject* AObject, const AnsiString& PropName, bool& Translate) {

@@ -100,5 +100,5 @@ function(hhm_fuzz_target name)
                    -print_final_stats=1 -artifact_prefix=${work}/ ${work}/corpus ${corpus}
            WORKING_DIRECTORY ${work})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300
-                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/fuzz/lsan-suppressions.txt")
 endfunction()

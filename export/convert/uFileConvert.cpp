@@ -1,10 +1,24 @@
 #include "uFileConvert.h"
 
 #include <array>
+#include <memory>
+#include <new>
 
 #include "FileNames.h"
+#include "FileRoutines.h"
+#include "IntegerText.h"
 #include "StringRoutines.h"
+#include "TADOConnection.h"
+#include "TADOTable.h"
+#include "TADO_DataExportAccess.h"
+#include "TClientDataSet.h"
+#include "TDataExportASCII.h"
+#include "TDataExportDBF.h"
+#include "TExportFormats.h"
+#include "TDataSetProvider.h"
 #include "TypInfo.h"
+#include "uFileConvert_p.h"
+#include "uTextFormatConfig.h"
 
 DEFINE_CLASS(TdmUtils, TDataModule)
 
@@ -14,7 +28,25 @@ namespace {
 
 const std::array<const char*, ConvertTypeCount> typeNames = {"ALL", "TXT", "CSV", "MDB", "XLS", "XML", "NONE", "DBF"};
 
+// What "ALL" converts into, in this order.
+constexpr std::array allTargets = {TConvertType::TXT, TConvertType::CSV, TConvertType::MDB, TConvertType::XLS,
+                                   TConvertType::XML};
+
+// The types a source may have.
+constexpr std::array sourceTypes = {TConvertType::TXT, TConvertType::CSV, TConvertType::MDB,
+                                    TConvertType::XLS, TConvertType::XML, TConvertType::DBF};
+
 bool inTable(TConvertType Type) { return static_cast<int>(Type) < ConvertTypeCount; }
+
+// The program's settings file: its own name with ".ini".
+AnsiString programSettingsFile() { return ChangeFileExt(ProgramFileName(), ".ini"); }
+
+template <class T>
+T* component(TComponent* Owner, const char* Name) {
+  auto* c = new T(Owner);
+  c->SetName(Name);
+  return c;
+}
 
 }  // namespace
 
@@ -32,8 +64,50 @@ AnsiString ChangeFileType(const AnsiString& FileName, TConvertType Type) {
   return ext.empty() ? FileName : ChangeFileExt(FileName, ext);
 }
 
-TdmUtils::TdmUtils(TComponent* AOwner) : TDataModule(AOwner) {
+bool ShowTextFormatConfig() {
+  const AnsiString settings = dmUtils != nullptr ? dmUtils->SettingsFile() : programSettingsFile();
+  auto free = [](TfrmTextFormatConfig* Form) { Form->Free(); };
+  std::unique_ptr<TfrmTextFormatConfig, decltype(free)> form(new TfrmTextFormatConfig(nullptr, settings), free);
+  form->AfterConstruction();
+  return form->ShowModal() == mrOk;
+}
+
+TdmUtils::TdmUtils(TComponent* AOwner) : TDataModule(AOwner), FSettingsFile(programSettingsFile()) {
   SetName("dmUtils");
+  con1 = component<TADOConnection>(this, "con1");
+  con1->SetLoginPrompt(false);
+  table1 = component<TADOTable>(this, "table1");
+  table1->SetConnection(con1);
+  table1->SetTableDirect(true);
+  DataSetProvider1 = component<TDataSetProvider>(this, "DataSetProvider1");
+  DataSetProvider1->SetDataSet(table1);
+  ClientDataSet1 = component<TClientDataSet>(this, "ClientDataSet1");
+
+  DataExportDBF1 = component<TDataExportDBF>(this, "DataExportDBF1");
+  DataExportDBF1->SetDataSet(ClientDataSet1);
+  DataExportDBF1->SetAutoCalcStrType(true);
+  DataExportDBF1->SetPrintFile(true);
+  DataExportDBF1->SetExportTimeAsStr(false);
+  // An empty number is blanks in a dBASE table; the text "null" in a numeric field is no
+  // number to any reader of the table.
+  DataExportDBF1->SetNullValue("");
+  DataExportDBF1->OnBeginExport = [this](TObject* Sender) { DataExportDBF1BeginExport(Sender); };
+
+  ADO_DataExportAccess1 = component<TADO_DataExportAccess>(this, "ADO_DataExportAccess1");
+  ADO_DataExportAccess1->SetDataSet(ClientDataSet1);
+  ADO_DataExportAccess1->SetTableName(DefaultAccessTableName);
+  ADO_DataExportAccess1->OnBeginExport = [this](TObject* Sender) { ADO_DataExportAccess1BeginExport(Sender); };
+  SetExactFormats(ADO_DataExportAccess1->Formats());
+
+  DataExportASCII1 = component<TDataExportASCII>(this, "DataExportASCII1");
+  DataExportASCII1->SetDataSet(ClientDataSet1);
+  DataExportASCII1->SetExportType(etCSV);
+  DataExportASCII1->SetCSVComma(',');
+  DataExportASCII1->Formats()->SetThousandSeparator(' ');
+  SetExactFormats(DataExportASCII1->Formats());
+  // Text is read back with "." as the decimal point whatever the locale.
+  DataExportASCII1->Formats()->SetDecimalSeparator('.');
+
   if (dmUtils == nullptr) dmUtils = this;
 }
 
@@ -41,10 +115,33 @@ TdmUtils::~TdmUtils() {
   if (dmUtils == this) dmUtils = nullptr;
 }
 
+bool TdmUtils::fail(const AnsiString& Text) {
+  FLastError = Text;
+  return false;
+}
+
 bool TdmUtils::ConvertFile(const AnsiString& Source, TConvertType Type) {
   if (Type == TConvertType::NONE) return true;
-  // No exporter is part of this build yet.
-  FLastError = "Conversion of " + ExtractFileName(Source) + " into " +
-               (inTable(Type) ? ConvertTypeName(Type) : AnsiString("an unknown type")) + " is not available yet";
+  // Every failure is answered by false and LastError: the transfers that call this go on with
+  // their next file instead of ending without a word.
+  try {
+    if (Type == TConvertType::ALL) {
+      for (TConvertType target : allTargets)
+        if (!ConvertTo(Source, GetFileTypeExt(target))) return false;
+      return true;
+    }
+    if (!inTable(Type)) return fail("Unknown convert type " + IntToStr(static_cast<int>(Type)));
+    return ConvertTo(Source, GetFileTypeExt(Type));
+  } catch (const std::bad_alloc&) {
+    return fail("Not enough memory to convert " + Source);
+  } catch (const std::exception& e) {
+    return fail(e.what());
+  }
+}
+
+bool TdmUtils::IsSupportedFile(const AnsiString& FileName) {
+  const AnsiString ext = LowerCase(ExtractFileExt(FileName));
+  for (TConvertType type : sourceTypes)
+    if (ext == GetFileTypeExt(type)) return true;
   return false;
 }

@@ -16,6 +16,12 @@ TResStringRec sSourceEmpty{"Export source (%s) is empty"};
 TResStringRec sResultFileNameMissing{"Result file name not present"};
 TResStringRec sMSAccessNotInstalled{"You need install and register the MS Access application"};
 TResStringRec sDirectoryNotCreated{"Directory \"%s\" not found and cannot be created"};
+TResStringRec sAccessDatabaseNotWritten{
+    "Database \"%s\" is a Microsoft Access database, which is read but never written here: Access targets are "
+    "written as SQLite databases"};
+TResStringRec sDatabasePasswordRefused{
+    "Database \"%s\" cannot be protected by a password: Access targets are written as SQLite databases, which "
+    "have none"};
 TResStringRec sExcelRowLimit{"Export is aborted. The number of lines in the Excel sheet cannot exceed 65536."};
 
 const std::array messages{
@@ -26,6 +32,8 @@ const std::array messages{
     TExportMessage{SResultFileNameMissing, "EXPORT_RESULT_FILE_NAME_MISSING", &sResultFileNameMissing},
     TExportMessage{SMSAccessNotInstalled, "EXPORT_MS_ACCESS_NOT_INSTALLED", &sMSAccessNotInstalled},
     TExportMessage{SDirectoryNotCreated, "EXPORT_DIRECTORY_NOT_CREATED", &sDirectoryNotCreated},
+    TExportMessage{SAccessDatabaseNotWritten, "EXPORT_ACCESS_DATABASE_NOT_WRITTEN", &sAccessDatabaseNotWritten},
+    TExportMessage{SDatabasePasswordRefused, "EXPORT_DATABASE_PASSWORD_REFUSED", &sDatabasePasswordRefused},
     TExportMessage{SExcelRowLimit, "EXPORT_EXCEL_ROW_LIMIT", &sExcelRowLimit},
 };
 

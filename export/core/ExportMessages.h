@@ -17,6 +17,8 @@ inline constexpr int SExportSourceEmpty = 34017;        // the source kind's nam
 inline constexpr int SResultFileNameMissing = 34023;
 inline constexpr int SMSAccessNotInstalled = 34024;
 inline constexpr int SDirectoryNotCreated = 34025;      // the folder
+inline constexpr int SAccessDatabaseNotWritten = 34026; // the database file
+inline constexpr int SDatabasePasswordRefused = 34027;  // the database file
 inline constexpr int SExcelRowLimit = 34822;
 
 inline constexpr int ExportMessageFirst = 34000;

@@ -36,4 +36,8 @@ public:
 class TDbDatabase : public TDbSource {
 public:
   virtual std::unique_ptr<TDbStatement> Prepare(const AnsiString& Sql) = 0;
+  // Writes the changes made since the last commit to the file now. The database writes them by
+  // itself when it is released, where a failure cannot be reported; here it raises
+  // EDatabaseError, and the changes since the last commit are undone.
+  virtual void Commit() = 0;
 };

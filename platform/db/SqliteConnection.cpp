@@ -85,6 +85,15 @@ void TSqliteConnection::Exec(const char* Utf8Sql) {
   if (rc != SQLITE_DONE) Fail("the database cannot be read");
 }
 
+void TSqliteConnection::Commit() {
+  if (!inTransaction_) return;
+  inTransaction_ = false;
+  if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK) return;
+  const AnsiString reason = sqlite3_errmsg(db_);
+  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  RaiseDbError(fileName_, "the changes cannot be written: " + reason);
+}
+
 void TSqliteConnection::BeginWrite() {
   if (inTransaction_ || !sqlite3_get_autocommit(db_)) return;
   Exec("BEGIN");

@@ -35,6 +35,9 @@ public:
   void Exec(const char* Utf8Sql);
   // Starts the connection's write transaction unless one is running.
   void BeginWrite();
+  // Ends the write transaction, if any: its changes reach the file, or, when they cannot (a
+  // full disk), are rolled back and EDatabaseError is raised.
+  void Commit();
 
 private:
   AnsiString fileName_;

@@ -25,8 +25,9 @@ public:
                                                 IntToStr(static_cast<std::int64_t>(Params.size())));
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
+    const std::shared_ptr<const TFormatSettings> settings = FormatSettingsSnapshot();
     for (std::size_t i = 0; i < Params.size(); ++i)
-      BindSqliteParam(stmt, static_cast<int>(i + 1), Params[i], connection_->FileName());
+      BindSqliteParam(stmt, static_cast<int>(i + 1), Params[i], connection_->FileName(), *settings);
     if (!sqlite3_stmt_readonly(stmt)) connection_->BeginWrite();
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -68,6 +69,8 @@ public:
   std::unique_ptr<TDbStatement> Prepare(const AnsiString& Sql) override {
     return std::make_unique<TSqliteStatement>(connection_, Sql);
   }
+
+  void Commit() override { connection_->Commit(); }
 
 private:
   std::shared_ptr<TSqliteConnection> connection_;

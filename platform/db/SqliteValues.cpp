@@ -100,17 +100,16 @@ Variant booleanValue(sqlite3_stmt* Stmt, int Index) {
 
 // A number's text as the process writes numbers, without its thousand separators and its
 // currency symbol, which reading numbers does not take.
-AnsiString plainNumber(const AnsiString& Text) {
-  const TFormatSettings settings = GetFormatSettings();
+AnsiString plainNumber(const AnsiString& Text, const TFormatSettings& Settings) {
   AnsiString text = Trim(Text);
-  if (!settings.CurrencyString.empty()) {
-    text = StringReplace(text, settings.CurrencyString, "", {TReplaceFlag::rfReplaceAll});
+  if (!Settings.CurrencyString.empty() && text.find(Settings.CurrencyString) != AnsiString::npos) {
+    text = StringReplace(text, Settings.CurrencyString, "", {TReplaceFlag::rfReplaceAll});
   }
-  if (settings.ThousandSeparator != settings.DecimalSeparator) std::erase(text, settings.ThousandSeparator);
+  if (Settings.ThousandSeparator != Settings.DecimalSeparator) std::erase(text, Settings.ThousandSeparator);
   return Trim(text);
 }
 
-std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName) {
+std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
     try {
@@ -119,16 +118,16 @@ std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName) {
       badParam(FileName, Param, "integer");
     }
   }
-  AnsiString text = plainNumber(v.AsString());
+  AnsiString text = plainNumber(v.AsString(), Settings);
   std::int64_t i;
   if (TryStrToInt64(text, i)) return i;
   double d;
   // A whole number written with decimals; halves go to the even neighbour.
-  if (TryStrToFloat(text, d) && std::isfinite(d) && std::fabs(d) < 9.2e18) return static_cast<std::int64_t>(std::nearbyint(d));
+  if (TryStrToFloat(text, d, Settings) && std::isfinite(d) && std::fabs(d) < 9.2e18) return static_cast<std::int64_t>(std::nearbyint(d));
   badParam(FileName, Param, "integer");
 }
 
-double floatParam(const TDbParam& Param, const AnsiString& FileName) {
+double floatParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
     try {
@@ -138,11 +137,11 @@ double floatParam(const TDbParam& Param, const AnsiString& FileName) {
     }
   }
   double d;
-  if (!TryStrToFloat(plainNumber(v.AsString()), d)) badParam(FileName, Param, "number");
+  if (!TryStrToFloat(plainNumber(v.AsString(), Settings), d, Settings)) badParam(FileName, Param, "number");
   return d;
 }
 
-Currency currencyParam(const TDbParam& Param, const AnsiString& FileName) {
+Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
     try {
@@ -152,11 +151,11 @@ Currency currencyParam(const TDbParam& Param, const AnsiString& FileName) {
     }
   }
   Currency c;
-  if (!TryStrToCurr(plainNumber(v.AsString()), c)) badParam(FileName, Param, "amount");
+  if (!TryStrToCurr(plainNumber(v.AsString(), Settings), c, Settings)) badParam(FileName, Param, "amount");
   return c;
 }
 
-TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName) {
+TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
     try {
@@ -168,11 +167,12 @@ TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName) {
   AnsiString text = Trim(v.AsString());
   TDateTime value;
   bool hasDate, hasTime;
-  if (TryStrToDateTime(text, value) || ParseDbDateTime(text, value, hasDate, hasTime)) return value;
+  // ISO dates first: they are what the exporters write and read the same in every locale.
+  if (ParseDbDateTime(text, value, hasDate, hasTime) || TryStrToDateTime(text, value, Settings)) return value;
   badParam(FileName, Param, "date");
 }
 
-bool booleanParam(const TDbParam& Param, const AnsiString& FileName) {
+bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
     try {
@@ -187,7 +187,7 @@ bool booleanParam(const TDbParam& Param, const AnsiString& FileName) {
   for (const char* no : {"false", "no", "off"})
     if (SameText(text, no)) return false;
   double d;
-  if (TryStrToFloat(plainNumber(text), d)) return d != 0;
+  if (TryStrToFloat(plainNumber(text, Settings), d, Settings)) return d != 0;
   badParam(FileName, Param, "boolean");
 }
 
@@ -307,7 +307,8 @@ Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType) {
   }
 }
 
-void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName) {
+void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
+                     const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (v.IsEmpty() || v.IsNull()) {
     sqlite3_bind_null(Stmt, Position);
@@ -316,16 +317,16 @@ void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, co
   const TFieldType type = Param.DataType == ftUnknown ? typeOfValue(v) : Param.DataType;
   switch (type) {
     case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: case ftLargeint:
-      sqlite3_bind_int64(Stmt, Position, integerParam(Param, FileName));
+      sqlite3_bind_int64(Stmt, Position, integerParam(Param, FileName, Settings));
       break;
-    case ftFloat: sqlite3_bind_double(Stmt, Position, floatParam(Param, FileName)); break;
+    case ftFloat: sqlite3_bind_double(Stmt, Position, floatParam(Param, FileName, Settings)); break;
     case ftCurrency: case ftBCD: case ftFMTBcd:
-      sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName).ToDouble());
+      sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName, Settings).ToDouble());
       break;
     case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-      bindText(Stmt, Position, isoDate(dateParam(Param, FileName), Param, FileName));
+      bindText(Stmt, Position, isoDate(dateParam(Param, FileName, Settings), Param, FileName));
       break;
-    case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName) ? 1 : 0); break;
+    case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName, Settings) ? 1 : 0); break;
     case ftString: case ftFixedChar: case ftWideString: case ftFixedWideChar: case ftMemo: case ftWideMemo:
     case ftFmtMemo: case ftGuid:
       bindText(Stmt, Position, utf8Of(v));

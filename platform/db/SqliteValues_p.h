@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "DbDatabase.h"
+#include "FormatSettings.h"
 
 struct sqlite3_stmt;
 
@@ -13,6 +14,8 @@ TDbColumn SqliteDeclaredColumn(std::string_view DeclaredType);
 // The value of column Index of the statement's current row, as the field type holds it. A
 // value that is no value of that type (text in a number column) is given as it is stored.
 Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType);
-// Binds parameter Position (from 1), converted to its DataType; raises EDatabaseError naming
-// FileName and the parameter for a value that does not convert.
-void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName);
+// Binds parameter Position (from 1), converted to its DataType with Settings (the process's,
+// taken once per run of a statement); raises EDatabaseError naming FileName and the parameter
+// for a value that does not convert.
+void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
+                     const TFormatSettings& Settings);

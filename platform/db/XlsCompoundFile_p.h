@@ -1,5 +1,4 @@
-// Internal to the workbook reader: the "Workbook" stream of a compound document, read through
-// libgsf.
+// Internal to the workbook reader: the "Workbook" stream of a compound document.
 #pragma once
 
 #include <string>
@@ -11,5 +10,3 @@
 // has no BIFF8 workbook stream.
 std::string ReadWorkbookStream(const AnsiString& FileName);
 std::string ReadWorkbookStreamFromBytes(std::string_view Bytes, const AnsiString& FileName);
-// True when Bytes start with the compound document signature.
-bool IsCompoundDocument(std::string_view Bytes);

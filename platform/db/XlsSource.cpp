@@ -2,6 +2,7 @@
 
 #include "Biff8Workbook_p.h"
 #include "CodePage.h"
+#include "CompoundFile.h"
 #include "DbError.h"
 #include "StringRoutines.h"
 #include "XlsCompoundFile_p.h"

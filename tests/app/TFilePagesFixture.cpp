@@ -135,3 +135,13 @@ std::string TFilePagesFixture::TableAsText() const {
   fs::remove_all(probe);
   return text;
 }
+
+bool TFilePagesFixture::ConvertsTableInto(std::uint8_t Type) const {
+  if (dmUtils == nullptr) return false;
+  const fs::path probe = terminal.Pc().parent_path() / "conversion-probe";
+  fs::create_directories(probe);
+  std::ofstream(probe / "KHDA.DBF", std::ios::binary) << ReadTerminalFile("KHDA.DBF");
+  const bool converts = dmUtils->ConvertFile((probe / "KHDA.DBF").string(), static_cast<TConvertType>(Type));
+  fs::remove_all(probe);
+  return converts;
+}

@@ -50,4 +50,6 @@ protected:
   // "" while the service cannot (tests of the conversions the routines ask for are skipped).
   std::string TableAsText() const;
   bool ConvertsTables() const { return !TableAsText().empty(); }
+  // Whether the service converts that table into Type (ALL: into all five types).
+  bool ConvertsTableInto(std::uint8_t Type) const;
 };

@@ -33,6 +33,8 @@ namespace {
 
 class TFormmainTransfersTest : public TFilePagesFixture {
 protected:
+  // The convert type of tests that are not about conversion.
+  static constexpr const char* noConversion = "ConvertType=6\n";
   // Starts an operation through its handler and waits for its end.
   template <class Handler>
   void run(Handler&& handler) {
@@ -118,7 +120,7 @@ TEST_F(TFormmainTransfersTest, ThirtyTwoCharacterNamesAndRecordDates) {
 
 TEST_F(TFormmainTransfersTest, ComPortIsNamedInTheStatus) {
   terminal.Settings("[Port]\nPort=COM3\n");
-  OpenCommPage();
+  OpenCommPage(noConversion);
   EXPECT_EQ(Status(), "手持机连接在COM3口！");
 }
 
@@ -233,7 +235,7 @@ TEST_F(TFormmainTransfersTest, DownloadSendsEveryOneOfALargeSelection) {
 TEST_F(TFormmainTransfersTest, DownloadAndUploadSayWhetherAllFilesWent) {
   WritePcFile("a.txt", "a");
   WritePcFile("b.txt", "b");
-  OpenCommPage();
+  OpenCommPage(noConversion);
   {
     // The listing after the transfer fails at once, so its status cannot hide the summary.
     TStatusRecorder recorder(nullptr);
@@ -258,7 +260,7 @@ TEST_F(TFormmainTransfersTest, GoOnFlagEndsTheLoopOnComButNotOnUsb) {
   WritePcFile("a.txt", "a");
   WritePcFile("b.txt", "b");
   terminal.Settings("[Port]\nPort=COM3\n");
-  OpenCommPage();
+  OpenCommPage(noConversion);
   terminal.Settings("[Port]\nPort=COM3\n[Fault.vxDownloadFile]\nResult=5\nWhen=Once\nCall=1\nGoOn=0\n");
   download({"a.txt", "b.txt"});
   EXPECT_EQ(ReadTerminalFile("b.txt"), "");  // skipped after the library said stop
@@ -269,17 +271,8 @@ TEST_F(TFormmainTransfersTest, GoOnFlagEndsTheLoopOnComButNotOnUsb) {
   EXPECT_EQ(ReadTerminalFile("b.txt"), "b");  // on USB every file is tried
 }
 
-TEST_F(TFormmainTransfersTest, DownloadWithoutConversionServiceSendsTheFileAsItIs) {
-  WritePcFile("x.txt", "plain");
-  OpenCommPage("ConvertType=0\n");
-  download({"x.txt"});
-  EXPECT_EQ(ReadTerminalFile("x.txt"), "plain");
-  EXPECT_FALSE(PcFileExists("x.dbf"));
-  EXPECT_TRUE(hook.Shown().empty());
-}
-
 TEST_F(TFormmainTransfersTest, UploadEndsWithBothListsReadAgain) {
-  OpenCommPage();
+  OpenCommPage(noConversion);
   upload({"KHDA.DBF"});
   EXPECT_TRUE(PcFileExists("KHDA.DBF"));
   EXPECT_EQ(Captions(window->listCpu), std::vector<std::string>{"KHDA.DBF"});

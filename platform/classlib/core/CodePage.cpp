@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdlib>
@@ -65,6 +66,24 @@ UConverter* converter(int codePage) {
     it = cache.emplace(codePage, std::move(conv)).first;
   }
   return it->second.get();
+}
+
+// True when the code page writes the 128 ASCII characters as their own single bytes (not so
+// UTF-16, UTF-7 or EBCDIC); asked of the converter once per code page and thread.
+bool keepsAscii(int codePage) {
+  thread_local std::map<int, bool> known;
+  auto it = known.find(codePage);
+  if (it != known.end()) return it->second;
+  std::u16string ascii(128, u'\0');
+  for (char16_t c = 0; c < 128; ++c) ascii[c] = c;
+  UConverter* conv = converter(codePage);
+  ucnv_resetFromUnicode(conv);
+  std::string out(1024, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), ascii.data(), 128, &status);
+  bool same = U_SUCCESS(status) && n == 128;
+  for (int i = 0; same && i < 128; ++i) same = static_cast<unsigned char>(out[static_cast<std::size_t>(i)]) == i;
+  return known.emplace(codePage, same).first->second;
 }
 
 // The code page HHM_CODEPAGE names, 936 without it; valid is false when it names none.
@@ -143,7 +162,12 @@ void AnsiToWide(std::string_view text, WideString& Out, int codePage) {
 
 AnsiString WideToAnsi(std::u16string_view text, int codePage) {
   if (text.empty()) return {};
-  UConverter* conv = converter(resolve(codePage));
+  const int cp = resolve(codePage);
+  // Most texts the exporters and the databases pass are numbers, dates and names in ASCII,
+  // which most code pages keep as they are; those skip the converter.
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }) && keepsAscii(cp))
+    return AnsiString(text.begin(), text.end());
+  UConverter* conv = converter(cp);
   ucnv_resetFromUnicode(conv);
   AnsiString out(text.size() * 4 + 1, '\0');
   UErrorCode status = U_ZERO_ERROR;

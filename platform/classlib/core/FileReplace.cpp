@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "FileDescriptor.h"
 #include "SysPath.h"
 
 namespace {
@@ -25,18 +26,6 @@ bool failWith(int Error) {
 int failDescriptor(int Error) {
   errno = Error;
   return -1;
-}
-
-bool writeAll(int Fd, const unsigned char* Data, std::size_t Count) {
-  while (Count > 0) {
-    const ssize_t n = ::write(Fd, Data, Count);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) return failWith(ENOSPC);
-    Data += n;
-    Count -= static_cast<std::size_t>(n);
-  }
-  return true;
 }
 
 // The process id of a part file of Target's name; 0 for any other name.
@@ -94,7 +83,7 @@ int OpenReplacingPart(const std::filesystem::path& FileName, std::filesystem::pa
   for (int attempt = 0; attempt < 100; ++attempt) {
     Part = folder / ("." + Target.filename().native() + "." + std::to_string(::getpid()) + "." +
                      std::to_string(counter++) + ".part");
-    const int fd = ::open(Part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(Part.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd >= 0 && exists && ::fchmod(fd, old.st_mode & 07777) != 0) {
       const int error = errno;
@@ -107,19 +96,34 @@ int OpenReplacingPart(const std::filesystem::path& FileName, std::filesystem::pa
   return -1;
 }
 
+bool CommitReplacingPart(int Fd, const std::filesystem::path& Part, const std::filesystem::path& Target) {
+  int error = 0;
+  if (::close(Fd) != 0) {
+    error = errno;
+  } else if (::rename(Part.c_str(), Target.c_str()) != 0) {
+    error = errno;
+  } else {
+    return true;
+  }
+  ::unlink(Part.c_str());
+  return failWith(error);
+}
+
+void DiscardReplacingPart(int Fd, const std::filesystem::path& Part) {
+  if (Fd < 0) return;
+  const int error = errno;
+  ::close(Fd);
+  ::unlink(Part.c_str());
+  errno = error;
+}
+
 bool WriteFileReplacing(std::string_view FileName, const void* Data, std::size_t Count) {
   std::filesystem::path target, part;
   const int fd = OpenReplacingPart(FileName.empty() ? std::filesystem::path() : ToSysPath(FileName), target, part);
   if (fd < 0) return false;
-  bool written = writeAll(fd, static_cast<const unsigned char*>(Data), Count);
-  int error = written ? 0 : errno;
-  // A delayed write error (a full disk on a network file system) shows only at close.
-  if (::close(fd) != 0 && written) {
-    written = false;
-    error = errno;
+  if (WriteDescriptor(fd, Data, Count) != Count) {
+    DiscardReplacingPart(fd, part);
+    return false;
   }
-  if (written && ::rename(part.c_str(), target.c_str()) == 0) return true;
-  if (written) error = errno;
-  ::unlink(part.c_str());
-  return failWith(error);
+  return CommitReplacingPart(fd, part, target);
 }

@@ -6,9 +6,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "CodePage.h"
 #include "Exception.h"
+#include "FileDescriptor.h"
 #include "SysPath.h"
 #include "TypInfo.h"
 
@@ -53,26 +55,16 @@ TFileStream::~TFileStream() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+int TFileStream::ReleaseHandle() { return std::exchange(fd_, -1); }
+
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
-  std::int64_t done = 0;
-  while (done < Count) {
-    const ssize_t n = ::read(fd_, static_cast<char*>(Buffer) + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  return done;
+  if (Count <= 0) return 0;
+  return static_cast<std::int64_t>(ReadDescriptor(fd_, Buffer, static_cast<std::size_t>(Count)));
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
-  std::int64_t done = 0;
-  while (done < Count) {
-    const ssize_t n = ::write(fd_, static_cast<const char*>(Buffer) + done, static_cast<std::size_t>(Count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  return done;
+  if (Count <= 0) return 0;
+  return static_cast<std::int64_t>(WriteDescriptor(fd_, Buffer, static_cast<std::size_t>(Count)));
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin) {

@@ -35,6 +35,13 @@ class TFileStream : public TStream {
 
   const AnsiString& FileName() const { return fileName_; }
 
+protected:
+  // A stream over a file its subclass opened itself; the stream owns Handle from now on.
+  TFileStream(int Handle, const AnsiString& FileName) : fileName_(FileName), fd_(Handle) {}
+  int Handle() const { return fd_; }
+  // Hands the descriptor back to the subclass, which closes it; the stream then moves nothing.
+  int ReleaseHandle();
+
 private:
   AnsiString fileName_;
   int fd_ = -1;

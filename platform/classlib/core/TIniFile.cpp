@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "Exception.h"
+#include "FileDescriptor.h"
+#include "FileReplace.h"
 #include "StringRoutines.h"
 #include "SysPath.h"
 #include "TIniDocument_p.h"
@@ -82,18 +84,6 @@ int readAll(int fd, std::string& bytes, std::size_t expected) {
     }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
-}
-
-int writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
 }
 
 bool hasLineBreak(const AnsiString& text) { return text.find_first_of("\r\n") != AnsiString::npos; }
@@ -188,41 +178,26 @@ void TIniFile::save() {
   // the next call to read the file again.
   state_->Loaded = false;
   if (state_->ReadError != 0) writeError(AnsiString("the file cannot be read (") + std::strerror(state_->ReadError) + ")");
-  std::filesystem::path target = path_;
-  std::error_code ec;
-  // Through a symbolic link the file it points to is replaced, not the link.
-  if (std::filesystem::is_symlink(path_, ec)) {
-    std::filesystem::path resolved = std::filesystem::canonical(path_, ec);
-    if (!ec) target = resolved;
-  }
-  struct stat old;
-  bool exists = ::stat(target.c_str(), &old) == 0;
-  // A file the user may not write is read-only, although its folder would let it be replaced.
-  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) writeError(std::strerror(errno));
-
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  static std::atomic<unsigned> tempCounter{0};
-  std::filesystem::path temp;
-  int fdValue = -1;
-  for (int attempt = 0; fdValue < 0; ++attempt) {
-    temp = folder / ("." + target.filename().native() + "." + std::to_string(::getpid()) + "." +
-                     std::to_string(tempCounter++) + ".tmp");
-    fdValue = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fdValue >= 0 || (errno == EEXIST && attempt <= 100)) continue;
+  std::filesystem::path target, part;
+  const int fd = OpenReplacingPart(path_, target, part);
+  if (fd < 0) {
+    const int error = errno;
     // A folder the user may not write holds a file he may: the settings still reach the file.
-    if (exists) return saveInPlace(target);
-    writeError(std::strerror(errno));
-  }
-  TFd fd(fdValue);
-  auto fail = [&](int error) {
-    ::unlink(temp.c_str());
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0) return saveInPlace(target);
     writeError(std::strerror(error));
-  };
-  if (exists) ::fchmod(fd.get(), old.st_mode & 07777);
-  if (int error = writeAll(fd.get(), document_->Save())) fail(error);
-  if (::rename(temp.c_str(), target.c_str()) != 0) fail(errno);
-  saved(fd.get(), target);
+  }
+  // A second descriptor outlives the commit, so that what is recorded is the renamed file
+  // (the rename changes its times).
+  TFd written(::dup(fd));
+  const std::string text = document_->Save();
+  if (WriteDescriptor(fd, text.data(), text.size()) != text.size()) {
+    const int error = errno;
+    DiscardReplacingPart(fd, part);
+    writeError(std::strerror(error));
+  }
+  if (!CommitReplacingPart(fd, part, target)) writeError(std::strerror(errno));
+  saved(written.get(), target);
 }
 
 void TIniFile::saveInPlace(const std::filesystem::path& target) {
@@ -231,7 +206,7 @@ void TIniFile::saveInPlace(const std::filesystem::path& target) {
   const std::string text = document_->Save();
   // Written over the old text, then cut to the new length: a failure in between leaves the
   // file whole up to where the write stopped.
-  if (int error = writeAll(fd.get(), text)) writeError(std::strerror(error));
+  if (WriteDescriptor(fd.get(), text.data(), text.size()) != text.size()) writeError(std::strerror(errno));
   if (::ftruncate(fd.get(), static_cast<off_t>(text.size())) != 0) writeError(std::strerror(errno));
   saved(fd.get(), target);
 }

@@ -20,11 +20,11 @@
 // write creates the file and the section; a new key goes after the last line of its section, a
 // changed value is replaced in its line, and every other line stays byte for byte as it was
 // (comments, blank lines, unknown keys, their order and line breaks). The new text is written to a
-// temporary file beside the old one and renamed over it, so that the file always holds the old or
-// the new text, never a part of one; the file's permissions are kept, and through a symbolic link
-// the file it points to is replaced. Where no temporary file can be made (a folder the user may
-// not write, holding a file he may), the file is rewritten in place. A write that would not change
-// the text does not touch the file. UpdateFile, and the destructor, wait until what was written
+// part file beside the old one and renamed over it (FileReplace.h), so that the file always holds
+// the old or the new text, never a part of one; the file's permissions are kept, and through a
+// symbolic link the file it points to is replaced. Where no part file can be made (a folder the
+// user may not write, holding a file he may), the file is rewritten in place. A write that would
+// not change the text does not touch the file. UpdateFile, and the destructor, wait until what was written
 // has reached the disk, so that a batch of writes costs one flush.
 //
 // Errors. A write raises EIniFileException "Unable to write to <file>: <reason>" when the file

@@ -2,6 +2,7 @@
 
 #include "DbTypes.h"
 #include "StringRoutines.h"
+#include "TADOConnection.h"
 
 namespace {
 
@@ -72,3 +73,14 @@ bool TConnectionString::Has(std::string_view Key) const {
 }
 
 AnsiString TConnectionString::Kind() const { return kind_; }
+
+AnsiString ConnectionStringValue(const AnsiString& Value) {
+  const bool plain = Value.find_first_of(";\"'") == AnsiString::npos && Trim(Value) == Value;
+  if (plain) return Value;
+  AnsiString quoted = "\"";
+  for (char c : Value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}

@@ -1,13 +1,10 @@
 #include "DbBackend_p.h"
 
-#include <filesystem>
-#include <fstream>
-
+#include "DatabaseFileKind.h"
 #include "DbaseSource.h"
 #include "MdbSource.h"
 #include "SqliteDatabase.h"
 #include "StringRoutines.h"
-#include "SysPath.h"
 #include "TextSource.h"
 #include "XlsSource.h"
 
@@ -17,28 +14,13 @@ bool startsWithText(const AnsiString& Text, std::string_view Prefix) {
   return Text.size() >= Prefix.size() && SameText(std::string_view(Text).substr(0, Prefix.size()), Prefix);
 }
 
-// The first bytes of a file; fewer when it is shorter.
-std::string firstBytes(const AnsiString& FileName, std::size_t Count) {
-  std::ifstream file(ToSysPath(FileName), std::ios::binary);
-  std::string bytes(Count, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(Count));
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
-  return bytes;
-}
-
-// Jet and ACE databases carry their engine's name at offset 4.
-bool isAccessHeader(std::string_view Bytes) {
-  return Bytes.size() >= 19 && (Bytes.substr(4, 15) == "Standard Jet DB" || Bytes.substr(4, 15) == "Standard ACE DB");
-}
-
 std::unique_ptr<TDbSource> openDatabaseFile(const AnsiString& FileName) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(ToSysPath(FileName), ec))
-    throw EDatabaseError("Could not find file '" + FileName + "'.");
-  const std::string head = firstBytes(FileName, 32);
-  if (IsSqliteHeader(head)) return OpenSqliteDatabase(FileName);
-  if (isAccessHeader(head)) return OpenMdbSource(FileName);
-  throw EDatabaseError("Unrecognized database format '" + FileName + "'.");
+  switch (DatabaseFileKind(FileName)) {
+    case dfkNone: throw EDatabaseError("Could not find file '" + FileName + "'.");
+    case dfkSqlite: return OpenSqliteDatabase(FileName);
+    case dfkAccess: return OpenMdbSource(FileName);
+    default: throw EDatabaseError("Unrecognized database format '" + FileName + "'.");
+  }
 }
 
 }  // namespace

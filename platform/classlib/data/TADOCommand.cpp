@@ -146,10 +146,24 @@ int TADOCommand::Execute() {
       statement_ = std::move(once);
     }
   }
-  std::vector<TDbParam> params(static_cast<std::size_t>(parameters_->Count()));
-  for (int i = 0; i < parameters_->Count(); ++i) {
-    const TParameter* p = parameters_->Items(i);
-    params[static_cast<std::size_t>(i)] = TDbParam{p->Name(), p->DataType(), p->Value()};
+  // The values go to the statement through one vector kept between runs, lent rather than
+  // copied and given back however the run ends: a prepared insert runs once per record.
+  const int count = parameters_->Count();
+  params_.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    TParameter* p = parameters_->Items(i);
+    TDbParam& param = params_[static_cast<std::size_t>(i)];
+    if (param.Name != p->Name()) param.Name = p->Name();
+    param.DataType = p->DataType();
+    param.Value = std::move(p->value_);
   }
-  return statement->Execute(params);
+  struct TGiveBack {
+    TParameters* Parameters;
+    std::vector<TDbParam>& Params;
+    ~TGiveBack() {
+      for (int i = 0; i < static_cast<int>(Params.size()) && i < Parameters->Count(); ++i)
+        Parameters->Items(i)->value_ = std::move(Params[static_cast<std::size_t>(i)].Value);
+    }
+  } giveBack{parameters_.get(), params_};
+  return statement->Execute(params_);
 }

@@ -30,12 +30,13 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "DbDatabase.h"
 #include "TComponent.h"
 #include "TParameters.h"
 
 class TADOConnection;
-class TDbStatement;
 
 enum class TExecuteOption { eoAsyncExecute, eoAsyncFetch, eoAsyncFetchNonBlocking, eoExecuteNoRecords };
 using TExecuteOptions = SetOf<TExecuteOption>;
@@ -78,4 +79,5 @@ private:
   TExecuteOptions executeOptions_;
   bool prepared_ = false;
   std::unique_ptr<TDbStatement> statement_;
+  std::vector<TDbParam> params_;
 };

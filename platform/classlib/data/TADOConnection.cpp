@@ -63,6 +63,10 @@ TDbSource* TADOConnection::source() {
   return source_.get();
 }
 
+void TADOConnection::CommitTrans() {
+  if (auto* database = dynamic_cast<TDbDatabase*>(source_.get())) database->Commit();
+}
+
 void TADOConnection::GetTableNames(TStrings* List, bool) {
   // The sources list no system tables of their own, so SystemTables changes nothing.
   std::vector<AnsiString> names = source()->TableNames();

@@ -41,6 +41,11 @@ class TStrings;
 class TADOTable;
 class TADOCommand;
 
+// The text that stands for Value after a key of a connection string ("Data Source=" + ...):
+// Value itself, or Value in double quotes with its quotes doubled when it holds ";", a quote,
+// or blanks at its ends, so that a file name of any form reads back as it is.
+AnsiString ConnectionStringValue(const AnsiString& Value);
+
 using TLoginEvent = std::function<void(TObject* Sender, AnsiString& Username, AnsiString& Password)>;
 
 class TADOConnection : public TComponent {
@@ -59,6 +64,11 @@ class TADOConnection : public TComponent {
   void Close() { SetConnected(false); }
 
   void GetTableNames(TStrings* List, bool SystemTables = false);
+  // Writes what the connection's commands changed to the database now. A database writes its
+  // changes by itself when the connection closes, where a failure (a full disk) cannot be
+  // reported; here it raises EDatabaseError and those changes are undone. Nothing for a closed
+  // connection or a source that only reads.
+  void CommitTrans();
 
   TLoginEvent OnLogin;
 

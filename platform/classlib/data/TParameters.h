@@ -24,6 +24,9 @@ class TParameter : public TCollectionItem {
   void SetValue(const Variant& Value) { value_ = Value; }
 
 private:
+  // A command lends the values to its statement for each run instead of copying them.
+  friend class TADOCommand;
+
   AnsiString name_;
   TFieldType dataType_ = ftUnknown;
   Variant value_;

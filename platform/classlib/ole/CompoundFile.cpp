@@ -10,11 +10,14 @@
 #include <cstring>
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 
 #include "CodePage.h"
 #include "SysPath.h"
 
 namespace {
+
+constexpr std::string_view CompoundSignature{"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8};
 
 AnsiString systemReason(int error) { return Utf8ToAnsi(std::strerror(error)); }
 
@@ -156,19 +159,57 @@ void TCompoundFileWriter::Commit() {
   d_->committed = true;
 }
 
-std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name) {
+struct TCompoundFileReader::Data {
+  TGObject<GsfInput> input;
+  TGObject<GsfInfile> document;
+
+  // Opens the document over input; raises for one that is none.
+  void open(const AnsiString& FileName) {
+    GError* error = nullptr;
+    document.p = gsf_infile_msole_new(input.p, &error);
+    if (document.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "Not a compound document."));
+  }
+};
+
+TCompoundFileReader::TCompoundFileReader(const AnsiString& FileName) : fileName_(FileName), d_(std::make_unique<Data>()) {
   initGsf();
-  const std::string path = ToSysPath(FileName).string();
   GError* error = nullptr;
-  TGObject<GsfInput> input(gsf_input_stdio_new(path.c_str(), &error));
-  if (input.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "The file cannot be read."));
-  TGObject<GsfInfile> document(gsf_infile_msole_new(input.p, &error));
-  if (document.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "Not a compound document."));
-  const std::string name = WideToUtf8(Name);
-  TGObject<GsfInput> stream(gsf_infile_child_by_name(document.p, name.c_str()));
-  if (stream.p == nullptr) fail("Cannot open file", FileName, "No stream " + WideToAnsi(Name) + ".");
-  std::string bytes(static_cast<std::size_t>(gsf_input_size(stream.p)), '\0');
-  if (!bytes.empty() && gsf_input_read(stream.p, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) == nullptr)
-    fail("Cannot read file", FileName, "The stream " + WideToAnsi(Name) + " is damaged.");
+  d_->input.p = gsf_input_stdio_new(ToSysPath(FileName).c_str(), &error);
+  if (d_->input.p == nullptr) fail("Cannot open file", FileName, gsfReason(error, "The file cannot be read."));
+  d_->open(FileName);
+}
+
+TCompoundFileReader::TCompoundFileReader(std::string_view Bytes, const AnsiString& FileName)
+    : fileName_(FileName), d_(std::make_unique<Data>()) {
+  initGsf();
+  d_->input.p = gsf_input_memory_new(reinterpret_cast<const guint8*>(Bytes.data()), gsf_off_t(Bytes.size()), FALSE);
+  if (d_->input.p == nullptr) fail("Cannot open file", FileName, "The document cannot be read.");
+  d_->open(FileName);
+}
+
+TCompoundFileReader::~TCompoundFileReader() = default;
+
+bool TCompoundFileReader::HasStream(const WideString& Name) const {
+  TGObject<GsfInput> stream(gsf_infile_child_by_name(d_->document.p, WideToUtf8(Name).c_str()));
+  return stream.p != nullptr;
+}
+
+std::string TCompoundFileReader::ReadStream(const WideString& Name) const {
+  TGObject<GsfInput> stream(gsf_infile_child_by_name(d_->document.p, WideToUtf8(Name).c_str()));
+  if (stream.p == nullptr) fail("Cannot open file", fileName_, "No stream " + WideToAnsi(Name) + ".");
+  // A stream cannot hold more than its document: a size beyond it comes from a broken
+  // directory, and is not allocated.
+  const gsf_off_t size = gsf_input_size(stream.p);
+  if (size < 0 || size > gsf_input_size(d_->input.p))
+    fail("Cannot read file", fileName_, "The stream " + WideToAnsi(Name) + " is larger than the document.");
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (size > 0 && gsf_input_read(stream.p, size, reinterpret_cast<guint8*>(bytes.data())) == nullptr)
+    fail("Cannot read file", fileName_, "The stream " + WideToAnsi(Name) + " is cut short or damaged.");
   return bytes;
+}
+
+bool IsCompoundDocument(std::string_view Bytes) { return Bytes.substr(0, CompoundSignature.size()) == CompoundSignature; }
+
+std::string ReadCompoundStream(const AnsiString& FileName, const WideString& Name) {
+  return TCompoundFileReader(FileName).ReadStream(Name);
 }

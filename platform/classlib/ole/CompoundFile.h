@@ -13,7 +13,8 @@
 // creates the temporary file, so a target that cannot be created is reported before any work
 // is done.
 //
-// ReadCompoundStream reads one top-level stream of a compound document back.
+// TCompoundFileReader reads the top-level streams of a compound document, from a file or from
+// bytes in memory; ReadCompoundStream reads one stream of a file in one call.
 //
 // Errors: EOleStorageError, whose message names the file and gives the reason (the system's
 // error text or the container library's).
@@ -23,6 +24,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Exception.h"
 #include "System.h"
@@ -64,6 +66,33 @@ private:
   AnsiString fileName_;
   std::unique_ptr<Data> d_;
 };
+
+class TCompoundFileReader {
+public:
+  // Raises EOleStorageError "Cannot open file ..." when the file cannot be read or is no
+  // compound document.
+  explicit TCompoundFileReader(const AnsiString& FileName);
+  // The same over a document in memory; Bytes must outlive the reader. FileName only names
+  // the document in messages.
+  TCompoundFileReader(std::string_view Bytes, const AnsiString& FileName);
+  ~TCompoundFileReader();
+  TCompoundFileReader(const TCompoundFileReader&) = delete;
+  TCompoundFileReader& operator=(const TCompoundFileReader&) = delete;
+
+  bool HasStream(const WideString& Name) const;
+  // The bytes of the top-level stream Name. EOleStorageError "Cannot open file ..." when there
+  // is no such stream, "Cannot read file ..." when the document's directory gives it more
+  // bytes than the document holds or its chain of sectors breaks off.
+  std::string ReadStream(const WideString& Name) const;
+
+private:
+  struct Data;
+  AnsiString fileName_;
+  std::unique_ptr<Data> d_;
+};
+
+// True when Bytes start with the compound document signature.
+bool IsCompoundDocument(std::string_view Bytes);
 
 // The bytes of the top-level stream Name of the compound document FileName; EOleStorageError
 // when the file is not a compound document or has no such stream.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CodePage.h"
+#include "ComObj.h"
+#include "FileRoutines.h"
 #include "DateRoutines.h"
 #include "TADOTable.h"
 #include "TClientDataSet.h"
@@ -190,4 +192,16 @@ TEST_F(TADOConnectionTest, PublishedPropertiesRoundTrip) {
   EXPECT_EQ(GetObjectProp(&table, "Connection"), &connection);
   EXPECT_EQ(GetStrProp(&table, "TableName"), "x.dbf");
   EXPECT_TRUE(table.TableDirect());
+}
+
+TEST_F(TADOConnectionTest, AnyFileNameReadsBackAsAConnectionStringValue) {
+  EXPECT_EQ(ConnectionStringValue("/data/a.mdb"), "/data/a.mdb");
+  EXPECT_EQ(ConnectionStringValue("/data/a;b.mdb"), "\"/data/a;b.mdb\"");
+  EXPECT_EQ(ConnectionStringValue("/data/say \"hi\".mdb"), "\"/data/say \"\"hi\"\".mdb\"");
+  EXPECT_EQ(ConnectionStringValue("/data/it's "), "\"/data/it's \"");
+  const AnsiString name = folder.Path().string() + "/a;b \"x\" .mdb";
+  CreateOleObject("ADOX.Catalog")->Invoke("Create", {Variant(Jet + ConnectionStringValue(name))});
+  EXPECT_TRUE(FileExists(name));
+  connection.SetConnectionString(Jet + ConnectionStringValue(name));
+  EXPECT_EQ(errorOf([&] { connection.Open(); }), "no error");
 }

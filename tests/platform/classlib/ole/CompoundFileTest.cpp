@@ -85,3 +85,23 @@ TEST_F(CompoundFile, WriterLeftWithoutCommitKeepsTheEarlierFileAndLeavesNoTempor
   EXPECT_EQ(ReadCompoundStream(Path("keep.ole"), u"Workbook"), "old");
   EXPECT_EQ(FileCount(), 1);
 }
+
+TEST_F(CompoundFile, DocumentInMemoryIsReadAsItsFileIs) {
+  {
+    TCompoundFileWriter file(Path("book.xls"));
+    file.WriteStream(u"Workbook", "biff", 4);
+    file.Commit();
+  }
+  std::ifstream in(Path("book.xls"), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_TRUE(IsCompoundDocument(bytes));
+  EXPECT_FALSE(IsCompoundDocument(bytes.substr(0, 7)));
+  EXPECT_FALSE(IsCompoundDocument("biff"));
+
+  const TCompoundFileReader document(bytes, "book.xls");
+  EXPECT_TRUE(document.HasStream(u"Workbook"));
+  EXPECT_FALSE(document.HasStream(u"Book"));
+  EXPECT_EQ(document.ReadStream(u"Workbook"), "biff");
+  // Cut short, the document no longer holds its directory.
+  EXPECT_THROW(TCompoundFileReader(std::string_view(bytes).substr(0, 600), "book.xls"), EOleStorageError);
+}

@@ -1,0 +1,15 @@
+// Whole reads and writes through a file descriptor of the file system.
+//
+// A read or write of a file may move fewer bytes than asked or be interrupted by a signal;
+// these go on until every byte has moved, the file ends or the system reports an error.
+#pragma once
+
+#include <cstddef>
+
+// Reads up to Count bytes into Data; the number read, fewer only at the end of the file or on
+// an error (errno set).
+std::size_t ReadDescriptor(int Fd, void* Data, std::size_t Count);
+
+// Writes Count bytes of Data; the number written, fewer only on an error (errno set; ENOSPC
+// when the file takes no more).
+std::size_t WriteDescriptor(int Fd, const void* Data, std::size_t Count);
