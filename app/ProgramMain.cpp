@@ -16,11 +16,21 @@
 //                                      on the system and user tabs every value is read from
 //                                      the terminal first, as the tab's buttons read them
 //   --folder DIR                       the PC folder shown on the comm page
-//   --sort N                           the file lists of the page sorted by their column N
+//   --sort N                           the file lists of the page sorted by their column N (the
+//                                      FTP list too, once connected)
+//   --settings FILE                    the settings file read at start and written at the end,
+//                                      in place of the program's own
+//   --ftp-connect                      the FTP panel connects to its server, as its connect
+//                                      button does, listing the folder it remembers
+//   --run-batches                      the special page's download and upload batches run
+//                                      one after the other, as their buttons start them once
+//                                      the question is answered
 #include <cstdio>
+#include <chrono>
 #include <cstring>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "ClasslibCore.h"
 #include "ClasslibGui.h"
@@ -28,14 +38,18 @@
 #include "IntegerText.h"
 #include "LmLangMgr.h"
 #include "ProgramMain.h"
+#include "TBitBtn.h"
 #include "TButton.h"
+#include "TCheckListBox.h"
 #include "TEdit.h"
 #include "TListColumns.h"
 #include "TListView.h"
 #include "TNotebook.h"
 #include "TPageControl.h"
+#include "TRadioGroup.h"
 #include "TShellTreeView.h"
 #include "TSpeedButton.h"
+#include "TStrings.h"
 #include "TTabSheet.h"
 #include "uConstStrings.h"
 #include "uMain.h"
@@ -49,7 +63,10 @@ struct TViewOptions {
   std::optional<std::string> OsTab;
   std::optional<AnsiString> Folder;
   std::optional<int> SortColumn;
-  bool Given() const { return Page || Language || OsTab || Folder || SortColumn; }
+  std::optional<AnsiString> Settings;
+  bool FtpConnect = false;
+  bool RunBatches = false;
+  bool Given() const { return Page || Language || OsTab || Folder || SortColumn || Settings || FtpConnect || RunBatches; }
 };
 
 constexpr int FtpPage = -1;
@@ -65,7 +82,16 @@ std::optional<int> pageByName(const char* Name) {
 
 // Reads the program's own options; false (after a message) for one it does not understand.
 bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
-  for (int i = 1; i + 1 < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--ftp-connect") == 0) {
+      Options.FtpConnect = true;
+      continue;
+    }
+    if (std::strcmp(argv[i], "--run-batches") == 0) {
+      Options.RunBatches = true;
+      continue;
+    }
+    if (i + 1 >= argc) break;
     if (std::strcmp(argv[i], "--page") == 0) {
       Options.Page = pageByName(argv[++i]);
       if (!Options.Page) {
@@ -81,6 +107,8 @@ bool readViewOptions(int argc, char** argv, TViewOptions& Options) {
       Options.Language = index;
     } else if (std::strcmp(argv[i], "--folder") == 0) {
       Options.Folder = AnsiString(argv[++i]);
+    } else if (std::strcmp(argv[i], "--settings") == 0) {
+      Options.Settings = AnsiString(argv[++i]);
     } else if (std::strcmp(argv[i], "--sort") == 0) {
       const int column = StrToIntDef(argv[++i], -1);
       if (column < 0) {
@@ -137,6 +165,23 @@ void showOsTab(const std::string& Tab) {
   }
 }
 
+// Lets the window handle what comes in until no worker runs and its last reports are shown.
+void waitIdle() {
+  do {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  } while (Formmain->Busy() != 0);
+  Application->ProcessMessages();
+}
+
+// A batch list run as its button starts it after the question: the marks cleared, the worker
+// started with the page's convert type, and waited for.
+void runBatch(TCheckListBox* List, int Mode) {
+  for (int i = 0; i < List->Items()->Count(); ++i) List->SetChecked(i, false);
+  Formmain->StartWorker(Mode, true, static_cast<std::uint8_t>(Formmain->RadioGroup2->ItemIndex()));
+  waitIdle();
+}
+
 void applyViewOptions(const TViewOptions& Options) {
   if (Options.Language) Formmain->SetLanguage(*Options.Language);
   if (Options.Folder) {
@@ -148,12 +193,24 @@ void applyViewOptions(const TViewOptions& Options) {
       sortList(list, *Options.SortColumn);
   }
   if (Options.OsTab) showOsTab(*Options.OsTab);
-  if (!Options.Page) return;
-  if (*Options.Page == FtpPage) {
-    Formmain->SwitchRunMode(rmFtp);
-  } else {
-    Formmain->SwitchRunMode(*Options.Page == pgAbout ? rmComm : *Options.Page);
-    Formmain->Notebook->SetPageIndex(*Options.Page);
+  if (Options.Page) {
+    if (*Options.Page == FtpPage) {
+      Formmain->SwitchRunMode(rmFtp);
+    } else {
+      Formmain->SwitchRunMode(*Options.Page == pgAbout ? rmComm : *Options.Page);
+      Formmain->Notebook->SetPageIndex(*Options.Page);
+    }
+  }
+  if (Options.FtpConnect) {
+    Formmain->BitBtnConnect->Click();
+    if (Options.SortColumn) sortList(Formmain->ListView1, *Options.SortColumn);
+  }
+  if (Options.RunBatches) {
+    // Shown first, so that the terminal is looked for as at every start.
+    Formmain->Show();
+    waitIdle();
+    runBatch(Formmain->listDownload, tmDownloadList);
+    runBatch(Formmain->listUpload, tmUploadList);
   }
 }
 
@@ -166,7 +223,7 @@ int ProgramMain(int argc, char** argv) {
   SetGuiArguments(argc, argv);
   TUnitList units({ClasslibCoreUnit, ClasslibGuiUnit, LmLangMgrUnit, uConstStringsUnit, uMainUnit});
   units.Initialize();
-  if (options.Given()) ProgramFiles().SettingsFile.clear();
+  if (options.Given()) ProgramFiles().SettingsFile = options.Settings.value_or(AnsiString());
 
   Application->Initialize();
   Application->CreateForm(Formmain);

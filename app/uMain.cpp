@@ -16,6 +16,7 @@
 #include "TComboBox.h"
 #include "TDateTimePicker.h"
 #include "TFileListBox.h"
+#include "TIdFTP.h"
 #include "TLabel.h"
 #include "TListColumn.h"
 #include "TListColumns.h"
@@ -324,6 +325,8 @@ void TFormmain::FormCloseQuery(TObject*, bool& CanClose) {
   // The routine ends at its next check of the request; the program's end waits for it
   // (EndWorkers) before it finalises anything the worker can reach.
   if (Busy() != 0) FWorker->TerminateRunning();
+  // A transfer with the FTP server ends too, rather than running to its end.
+  IdFTP1->Abort();
 }
 
 void TFormmain::FormClose(TObject*, TCloseAction&) { SaveSettings(); }

@@ -33,6 +33,7 @@ class TDateTimePicker;
 class TEdit;
 class TFileListBox;
 class TGroupBox;
+class TIdFTP;
 class TImage;
 class TImageList;
 class TLabel;
@@ -55,9 +56,14 @@ class TSpeedButton;
 class TTabSheet;
 class TTimer;
 class TWorkerLink;
+enum class TWorkMode;
 
 // The run modes, stored in the settings file as "runmode".
 enum TRunMode : int { rmFtp = 0, rmComm = 1, rmSpecial = 2, rmOs = 3 };
+
+// IdFTP1's Tag while no fetch from the server runs; a fetch puts there the listing index of the
+// entry it fetches.
+inline constexpr int NoFetchTag = -1;
 
 // Notebook pages.
 enum TMainPage : int { pgAbout = 0, pgComm = 1, pgSpecial = 2, pgOs = 3 };
@@ -310,6 +316,7 @@ class TFormmain : public TForm {
   TLmLangManager* LmLangManager1;
   TLmHashLangFileStorage* LmHashLangFileStorage1;
   TLmLangTranslator* LmLangTranslator1;
+  TIdFTP* IdFTP1;
 
   // --- the frame's handlers -------------------------------------------------------------------
   void FormCreate(TObject* Sender);
@@ -400,6 +407,43 @@ class TFormmain : public TForm {
   void miDelRecyleFileClick(TObject* Sender);
   void delFilePopMenuPopup(TObject* Sender);
 
+  // --- the special page's batch lists (uMainSpecial.cpp) --------------------------------------
+  void btnAddDownFileClick(TObject* Sender);
+  void btnDelDownFileClick(TObject* Sender);
+  void btnAssignUploadPathClick(TObject* Sender);
+  void btnAddUpFileClick(TObject* Sender);
+  void btnDelUpFileClick(TObject* Sender);
+  void cbxCbjFileListEnter(TObject* Sender);
+  void btnDownSpecialModeClick(TObject* Sender);
+  void btnUploadSpecialModeClick(TObject* Sender);
+
+  // --- the FTP panel (uMainFtp.cpp) -----------------------------------------------------------
+  // Connects with the panel's host, user, password and port and lists comboPath's folder; or,
+  // when connected, asks and disconnects.
+  void ToggleFtpConnection();
+  // Changes to Dir on the server (relative to the current folder, or absolute) and lists it;
+  // asks to connect first when there is no connection. A server's refusal raises EIdFTPError.
+  void RefreshFtpList(const AnsiString& Dir);
+  void RememberFtpPath(const AnsiString& Path);
+  AnsiString GetFileTypeName(const AnsiString& FileName);
+  void BitBtnConnectClick(TObject* Sender);
+  void comboPathClick(TObject* Sender);
+  void MenuItem5Click(TObject* Sender);
+  void MenuItem3Click(TObject* Sender);
+  void ListView1DblClick(TObject* Sender);
+  void ListView1ColumnClick(TObject* Sender, TListColumn* Column);
+  void ListView1Compare(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare);
+  void N3Click(TObject* Sender);
+  void IdFTP1Connected(TObject* Sender);
+  void IdFTP1Disconnected(TObject* Sender);
+  void IdFTP1WorkBegin(TObject* Sender, TWorkMode AWorkMode, std::int64_t AWorkCountMax);
+  void IdFTP1Work(TObject* Sender, TWorkMode AWorkMode, std::int64_t AWorkCount);
+  void IdFTP1WorkEnd(TObject* Sender, TWorkMode AWorkMode);
+  // The private folder the running fetch from the server passes its files through ("" while
+  // none runs); a cancel deletes the file being fetched there.
+  const AnsiString& FtpRelayFolder() const { return FFtpRelayFolder; }
+  void SetFtpRelayFolder(const AnsiString& Value) { FFtpRelayFolder = Value; }
+
   // Management page: image and memory transfers (uMainImages.cpp).
   // The six "浏览" buttons: the open dialog's choice into the row's edit.
   void btnFileNameClick(TObject* Sender);
@@ -455,6 +499,10 @@ private:
   // The handlers of the file lists (uMainFileEvents.cpp).
   void bindFileEvents();
   void bindImageEvents();
+  void bindListEvents();
+  void bindFtpEvents();
+  // Rebuilds ListView1 from IdFTP1's listing.
+  void showFtpListing();
   void bindDeviceEvents();
   void startImageTransfer(int Mode);
   // The captions of a parameter tab's buttons as its mode button's state says.
@@ -473,6 +521,7 @@ private:
   // FThread and FBusy: the running worker and the busy state, shared with the workers.
   std::shared_ptr<TWorkerLink> FWorker;
   bool FLogoForward = true;
+  AnsiString FFtpRelayFolder;
 };
 
 extern TFormmain* Formmain;

@@ -287,6 +287,8 @@ void TFormmain::bindEvents() {
   bindFileEvents();
   bindImageEvents();
   bindDeviceEvents();
+  bindListEvents();
+  bindFtpEvents();
 }
 
 void TFormmain::createFrame() {

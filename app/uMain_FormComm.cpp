@@ -7,6 +7,7 @@
 #include "TComboBox.h"
 #include "TEdit.h"
 #include "TFileListBox.h"
+#include "TIdFTP.h"
 #include "TImage.h"
 #include "TImageList.h"
 #include "TLabel.h"
@@ -121,4 +122,8 @@ void TFormmain::createFtpPanel() {
   AddColumn(ListView1, "类型描述", 60);
   FileListBox1 = Place<TFileListBox>(this, GroupBoxFtp, "FileListBox1", 6, 108, 100, 60);
   FileListBox1->SetVisible(false);
+  // The client of the panel; it holds no connection until the user connects.
+  IdFTP1 = new TIdFTP(this);
+  IdFTP1->SetName("IdFTP1");
+  IdFTP1->SetTag(NoFetchTag);
 }

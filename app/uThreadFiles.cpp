@@ -99,10 +99,9 @@ void setDeviceClock(std::int32_t Port) {
   vxSetDateTime(Port, &now);
 }
 
-// The file a download sends for Path: the dBASE file converted from it when the convert type
-// asks for that (ALL: every file; TXT to XML: files of that type's extension) and the conversion
-// succeeds; else Path itself, unconverted, without a word.
-AnsiString fileToSend(const AnsiString& Path, std::uint8_t Type) {
+}  // namespace
+
+AnsiString FileToSend(const AnsiString& Path, std::uint8_t Type) {
   if (Type > static_cast<std::uint8_t>(TConvertType::XML)) return Path;  // NONE converts nothing
   const auto type = static_cast<TConvertType>(Type);
   if (type != TConvertType::ALL && LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(type)) return Path;
@@ -110,15 +109,11 @@ AnsiString fileToSend(const AnsiString& Path, std::uint8_t Type) {
   return ChangeFileType(Path, TConvertType::DBF);
 }
 
-// After an upload, a dBASE file is converted into the page's convert type; the outcome is not
-// reported.
-void convertReceived(const AnsiString& Path, std::uint8_t Type) {
+void ConvertReceived(const AnsiString& Path, std::uint8_t Type) {
   if (Type >= ConvertTypeCount || dmUtils == nullptr) return;
   if (LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(TConvertType::DBF)) return;
   dmUtils->ConvertFile(Path, static_cast<TConvertType>(Type));
 }
-
-}  // namespace
 
 AnsiString ListDeviceFilesNote(MyThread& Thread) {
   const std::int32_t port = Thread.Port();
@@ -174,7 +169,7 @@ void DownloadSelectedFiles(MyThread& Thread) {
       loop.Fail();
       continue;
     }
-    const AnsiString path = fileToSend(folder + name, Thread.ConvertType());
+    const AnsiString path = FileToSend(folder + name, Thread.ConvertType());
     loop.Check(vxDownloadFile(Thread.Port(), path.c_str(), ExtractFileName(path).c_str()));
   }
   PostStatus(loop.AllOk() ? INFO_DOWNLOAD_ALL_SUCESS : INFO_DOWNLOAD_PARTIAL_FAILED);
@@ -207,7 +202,7 @@ void UploadSelectedFiles(MyThread& Thread) {
     // The library puts the PC file in place only once the whole file has come; the terminal's
     // copy goes only when the PC file is there.
     if (deleteAfter && FileExists(target) && !Thread.Terminated()) vxCompleteDelFile(Thread.Port(), name.c_str());
-    convertReceived(target, Thread.ConvertType());
+    ConvertReceived(target, Thread.ConvertType());
   }
   PostStatus(loop.AllOk() ? INFO_UPLOAD_ALL_SUCESS : INFO_UPLOAD_PARTIAL_FAILED);
   if (Thread.Terminated()) return;

@@ -3,6 +3,8 @@
 // terminal to the PC (mode 3, upload).
 #pragma once
 
+#include <cstdint>
+
 #include "System.h"
 
 class MyThread;
@@ -18,6 +20,14 @@ void DownloadSelectedFiles(MyThread& Thread);
 // terminal afterwards when the page asks for it, and converting dBASE files into the page's
 // convert type), then lists both sides again.
 void UploadSelectedFiles(MyThread& Thread);
+
+// The file a download sends for the PC file Path: the dBASE file converted from it when the
+// convert type asks for that (ALL: every file; TXT to XML: files of that type's extension) and
+// the conversion succeeds; else Path itself, unconverted, without a word.
+AnsiString FileToSend(const AnsiString& Path, std::uint8_t ConvertType);
+// After an upload, a dBASE file is converted into the convert type; the outcome is not
+// reported.
+void ConvertReceived(const AnsiString& Path, std::uint8_t ConvertType);
 
 // ListDeviceFiles for the routines that list the terminal's files at their end: returns the
 // status text that says the list came only in part ("" when it came whole), which a routine

@@ -5,8 +5,10 @@
 
 #include "uThread.h"
 #include "uThreadFiles.h"
+#include "uThreadFtp.h"
 #include "uThreadRecycle.h"
 #include "uThreadImages.h"
+#include "uThreadLists.h"
 
 namespace {
 
@@ -15,8 +17,8 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     &ListDeviceFiles,  // tmListFiles
     &DownloadSelectedFiles,  // tmDownloadSelected
     &UploadSelectedFiles,  // tmUploadSelected
-    nullptr,  // tmDownloadList: DownloadFileList
-    nullptr,  // tmUploadList: UploadFileList
+    &DownloadFileList,  // tmDownloadList
+    &UploadFileList,  // tmUploadList
     &RecycleSelectedFiles,  // tmRecycleSelected
     &DeleteAllFiles,  // tmDeleteAll
     &ListRecycledFiles,  // tmListRecycled
@@ -28,8 +30,8 @@ const TThreadRoutine defaultRoutines[ThreadModeCount] = {
     nullptr,  // 14: nothing
     &DownloadSystem,  // tmDownloadSystem
     &UploadSystem,  // tmUploadSystem
-    nullptr,  // tmDeviceToFtp: DeviceToFtp
-    nullptr,  // tmFtpToDevice: FtpToDevice
+    &DeviceToFtp,  // tmDeviceToFtp
+    &FtpToDevice,  // tmFtpToDevice
 };
 
 // The routines in force; atomic because a worker reads its entry while the main thread may

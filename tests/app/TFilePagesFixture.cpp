@@ -16,6 +16,7 @@
 #include "TPanel.h"
 #include "TStrings.h"
 #include "VxComm.h"
+#include "uFileConvert.h"
 
 namespace fs = std::filesystem;
 
@@ -123,3 +124,24 @@ void TFilePagesFixture::Select(TListView* View, const std::vector<std::string>& 
 }
 
 std::string TFilePagesFixture::Status() const { return AnsiToUtf8(window->pnlState->Caption()); }
+
+std::string TFilePagesFixture::TableAsText() const {
+  if (dmUtils == nullptr) return {};
+  const fs::path probe = terminal.Pc().parent_path() / "conversion-probe";
+  fs::create_directories(probe);
+  std::ofstream(probe / "KHDA.DBF", std::ios::binary) << ReadTerminalFile("KHDA.DBF");
+  std::string text;
+  if (dmUtils->ConvertFile((probe / "KHDA.DBF").string(), TConvertType::TXT)) text = readAll(probe / "KHDA.txt");
+  fs::remove_all(probe);
+  return text;
+}
+
+bool TFilePagesFixture::ConvertsTableInto(std::uint8_t Type) const {
+  if (dmUtils == nullptr) return false;
+  const fs::path probe = terminal.Pc().parent_path() / "conversion-probe";
+  fs::create_directories(probe);
+  std::ofstream(probe / "KHDA.DBF", std::ios::binary) << ReadTerminalFile("KHDA.DBF");
+  const bool converts = dmUtils->ConvertFile((probe / "KHDA.DBF").string(), static_cast<TConvertType>(Type));
+  fs::remove_all(probe);
+  return converts;
+}

@@ -46,4 +46,10 @@ protected:
   static void Select(TListView* View, const std::vector<std::string>& CaptionsUtf8);
   // The status panel's text (UTF-8).
   std::string Status() const;
+  // The terminal's dBASE table KHDA.DBF as the window's conversion service writes it as text;
+  // "" while the service cannot (tests of the conversions the routines ask for are skipped).
+  std::string TableAsText() const;
+  bool ConvertsTables() const { return !TableAsText().empty(); }
+  // Whether the service converts that table into Type (ALL: into all five types).
+  bool ConvertsTableInto(std::uint8_t Type) const;
 };
