@@ -96,10 +96,11 @@ bool TMainWindowFixture::WaitIdle() {
   // Long enough for a worker moving hundreds of files in a sanitizer build.
   if (!TestInput::WaitUntil([this] { return window->Busy() == 0; }, 60000)) return false;
   // A worker posts its last reports before it clears the busy state, so they are queued now;
-  // a mark posted behind them arrives once they have been handled.
+  // a mark posted behind them arrives once they have been handled. Hundreds of transfers leave
+  // thousands of reports, which a loaded sanitizer build takes seconds to work through.
   TQueueMark mark(nullptr);
   PostMessage(mark.Handle(), TQueueMark::WM_MARK, 0, 0);
-  return TestInput::WaitUntil([&] { return mark.Reached; });
+  return TestInput::WaitUntil([&] { return mark.Reached; }, 60000);
 }
 
 std::vector<std::string> TMainWindowFixture::ShownTexts() const {
