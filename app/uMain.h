@@ -407,7 +407,7 @@ class TFormmain : public TForm {
   void miDelRecyleFileClick(TObject* Sender);
   void delFilePopMenuPopup(TObject* Sender);
 
-  // --- the special page's batch lists (uMainSpecial.cpp) --------------------------------------
+  // --- the special page's batch lists (uMainBatchLists.cpp) --------------------------------------
   void btnAddDownFileClick(TObject* Sender);
   void btnDelDownFileClick(TObject* Sender);
   void btnAssignUploadPathClick(TObject* Sender);

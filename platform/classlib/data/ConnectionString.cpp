@@ -7,7 +7,9 @@
 namespace {
 
 [[noreturn]] void malformed() {
-  throw EDatabaseError("Format of the initialization string does not conform to the OLE DB specification.");
+  throw EDatabaseError(
+      "Format of the initialization string is not valid: a quoted value is not closed, or text "
+      "follows its closing quote.");
 }
 
 }  // namespace

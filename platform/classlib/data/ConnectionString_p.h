@@ -14,8 +14,7 @@
 
 class TConnectionString {
 public:
-  // Raises EDatabaseError "Format of the initialization string does not conform to the OLE DB
-  // specification." for a quote that is not closed or text after a closing quote.
+  // Raises EDatabaseError for a quote that is not closed or text after a closing quote.
   explicit TConnectionString(std::string_view Text);
 
   // The value of Key, "" when there is none.

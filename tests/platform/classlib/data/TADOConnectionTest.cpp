@@ -157,7 +157,8 @@ TEST_F(TADOConnectionTest, ConnectionStringsThatCannotBeUsed) {
   EXPECT_EQ(errorOf([&] { connection.Open(); }), "Provider cannot be found. It may not be properly installed.");
   connection.SetConnectionString(Jet + folder.Folder() + ";Extended Properties=\"text;HDR=Yes");
   EXPECT_EQ(errorOf([&] { connection.Open(); }),
-            "Format of the initialization string does not conform to the OLE DB specification.");
+            "Format of the initialization string is not valid: a quoted value is not closed, or text "
+            "follows its closing quote.");
   connection.SetConnectionString(Jet + folder.Folder() + ";Extended Properties=dBASE IV;");
   connection.Open();
   EXPECT_EQ(errorOf([&] { connection.SetConnectionString("x"); }), "Operation is not allowed when the object is open.");

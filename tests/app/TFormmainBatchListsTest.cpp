@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TFormmainSpecialTest : public TFilePagesFixture {
+class TFormmainBatchListsTest : public TFilePagesFixture {
 protected:
   // The special page over the terminal, with these lines of the settings file: Options in
   // "sysoptions", then further sections.
@@ -78,7 +78,7 @@ protected:
 
 // --- the lists --------------------------------------------------------------------------------
 
-TEST_F(TFormmainSpecialTest, DownloadListRefusesASecondFileOfTheSameNameFromAnotherFolder) {
+TEST_F(TFormmainBatchListsTest, DownloadListRefusesASecondFileOfTheSameNameFromAnotherFolder) {
   openSpecialPage();
   addDownloadFile("  /data/a/CBSJ.DBF \t");
   addDownloadFile("/data/b/CBSJ.DBF");
@@ -90,7 +90,7 @@ TEST_F(TFormmainSpecialTest, DownloadListRefusesASecondFileOfTheSameNameFromAnot
   EXPECT_EQ(messages(), std::vector<std::string>{AnsiToUtf8(INFO_SAME_FILE_IN_LIST)});
 }
 
-TEST_F(TFormmainSpecialTest, CancelledOrBlankChoiceAddsNothing) {
+TEST_F(TFormmainBatchListsTest, CancelledOrBlankChoiceAddsNothing) {
   openSpecialPage();
   addDownloadFile("");
   addDownloadFile("   ");
@@ -98,7 +98,7 @@ TEST_F(TFormmainSpecialTest, CancelledOrBlankChoiceAddsNothing) {
   EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(TFormmainSpecialTest, DeleteRemovesEverySelectedLineOfEitherList) {
+TEST_F(TFormmainBatchListsTest, DeleteRemovesEverySelectedLineOfEitherList) {
   openSpecialPage(
       "[downloadfile]\ndownloadnum=4\nfile1=/a/1\nfile2=/a/2\nfile3=/a/3\nfile4=/a/4\n"
       "[uploadfile]\nuploadnum=3\nfile1=X\nfile2=Y\nfile3=Z\n");
@@ -117,7 +117,7 @@ TEST_F(TFormmainSpecialTest, DeleteRemovesEverySelectedLineOfEitherList) {
   EXPECT_EQ(lines(window->listUpload).size(), 2u);
 }
 
-TEST_F(TFormmainSpecialTest, UploadNamesMustBeGivenAndDifferExactly) {
+TEST_F(TFormmainBatchListsTest, UploadNamesMustBeGivenAndDifferExactly) {
   openSpecialPage();
   addUploadName("  ");
   addUploadName(" CBSJ.DBF ");
@@ -128,7 +128,7 @@ TEST_F(TFormmainSpecialTest, UploadNamesMustBeGivenAndDifferExactly) {
   EXPECT_EQ(window->cbxCbjFileList->Text(), "");
 }
 
-TEST_F(TFormmainSpecialTest, EnteringTheComboOffersTheTerminalsFiles) {
+TEST_F(TFormmainBatchListsTest, EnteringTheComboOffersTheTerminalsFiles) {
   openSpecialPage();
   window->cbxCbjFileList->SetText("typed");
   window->cbxCbjFileListEnter(nullptr);
@@ -138,7 +138,7 @@ TEST_F(TFormmainSpecialTest, EnteringTheComboOffersTheTerminalsFiles) {
   EXPECT_EQ(window->cbxCbjFileList->Text(), window->listCbj2->Items()->Item(0)->Caption());
 }
 
-TEST_F(TFormmainSpecialTest, EnteringTheComboWithNoTerminalFilesLeavesItEmpty) {
+TEST_F(TFormmainBatchListsTest, EnteringTheComboWithNoTerminalFilesLeavesItEmpty) {
   fs::remove_all(terminal.Folder() / "files");
   fs::create_directory(terminal.Folder() / "files");
   openSpecialPage();
@@ -150,7 +150,7 @@ TEST_F(TFormmainSpecialTest, EnteringTheComboWithNoTerminalFilesLeavesItEmpty) {
   EXPECT_EQ(window->cbxCbjFileList->Text(), "");
 }
 
-TEST_F(TFormmainSpecialTest, FolderPickerReplacesTheUploadFolderUnlessCancelled) {
+TEST_F(TFormmainBatchListsTest, FolderPickerReplacesTheUploadFolderUnlessCancelled) {
   openSpecialPage("[uploadfile]\nuploadpath=/old\n");
   ASSERT_EQ(window->edtUploadPath->Text(), "/old");
   hook.AnswerFolder("");
@@ -166,7 +166,7 @@ TEST_F(TFormmainSpecialTest, FolderPickerReplacesTheUploadFolderUnlessCancelled)
 
 // --- starting a batch -------------------------------------------------------------------------
 
-TEST_F(TFormmainSpecialTest, StartersAskFirstThenRefuseAnEmptyList) {
+TEST_F(TFormmainBatchListsTest, StartersAskFirstThenRefuseAnEmptyList) {
   openSpecialPage();
   hook.AnswerMessage(IDCANCEL);
   window->btnDownSpecialModeClick(nullptr);
@@ -185,7 +185,7 @@ TEST_F(TFormmainSpecialTest, StartersAskFirstThenRefuseAnEmptyList) {
   EXPECT_EQ(hook.Shown()[4].Text, INFO_NO_UP_FILE);
 }
 
-TEST_F(TFormmainSpecialTest, StarterWhileBusyOnlySaysSo) {
+TEST_F(TFormmainBatchListsTest, StarterWhileBusyOnlySaysSo) {
   openSpecialPage("[uploadfile]\nuploadnum=1\nfile1=CBSJ.DBF\n");
   TBlockingRoutine block(tmListFiles);
   window->StartWorker(tmListFiles, true);
@@ -199,7 +199,7 @@ TEST_F(TFormmainSpecialTest, StarterWhileBusyOnlySaysSo) {
 
 // --- whole batches ----------------------------------------------------------------------------
 
-TEST_F(TFormmainSpecialTest, DownloadBatchChecksOnlyTheFilesThatWereSent) {
+TEST_F(TFormmainBatchListsTest, DownloadBatchChecksOnlyTheFilesThatWereSent) {
   const std::string a = folder("a"), b = folder("b");
   TVxTestTerminal::Write(fs::path(a) / "ONE.TXT", "one");
   TVxTestTerminal::Write(fs::path(b) / "TWO.TXT", "two");
@@ -220,7 +220,7 @@ TEST_F(TFormmainSpecialTest, DownloadBatchChecksOnlyTheFilesThatWereSent) {
   EXPECT_NE(Cell(window->listCbj2, "THREE.TXT", 0), "");
 }
 
-TEST_F(TFormmainSpecialTest, DownloadBatchOfSentFilesSaysAllSucceeded) {
+TEST_F(TFormmainBatchListsTest, DownloadBatchOfSentFilesSaysAllSucceeded) {
   const std::string a = folder("a");
   TVxTestTerminal::Write(fs::path(a) / "ONE.TXT", "one");
   openSpecialPage("[downloadfile]\ndownloadnum=1\nfile1=" + a + "/ONE.TXT\n");
@@ -229,7 +229,7 @@ TEST_F(TFormmainSpecialTest, DownloadBatchOfSentFilesSaysAllSucceeded) {
   EXPECT_EQ(Status(), "下装文件全部成功！");
 }
 
-TEST_F(TFormmainSpecialTest, ComPortLinkLossStopsTheBatchLeavingTheRestUnchecked) {
+TEST_F(TFormmainBatchListsTest, ComPortLinkLossStopsTheBatchLeavingTheRestUnchecked) {
   const std::string a = folder("a");
   for (const char* name : {"ONE.TXT", "TWO.TXT", "THREE.TXT"}) TVxTestTerminal::Write(fs::path(a) / name, name);
   terminal.Settings("[Port]\nPort=COM3\n[Fault.vxDownloadFile]\nResult=5\nWhen=Once\nCall=2\nGoOn=0\n");
@@ -240,7 +240,7 @@ TEST_F(TFormmainSpecialTest, ComPortLinkLossStopsTheBatchLeavingTheRestUnchecked
   EXPECT_EQ(ReadTerminalFile("THREE.TXT"), "");
 }
 
-TEST_F(TFormmainSpecialTest, UploadBatchDeletesOnTheTerminalOnlyWhatArrived) {
+TEST_F(TFormmainBatchListsTest, UploadBatchDeletesOnTheTerminalOnlyWhatArrived) {
   const std::string target = folder("upload");
   // A folder text ending in the delimiter gives two in a row, which names the same folder.
   openSpecialPage("[uploadfile]\nuploadpath=" + target +
@@ -256,7 +256,7 @@ TEST_F(TFormmainSpecialTest, UploadBatchDeletesOnTheTerminalOnlyWhatArrived) {
   EXPECT_EQ(Status(), "上装文件部分失败！");
 }
 
-TEST_F(TFormmainSpecialTest, UploadBatchWithoutDeletingKeepsTheTerminalsFiles) {
+TEST_F(TFormmainBatchListsTest, UploadBatchWithoutDeletingKeepsTheTerminalsFiles) {
   const std::string target = folder("upload");
   openSpecialPage("[uploadfile]\nuploadpath=" + target +
                   "\nuploadnum=2\nfile1=KHDA.DBF\nfile2=CBSJ.DBF\n");
@@ -268,7 +268,7 @@ TEST_F(TFormmainSpecialTest, UploadBatchWithoutDeletingKeepsTheTerminalsFiles) {
   EXPECT_EQ(Status(), "上装文件全部成功！");
 }
 
-TEST_F(TFormmainSpecialTest, UploadBatchWithoutAFolderOrWithNamesLeadingOutFetchesNothing) {
+TEST_F(TFormmainBatchListsTest, UploadBatchWithoutAFolderOrWithNamesLeadingOutFetchesNothing) {
   openSpecialPage("[uploadfile]\ndeluploadfile=1\nuploadnum=1\nfile1=KHDA.DBF\n");
   runBatch(window->btnUploadSpecialMode);
   EXPECT_EQ(checks(window->listUpload), std::vector<bool>{false});
@@ -284,7 +284,7 @@ TEST_F(TFormmainSpecialTest, UploadBatchWithoutAFolderOrWithNamesLeadingOutFetch
   EXPECT_EQ(TerminalNames().size(), 3u);
 }
 
-TEST_F(TFormmainSpecialTest, UploadBatchConvertsDbaseFilesIntoThePagesType) {
+TEST_F(TFormmainBatchListsTest, UploadBatchConvertsDbaseFilesIntoThePagesType) {
   const std::string target = folder("upload");
   openSpecialPage("[uploadfile]\nuploadpath=" + target + "\nuploadnum=2\nfile1=KHDA.DBF\nfile2=CBJ.EXE\n",
                   "ConvertType=1\n");
