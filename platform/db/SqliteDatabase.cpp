@@ -1,5 +1,8 @@
 #include "SqliteDatabase.h"
 
+#include <string>
+#include <vector>
+
 #include <sqlite3.h>
 
 #include "CodePage.h"
@@ -14,7 +17,9 @@ namespace {
 class TSqliteStatement : public TDbStatement {
 public:
   TSqliteStatement(std::shared_ptr<TSqliteConnection> Connection, const AnsiString& Sql)
-      : connection_(std::move(Connection)), stmt_(connection_->Prepare(AnsiToUtf8(Sql))) {}
+      : connection_(std::move(Connection)), stmt_(connection_->Prepare(AnsiToUtf8(Sql))) {
+    texts_.resize(static_cast<std::size_t>(ParamCount()));
+  }
 
   int ParamCount() const override { return sqlite3_bind_parameter_count(stmt_.get()); }
 
@@ -27,7 +32,7 @@ public:
     sqlite3_clear_bindings(stmt);
     const std::shared_ptr<const TFormatSettings> settings = FormatSettingsSnapshot();
     for (std::size_t i = 0; i < Params.size(); ++i)
-      BindSqliteParam(stmt, static_cast<int>(i + 1), Params[i], connection_->FileName(), *settings);
+      BindSqliteParam(stmt, static_cast<int>(i + 1), Params[i], connection_->FileName(), *settings, texts_[i]);
     if (!sqlite3_stmt_readonly(stmt)) connection_->BeginWrite();
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -42,6 +47,9 @@ public:
 
 private:
   std::shared_ptr<TSqliteConnection> connection_;
+  // The texts bound to the statement, one per parameter: SQLite reads them where they are, so
+  // they are declared before the statement and outlive it.
+  std::vector<std::string> texts_;
   TSqliteStmt stmt_;
 };
 

@@ -1,7 +1,8 @@
 #include "SqliteValues_p.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 #include <sqlite3.h>
@@ -98,6 +99,10 @@ Variant booleanValue(sqlite3_stmt* Stmt, int Index) {
   RaiseDbError(FileName, "parameter " + Param.Name + ": '" + VarToStr(Param.Value) + "' is not a valid " + TypeName);
 }
 
+// The text of a value read as a number, date or boolean. Settings is the snapshot the caller
+// took for the whole run: reading the process's own again would take its lock for each value.
+AnsiString paramText(const Variant& Value, const TFormatSettings& Settings) { return Value.AsString(Settings); }
+
 // A number's text as the process writes numbers, without its thousand separators and its
 // currency symbol, which reading numbers does not take.
 AnsiString plainNumber(const AnsiString& Text, const TFormatSettings& Settings) {
@@ -118,7 +123,7 @@ std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName, con
       badParam(FileName, Param, "integer");
     }
   }
-  AnsiString text = plainNumber(v.AsString(), Settings);
+  AnsiString text = plainNumber(paramText(v, Settings), Settings);
   std::int64_t i;
   if (TryStrToInt64(text, i)) return i;
   double d;
@@ -137,7 +142,7 @@ double floatParam(const TDbParam& Param, const AnsiString& FileName, const TForm
     }
   }
   double d;
-  if (!TryStrToFloat(plainNumber(v.AsString(), Settings), d, Settings)) badParam(FileName, Param, "number");
+  if (!TryStrToFloat(plainNumber(paramText(v, Settings), Settings), d, Settings)) badParam(FileName, Param, "number");
   return d;
 }
 
@@ -151,7 +156,7 @@ Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const 
     }
   }
   Currency c;
-  if (!TryStrToCurr(plainNumber(v.AsString(), Settings), c, Settings)) badParam(FileName, Param, "amount");
+  if (!TryStrToCurr(plainNumber(paramText(v, Settings), Settings), c, Settings)) badParam(FileName, Param, "amount");
   return c;
 }
 
@@ -164,7 +169,7 @@ TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName, const TFo
       badParam(FileName, Param, "date");
     }
   }
-  AnsiString text = Trim(v.AsString());
+  AnsiString text = Trim(paramText(v, Settings));
   TDateTime value;
   bool hasDate, hasTime;
   // ISO dates first: they are what the exporters write and read the same in every locale.
@@ -181,7 +186,7 @@ bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TForm
       badParam(FileName, Param, "boolean");
     }
   }
-  AnsiString text = Trim(v.AsString());
+  AnsiString text = Trim(paramText(v, Settings));
   for (const char* yes : {"true", "yes", "on"})
     if (SameText(text, yes)) return true;
   for (const char* no : {"false", "no", "off"})
@@ -191,28 +196,80 @@ bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TForm
   badParam(FileName, Param, "boolean");
 }
 
-// Dates are stored as ISO 8601 text, which SQLite's date functions and other readers take.
-std::string isoDate(TDateTime Value, const TDbParam& Param, const AnsiString& FileName) {
+// Appends Value, not below 0, with at least Width digits, zeros in front.
+void appendDigits(std::string& Out, int Value, int Width) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, Value).ptr;
+  Out.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, Width - (end - digits))), '0');
+  Out.append(digits, end);
+}
+
+// Dates are stored as ISO 8601 text, which SQLite's date functions and other readers take:
+// "2024-02-29", with " 13:45:30" when it has a time and ".250" when that has milliseconds.
+void isoDate(TDateTime Value, const TDbParam& Param, const AnsiString& FileName, std::string& Out) {
   int y, m, d, h, n, s, ms;
   DecodeDateTime(Value, y, m, d, h, n, s, ms);
   if (y == 0) badParam(FileName, Param, "date");
-  char text[32];
-  if (h == 0 && n == 0 && s == 0 && ms == 0) {
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
-  } else if (ms == 0) {
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", y, m, d, h, n, s);
-  } else {
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", y, m, d, h, n, s, ms);
+  // DecodeDateTime gives years 1 to 9999, or 0 for what is no date.
+  Out.clear();
+  appendDigits(Out, y, 4);
+  Out += '-';
+  appendDigits(Out, m, 2);
+  Out += '-';
+  appendDigits(Out, d, 2);
+  if (h == 0 && n == 0 && s == 0 && ms == 0) return;
+  Out += ' ';
+  appendDigits(Out, h, 2);
+  Out += ':';
+  appendDigits(Out, n, 2);
+  Out += ':';
+  appendDigits(Out, s, 2);
+  if (ms == 0) return;
+  Out += '.';
+  appendDigits(Out, ms, 3);
+}
+
+// Text in UTF-8, written into Out's own storage: a statement run once per record keeps Out and
+// so converts without allocating. Text with a lone surrogate, which has no UTF-8 form, is left
+// to the code-page converter and its substitute.
+void wideToUtf8(std::u16string_view Text, std::string& Out) {
+  Out.clear();
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const char32_t c = Text[i];
+    if (c < 0x80) {
+      Out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      Out += static_cast<char>(0xC0 | (c >> 6));
+      Out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0xD800 || c > 0xDFFF) {
+      Out += static_cast<char>(0xE0 | (c >> 12));
+      Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      Out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
+      const char32_t code = 0x10000 + ((c - 0xD800) << 10) + (Text[++i] - 0xDC00);
+      Out += static_cast<char>(0xF0 | (code >> 18));
+      Out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+      Out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      Out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      Out = WideToUtf8(Text);
+      return;
+    }
   }
-  return text;
 }
 
+// The value's text in UTF-8, written into Out.
+void utf8Of(const Variant& Value, const TFormatSettings& Settings, std::string& Out) {
+  if (Value.VarType() == varOleStr) {
+    wideToUtf8(Value.AsWideString(), Out);
+  } else {
+    Out = AnsiToUtf8(Value.AsString(Settings));
+  }
+}
+
+// Text bound without a copy: Text must stay as it is while the statement may read it.
 void bindText(sqlite3_stmt* Stmt, int Position, const std::string& Utf8) {
-  sqlite3_bind_text64(Stmt, Position, Utf8.data(), Utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-}
-
-std::string utf8Of(const Variant& Value) {
-  return Value.VarType() == varOleStr ? WideToUtf8(Value.AsWideString()) : AnsiToUtf8(Value.AsString());
+  sqlite3_bind_text64(Stmt, Position, Utf8.data(), Utf8.size(), SQLITE_STATIC, SQLITE_UTF8);
 }
 
 // The type a value of no declared type is stored as.
@@ -308,7 +365,7 @@ Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType) {
 }
 
 void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
-                     const TFormatSettings& Settings) {
+                     const TFormatSettings& Settings, std::string& Text) {
   const Variant& v = Param.Value;
   if (v.IsEmpty() || v.IsNull()) {
     sqlite3_bind_null(Stmt, Position);
@@ -324,12 +381,14 @@ void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, co
       sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName, Settings).ToDouble());
       break;
     case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-      bindText(Stmt, Position, isoDate(dateParam(Param, FileName, Settings), Param, FileName));
+      isoDate(dateParam(Param, FileName, Settings), Param, FileName, Text);
+      bindText(Stmt, Position, Text);
       break;
     case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName, Settings) ? 1 : 0); break;
     case ftString: case ftFixedChar: case ftWideString: case ftFixedWideChar: case ftMemo: case ftWideMemo:
     case ftFmtMemo: case ftGuid:
-      bindText(Stmt, Position, utf8Of(v));
+      utf8Of(v, Settings, Text);
+      bindText(Stmt, Position, Text);
       break;
     default: {
       AnsiString bytes = v.AsString();

@@ -2,6 +2,7 @@
 // row, and parameter values converted to their declared types and bound.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "DbDatabase.h"
@@ -16,6 +17,8 @@ TDbColumn SqliteDeclaredColumn(std::string_view DeclaredType);
 Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType);
 // Binds parameter Position (from 1), converted to its DataType with Settings (the process's,
 // taken once per run of a statement); raises EDatabaseError naming FileName and the parameter
-// for a value that does not convert.
+// for a value that does not convert. A text or date is bound from Text without a copy: Text
+// belongs to this position and must stay unchanged until the position is bound again (the
+// statement's bindings cleared) or the statement is finalized.
 void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
-                     const TFormatSettings& Settings);
+                     const TFormatSettings& Settings, std::string& Text);

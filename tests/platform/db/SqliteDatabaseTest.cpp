@@ -180,6 +180,31 @@ TEST_F(SqliteWriteTest, AValueThatDoesNotConvertNamesItsParameterAndKeepsEarlier
   EXPECT_EQ(pythonRows(), "[('int', 7)]\n");
 }
 
+TEST_F(SqliteWriteTest, EachRowKeepsItsOwnTextsAndDates) {
+  // A prepared insert run row after row, texts shrinking and growing, a refused row between;
+  // a lone surrogate, which has no UTF-8 form, is stored as the substitute "?".
+  {
+    auto db = OpenSqliteDatabase(file);
+    db->Prepare("create table T ([Name] nvarchar(40),[Note] memo,[Day] datetime)")->Execute({});
+    auto insert = db->Prepare("insert into T([Name],[Note],[Day]) values(?,?,?)");
+    auto run = [&](const Variant& Name, const Variant& Note, const Variant& Day) {
+      insert->Execute({TDbParam{"PARAM0", ftWideString, Name}, TDbParam{"PARAM1", ftWideMemo, Note},
+                       TDbParam{"PARAM2", ftDateTime, Day}});
+    };
+    run(Variant(u"a first name long enough for the heap"), Variant(u"水表 \U00020000 é"),
+        Variant::FromDateTime(EncodeDate(2024, 2, 29) + EncodeTime(13, 45, 30, 250)));
+    EXPECT_THROW(run(Variant(u"refused"), Variant(u"x"), Variant(u"2024/2/30")), EDatabaseError);
+    run(Variant(u"short"), Variant(std::u16string_view(u"lone \xD800 half", 11)),
+        Variant::FromDateTime(EncodeDate(1, 1, 1)));
+    run(Variant(u""), Variant(), Variant(u"9999/12/31 00:00:05"));
+  }
+  EXPECT_EQ(pythonRows(),
+            "[('str', 'a first name long enough for the heap'), ('str', '水表 \U00020000 é'), "
+            "('str', '2024-02-29 13:45:30.250')]\n"
+            "[('str', 'short'), ('str', 'lone ? half'), ('str', '0001-01-01')]\n"
+            "[('str', ''), ('NoneType', None), ('str', '9999-12-31 00:00:05')]\n");
+}
+
 TEST_F(SqliteWriteTest, OnlyDatabaseFilesOpenAndNewOnesAreRecognised) {
   EXPECT_TRUE(IsSqliteHeader(folder.Read("out.mdb")));
   EXPECT_THROW(CreateSqliteDatabase(file), EDatabaseError);
