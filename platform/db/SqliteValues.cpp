@@ -132,6 +132,33 @@ std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName, con
   badParam(FileName, Param, "integer");
 }
 
+// Reads a number written as the exporters write most of them, "-1234.5" (digits, at most one
+// "." between digits, a sign in front), in a single step. It is the same double plainNumber and
+// TryStrToFloat make of it: both round the same decimal number to the nearest double, and
+// with "." the decimal separator and neither it, a digit nor "-" in the thousand separator or
+// the currency symbol, plainNumber leaves such a text as it is. False for any other text.
+bool plainDecimal(std::string_view Text, const TFormatSettings& Settings, double& Value) {
+  // Short enough that no such number is too large or too small for a double.
+  constexpr std::size_t MaxLength = 24;
+  constexpr std::string_view NumberChars = "0123456789.-";
+  if (Text.empty() || Text.size() > MaxLength || Settings.DecimalSeparator != '.' ||
+      NumberChars.find(Settings.ThousandSeparator) != std::string_view::npos ||
+      Settings.CurrencyString.find_first_of(NumberChars) != AnsiString::npos)
+    return false;
+  std::size_t i = Text[0] == '-' ? 1 : 0;
+  const std::size_t digits = i;
+  while (i < Text.size() && Text[i] >= '0' && Text[i] <= '9') ++i;
+  if (i == digits) return false;
+  if (i < Text.size() && Text[i] == '.') {
+    const std::size_t decimals = ++i;
+    while (i < Text.size() && Text[i] >= '0' && Text[i] <= '9') ++i;
+    if (i == decimals) return false;
+  }
+  if (i != Text.size()) return false;
+  const std::from_chars_result read = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  return read.ec == std::errc() && read.ptr == Text.data() + Text.size();
+}
+
 double floatParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
@@ -141,8 +168,10 @@ double floatParam(const TDbParam& Param, const AnsiString& FileName, const TForm
       badParam(FileName, Param, "number");
     }
   }
+  const AnsiString text = paramText(v, Settings);
   double d;
-  if (!TryStrToFloat(plainNumber(paramText(v, Settings), Settings), d, Settings)) badParam(FileName, Param, "number");
+  if (plainDecimal(text, Settings, d)) return d;
+  if (!TryStrToFloat(plainNumber(text, Settings), d, Settings)) badParam(FileName, Param, "number");
   return d;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cctype>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "CodePage.h"
 #include "DateRoutines.h"
@@ -203,6 +205,46 @@ TEST_F(SqliteWriteTest, EachRowKeepsItsOwnTextsAndDates) {
             "('str', '2024-02-29 13:45:30.250')]\n"
             "[('str', 'short'), ('str', 'lone ? half'), ('str', '0001-01-01')]\n"
             "[('str', ''), ('NoneType', None), ('str', '9999-12-31 00:00:05')]\n");
+}
+
+TEST_F(SqliteWriteTest, NumberTextsAreStoredAsTheNearestDoubleInTheProcesssFormat) {
+  const std::vector<std::u16string> texts = {
+      u"0.1", u"-0.0", u"-0", u"007.50", u"9007199254740993", u"123456789012345678901234", u"0.30000000000000004441",
+      u"1.7976931348623157", u"2.5e3", u" 42 ", u"1,234.5", u"$12.25", u"-.5", u"5."};
+  auto store = [&](const AnsiString& Table) {
+    auto db = OpenSqliteDatabase(file);
+    db->Prepare("create table " + Table + " (V double)")->Execute({});
+    auto insert = db->Prepare("insert into " + Table + "(V) values(?)");
+    for (const std::u16string& text : texts) insert->Execute({TDbParam{"PARAM0", ftFloat, Variant(text)}});
+  };
+  store("T");
+  // Decimal comma and thousand point: "1.234" is a thousand and more, never one and a bit.
+  TFormatSettings settings = GetFormatSettings();
+  settings.DecimalSeparator = ',';
+  settings.ThousandSeparator = '.';
+  SetFormatSettings(settings);
+  {
+    auto db = OpenSqliteDatabase(file);
+    db->Prepare("create table C (V double)")->Execute({});
+    auto insert = db->Prepare("insert into C(V) values(?)");
+    for (const char16_t* text : {u"1.234", u"1.234,5", u"-0,25"})
+      insert->Execute({TDbParam{"PARAM0", ftFloat, Variant(text)}});
+    // With a space between thousands, a point is no part of a number.
+    settings.ThousandSeparator = ' ';
+    SetFormatSettings(settings);
+    EXPECT_THROW(insert->Execute({TDbParam{"PARAM0", ftFloat, Variant(u"1.5")}}), EDatabaseError);
+  }
+  // Python reads each plain text itself: its float() is the nearest double (SQLite keeps -0.0
+  // as 0).
+  EXPECT_EQ(folder.Python("import sqlite3\n"
+                          "c = sqlite3.connect('out.mdb')\n"
+                          "texts = ['0.1', '-0.0', '-0', '007.50', '9007199254740993', '123456789012345678901234',\n"
+                          "         '0.30000000000000004441', '1.7976931348623157', '2.5e3', '42', '1234.5', '12.25',\n"
+                          "         '-.5', '5.']\n"
+                          "stored = [r[0] for r in c.execute('select V from T order by rowid')]\n"
+                          "print(all(v == float(t) for v, t in zip(stored, texts)), len(stored))\n"
+                          "print([r[0] for r in c.execute('select V from C order by rowid')])\n"),
+            "True 14\n[1234.0, 1234.5, -0.25]\n");
 }
 
 TEST_F(SqliteWriteTest, OnlyDatabaseFilesOpenAndNewOnesAreRecognised) {
