@@ -21,7 +21,7 @@ class TParameter : public TCollectionItem {
   TFieldType DataType() const { return dataType_; }
   void SetDataType(TFieldType Value) { dataType_ = Value; }
   const Variant& Value() const { return value_; }
-  void SetValue(const Variant& Value) { value_ = Value; }
+  void SetValue(Variant Value) { value_ = std::move(Value); }
 
 private:
   // A command lends the values to its statement for each run instead of copying them.
