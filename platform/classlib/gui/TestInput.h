@@ -25,8 +25,10 @@ class TCustomListBox;
 
 namespace TestInput {
 
-// Handles messages until the condition holds or the time is up; returns the condition.
-bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
+// Handles messages until the condition holds or the time is up; returns the condition. The
+// default time is generous: it is only spent when a test fails, and a loaded sanitizer build
+// can take seconds for what takes milliseconds alone.
+bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 30000);
 // Handles pending messages for a while (for things that must not happen).
 void ProcessFor(int Milliseconds);
 
