@@ -61,6 +61,14 @@ bool numberOf(const Variant& value, const TFormatSettings& settings, double& num
 
 bool hasMilliseconds(const AnsiString& format) { return AnsiLowerCase(format).find(".zzz") != AnsiString::npos; }
 
+// Whether a column's date format shows milliseconds, asked for every date cell: the answer is
+// kept with the format it was given for (lower-casing the format per cell costs more than the
+// cell).
+bool showsMilliseconds(std::pair<AnsiString, bool>& known, const AnsiString& format) {
+  if (known.first != format) known = {format, hasMilliseconds(format)};
+  return known.second;
+}
+
 // The text of the value of a cell after OnAdvancedGetExportData changed it.
 WideString textOfValue(const Variant& value, const TExportFormats& formats, const TFormatSettings& settings) {
   if (value.IsEmpty()) return {};
@@ -167,6 +175,8 @@ void TDataExportXLS::PrepareSheet(TxlsSheet* Sheet) {
   work.StripPhases = strips > 0 && Sheet->StripType() == ssRow ? strips : 1;
   work.DataXF.assign(static_cast<std::size_t>(work.StripPhases * columns->Count()), 0);
   work.ColumnRows.assign(static_cast<std::size_t>(columns->Count()), {-1, -1});
+  // The empty format shows no milliseconds: a valid answer to start from.
+  work.MillisecondFormats.assign(static_cast<std::size_t>(columns->Count()), {AnsiString(), false});
 }
 
 // Header and footer lines: each line cut at its Tabs, one piece per column.
@@ -326,7 +336,7 @@ void TDataExportXLS::writeDataCell(TxlsSheet* Sheet, int Column, const WideStrin
     case ectTime:
     case ectDateTime: {
       if (!numberOf(Value, work_->Settings.Read, number)) return workbook_->WriteLabelSST(row, col, Text, XF);
-      if (number > 1.0 && !hasMilliseconds(column.Format()))
+      if (number > 1.0 && !showsMilliseconds(work_->MillisecondFormats[static_cast<std::size_t>(Column)], column.Format()))
         return workbook_->WriteNumber(row, col, number <= kLastFalseLeapDay ? number - 1 : number, XF);
       // A time of day, a day before the sheet's calendar, or milliseconds: the text the format
       // gives.
@@ -344,6 +354,7 @@ void TDataExportXLS::WriteSheetDataRow(TxlsSheet* Sheet) {
   const TExportColumns& columns = *Sheet->Columns();
   const TExportRow& row = *Sheet->Row();
   const TExportFormats& formats = *Sheet->Formats();
+  const bool handlers = OnGetExportText || OnAdvancedGetExportText || OnAdvancedGetExportData;
   for (int i = 0; i < columns.Count(); ++i) {
     const int col = Sheet->StartDataCol() + i;
     if (userCellAt(Sheet->CurrentRow, col)) continue;
@@ -352,17 +363,30 @@ void TDataExportXLS::WriteSheetDataRow(TxlsSheet* Sheet) {
     if (rows.first < 0) rows.first = Sheet->CurrentRow;
     rows.second = Sheet->CurrentRow;
     const std::uint16_t xf = dataXF(Sheet, i);
-    WideString text = cell.Data();
-    if (OnGetExportText) OnGetExportText(this, i, text);
-    if (OnAdvancedGetExportText) OnAdvancedGetExportText(Sheet, work_->SheetIndex, i, text);
-    Variant value = cell.Value().IsEmpty() ? Variant(text) : cell.Value();
-    if (OnAdvancedGetExportData) {
-      const Variant before = value;
-      OnAdvancedGetExportData(Sheet, work_->SheetIndex, i, value);
-      if (!sameValue(before, value)) text = textOfValue(value, formats, work_->Settings.Write);
+    // The cell's text and value are written as they are unless a handler may change them: then
+    // they are copies.
+    const WideString* text = &cell.Data();
+    const Variant* value = &cell.Value();
+    WideString changedText;
+    Variant changedValue;
+    if (handlers) {
+      changedText = cell.Data();
+      if (OnGetExportText) OnGetExportText(this, i, changedText);
+      if (OnAdvancedGetExportText) OnAdvancedGetExportText(Sheet, work_->SheetIndex, i, changedText);
+      changedValue = cell.Value().IsEmpty() ? Variant(changedText) : cell.Value();
+      if (OnAdvancedGetExportData) {
+        const Variant before = changedValue;
+        OnAdvancedGetExportData(Sheet, work_->SheetIndex, i, changedValue);
+        if (!sameValue(before, changedValue)) changedText = textOfValue(changedValue, formats, work_->Settings.Write);
+      }
+      text = &changedText;
+      value = &changedValue;
+    } else if (value->IsEmpty()) {
+      changedValue = Variant(*text);
+      value = &changedValue;
     }
-    writeDataCell(Sheet, i, text, value, xf);
-    if (Sheet->AutoCalcColWidth()) workbook_->UpdateColumnWidth(text, xf, i);
+    writeDataCell(Sheet, i, *text, *value, xf);
+    if (Sheet->AutoCalcColWidth()) workbook_->UpdateColumnWidth(*text, xf, i);
     if (Sheet->HasImages) workbook_->UpdateRowHeight(xf, Sheet->CurrentRow);
   }
   Sheet->LastUsedColumn = std::max(Sheet->LastUsedColumn, Sheet->StartDataCol() + columns.Count() - 1);

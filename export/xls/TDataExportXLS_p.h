@@ -12,6 +12,7 @@
 
 #include "ExportSource.h"
 #include "ExportValueText.h"
+#include "System.h"
 #include "TXlsSubAggregates.h"
 
 class TxlsSheet;
@@ -52,6 +53,9 @@ struct TxlsSheetWork {
   std::set<std::pair<int, int>> UserCells;
   // Per exported column: the number format of its values in the workbook.
   std::vector<WideString> ColumnFormats;
+  // Per exported column: the date format last asked whether it shows milliseconds, and the
+  // answer.
+  std::vector<std::pair<AnsiString, bool>> MillisecondFormats;
   // The XF of each column's data cells, by strip phase (0: not yet worked out).
   std::vector<std::uint16_t> DataXF;
   int StripPhases = 1;

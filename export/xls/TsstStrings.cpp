@@ -69,7 +69,8 @@ std::uint32_t TsstStrings::add(std::u16string_view Text, std::uint64_t Hash) {
   constexpr std::size_t kBlockChars = std::size_t{1} << 16;
   if (blockUsed_ + Text.size() > blockSize_) {
     blockSize_ = std::max(kBlockChars, Text.size());
-    blocks_.push_back(std::make_unique<char16_t[]>(blockSize_));
+    // Only the part of a block that texts were copied to is ever read.
+    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockSize_));
     blockUsed_ = 0;
   }
   char16_t* stored = blocks_.back().get() + blockUsed_;

@@ -208,9 +208,10 @@ private:
   std::int64_t colInfoPosition_ = -1;
   int colInfoCount_ = 0;
   std::vector<int> columnWidths_;
+  WideString measured_;  // UpdateColumnWidth's text
   std::map<int, int> rowHeights_;
   std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
-  std::map<std::uint16_t, const TFontMetrics*> xfMetrics_;          // the metrics of an XF's font
+  std::vector<const TFontMetrics*> xfMetrics_;  // the metrics of an XF's font, by XF (nullptr: not yet)
   int digitWidth_ = 0;
   std::unique_ptr<TxlsPictureStore> pictureStore_;
   std::uint32_t shapesDrawn_ = 0;

@@ -24,7 +24,8 @@ std::unique_ptr<TFontMetrics> metricsOf(const TxlsFont& font) {
 }  // namespace
 
 const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
-  if (const auto known = xfMetrics_.find(XF); known != xfMetrics_.end()) return *known->second;
+  // Asked for every cell measured: a look-up by index.
+  if (XF < xfMetrics_.size() && xfMetrics_[XF] != nullptr) return *xfMetrics_[XF];
   const TxlsFont* font = formats_.FontOfXF(XF);
   const std::uint16_t key = font != nullptr ? font->FontIndex() : 0;
   auto& metrics = metrics_[key];
@@ -32,6 +33,7 @@ const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
     const TxlsFont defaultFont;
     metrics = metricsOf(font != nullptr ? *font : defaultFont);
   }
+  if (XF >= xfMetrics_.size()) xfMetrics_.resize(std::size_t{XF} + 1, nullptr);
   xfMetrics_[XF] = metrics.get();
   return *metrics;
 }
@@ -63,7 +65,9 @@ void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16
   if (static_cast<std::size_t>(Column) >= columnWidths_.size()) columnWidths_.resize(static_cast<std::size_t>(Column) + 1, 0);
   int& held = columnWidths_[static_cast<std::size_t>(Column)];
   const TFontMetrics& metrics = metricsOfXF(XF);
-  WideString text(Text);
+  // The text with a digit after it, in a buffer kept from call to call (this runs per cell).
+  WideString& text = measured_;
+  text.assign(Text);
   text += u'0';
   // Most texts of a column are no wider than one before them: the widths of their characters
   // side by side tell so without laying the text out.

@@ -3,7 +3,10 @@
 // settings (captions, automatic column widths, a page footer). Gnumeric's ssconvert converts the
 // same file to .xls in the same run, and the report gives our time as a share of its time.
 //
-//   xls_export_bench [records ...]     default: 60000 200000
+//   xls_export_bench [--keep DIR] [--no-peer] [records ...]     default: 60000 200000
+//
+// --keep copies each workbook to DIR/CBSJ-<records>.xls, to compare outputs between builds;
+// --no-peer leaves ssconvert out (for profiling the exporter alone).
 //
 // For each size it prints the time to read and to export, the peak memory of the process after
 // reading and in all, the sheets and rows the workbook holds (read back from the file), and
@@ -151,7 +154,16 @@ int main(int argc, char** argv) {
   ClasslibGuiInitialize();
   DataExportInitialize();
   std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+  fs::path keep;
+  bool peer = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--keep") == 0 && i + 1 < argc)
+      keep = argv[++i];
+    else if (std::strcmp(argv[i], "--no-peer") == 0)
+      peer = false;
+    else
+      sizes.push_back(std::atoi(argv[i]));
+  }
   if (sizes.empty()) sizes = {60000, 200000};
   const fs::path folder = fs::temp_directory_path() / ("xls-export-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder);
@@ -178,9 +190,12 @@ int main(int argc, char** argv) {
     const double total = seconds(start);
     const double peak = statusMiB("VmHWM");
     const TCounts ours = countWorkbook(folder / "CBSJ.xls");
+    if (!keep.empty())
+      fs::copy_file(folder / "CBSJ.xls", keep / ("CBSJ-" + std::to_string(count) + ".xls"),
+                    fs::copy_options::overwrite_existing);
 
     TCounts theirs;
-    const double gnumeric = runSsconvert(dbf, folder / "gnumeric.xls", theirs);
+    const double gnumeric = peer ? runSsconvert(dbf, folder / "gnumeric.xls", theirs) : 0.0;
     std::printf("%9d %8.3f %8.3f %8.3f %9.1f %9.1f %7d %9ld | %10.3f %9ld %7.2f\n", count, read, exported, total,
                 readPeak, peak, ours.Sheets, ours.Rows, gnumeric, theirs.Rows, gnumeric > 0 ? total / gnumeric : 0.0);
   }
