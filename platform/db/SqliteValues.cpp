@@ -189,23 +189,6 @@ Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const 
   return c;
 }
 
-TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
-  if (!VarIsStr(v)) {
-    try {
-      return v.AsDateTime();
-    } catch (const EVariantError&) {
-      badParam(FileName, Param, "date");
-    }
-  }
-  AnsiString text = Trim(paramText(v, Settings));
-  TDateTime value;
-  bool hasDate, hasTime;
-  // ISO dates first: they are what the exporters write and read the same in every locale.
-  if (ParseDbDateTime(text, value, hasDate, hasTime) || TryStrToDateTime(text, value, Settings)) return value;
-  badParam(FileName, Param, "date");
-}
-
 bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
   const Variant& v = Param.Value;
   if (!VarIsStr(v)) {
@@ -256,6 +239,41 @@ void isoDate(TDateTime Value, const TDbParam& Param, const AnsiString& FileName,
   if (ms == 0) return;
   Out += '.';
   appendDigits(Out, ms, 3);
+}
+
+// True for "2024-02-29": four, two and two digits between "-", a day as isoDate writes it.
+bool isIsoDay(std::string_view Text) {
+  if (Text.size() != 10 || Text[4] != '-' || Text[7] != '-') return false;
+  for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (Text[i] < '0' || Text[i] > '9') return false;
+  return true;
+}
+
+// A date parameter's value as isoDate writes it, into Out.
+void dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings, std::string& Out) {
+  const Variant& v = Param.Value;
+  TDateTime value;
+  if (!VarIsStr(v)) {
+    try {
+      value = v.AsDateTime();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "date");
+    }
+  } else {
+    AnsiString text = Trim(paramText(v, Settings));
+    bool hasDate, hasTime;
+    // ISO dates first: they are what the exporters write and read the same in every locale.
+    if (ParseDbDateTime(text, value, hasDate, hasTime)) {
+      // A valid day written as isoDate would write it.
+      if (!hasTime && isIsoDay(text)) {
+        Out = text;
+        return;
+      }
+    } else if (!TryStrToDateTime(text, value, Settings)) {
+      badParam(FileName, Param, "date");
+    }
+  }
+  isoDate(value, Param, FileName, Out);
 }
 
 // Text in UTF-8, written into Out's own storage: a statement run once per record keeps Out and
@@ -410,7 +428,7 @@ void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, co
       sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName, Settings).ToDouble());
       break;
     case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-      isoDate(dateParam(Param, FileName, Settings), Param, FileName, Text);
+      dateParam(Param, FileName, Settings, Text);
       bindText(Stmt, Position, Text);
       break;
     case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName, Settings) ? 1 : 0); break;
