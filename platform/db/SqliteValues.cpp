@@ -280,29 +280,33 @@ void dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatS
 // so converts without allocating. Text with a lone surrogate, which has no UTF-8 form, is left
 // to the code-page converter and its substitute.
 void wideToUtf8(std::u16string_view Text, std::string& Out) {
-  Out.clear();
+  // Three bytes at most for each UTF-16 unit: a pair of them makes four.
+  Out.resize(Text.size() * 3);
+  char* out = Out.data();
+  auto put = [&out](char32_t Byte) { *out++ = static_cast<char>(Byte); };
   for (std::size_t i = 0; i < Text.size(); ++i) {
     const char32_t c = Text[i];
     if (c < 0x80) {
-      Out += static_cast<char>(c);
+      put(c);
     } else if (c < 0x800) {
-      Out += static_cast<char>(0xC0 | (c >> 6));
-      Out += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xC0 | (c >> 6));
+      put(0x80 | (c & 0x3F));
     } else if (c < 0xD800 || c > 0xDFFF) {
-      Out += static_cast<char>(0xE0 | (c >> 12));
-      Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xE0 | (c >> 12));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
     } else if (c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
       const char32_t code = 0x10000 + ((c - 0xD800) << 10) + (Text[++i] - 0xDC00);
-      Out += static_cast<char>(0xF0 | (code >> 18));
-      Out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      Out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (code & 0x3F));
+      put(0xF0 | (code >> 18));
+      put(0x80 | ((code >> 12) & 0x3F));
+      put(0x80 | ((code >> 6) & 0x3F));
+      put(0x80 | (code & 0x3F));
     } else {
       Out = WideToUtf8(Text);
       return;
     }
   }
+  Out.resize(static_cast<std::size_t>(out - Out.data()));
 }
 
 // The value's text in UTF-8, written into Out.
