@@ -96,7 +96,8 @@ Variant booleanValue(sqlite3_stmt* Stmt, int Index) {
 // ---- parameters ----
 
 [[noreturn]] void badParam(const AnsiString& FileName, const TDbParam& Param, const char* TypeName) {
-  RaiseDbError(FileName, "parameter " + Param.Name + ": '" + VarToStr(Param.Value) + "' is not a valid " + TypeName);
+  RaiseDbError(FileName,
+               "parameter " + Param.Name + ": '" + VarToStr(Param.CurrentValue()) + "' is not a valid " + TypeName);
 }
 
 // The text of a value read as a number, date or boolean. Settings is the snapshot the caller
@@ -115,7 +116,7 @@ AnsiString plainNumber(const AnsiString& Text, const TFormatSettings& Settings) 
 }
 
 std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsInt64();
@@ -160,7 +161,7 @@ bool plainDecimal(std::string_view Text, const TFormatSettings& Settings, double
 }
 
 double floatParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsFloat();
@@ -176,7 +177,7 @@ double floatParam(const TDbParam& Param, const AnsiString& FileName, const TForm
 }
 
 Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsCurrency();
@@ -190,7 +191,7 @@ Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const 
 }
 
 bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsBoolean();
@@ -251,7 +252,7 @@ bool isIsoDay(std::string_view Text) {
 
 // A date parameter's value as isoDate writes it, into Out.
 void dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings, std::string& Out) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   TDateTime value;
   if (!VarIsStr(v)) {
     try {
@@ -417,7 +418,7 @@ Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType) {
 
 void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
                      const TFormatSettings& Settings, std::string& Text) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (v.IsEmpty() || v.IsNull()) {
     sqlite3_bind_null(Stmt, Position);
     return;
