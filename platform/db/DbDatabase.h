@@ -22,6 +22,11 @@ struct TDbParam {
   AnsiString Name;  // for error messages
   TFieldType DataType = ftUnknown;
   Variant Value;
+  // A value lent for one run instead of Value: a command passes its parameters' values this
+  // way, once per record, rather than copying them.
+  const Variant* Lent = nullptr;
+
+  const Variant& CurrentValue() const { return Lent != nullptr ? *Lent : Value; }
 };
 
 class TDbStatement {

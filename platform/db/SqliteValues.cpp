@@ -96,7 +96,8 @@ Variant booleanValue(sqlite3_stmt* Stmt, int Index) {
 // ---- parameters ----
 
 [[noreturn]] void badParam(const AnsiString& FileName, const TDbParam& Param, const char* TypeName) {
-  RaiseDbError(FileName, "parameter " + Param.Name + ": '" + VarToStr(Param.Value) + "' is not a valid " + TypeName);
+  RaiseDbError(FileName,
+               "parameter " + Param.Name + ": '" + VarToStr(Param.CurrentValue()) + "' is not a valid " + TypeName);
 }
 
 // The text of a value read as a number, date or boolean. Settings is the snapshot the caller
@@ -115,7 +116,7 @@ AnsiString plainNumber(const AnsiString& Text, const TFormatSettings& Settings) 
 }
 
 std::int64_t integerParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsInt64();
@@ -160,7 +161,7 @@ bool plainDecimal(std::string_view Text, const TFormatSettings& Settings, double
 }
 
 double floatParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsFloat();
@@ -176,7 +177,7 @@ double floatParam(const TDbParam& Param, const AnsiString& FileName, const TForm
 }
 
 Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsCurrency();
@@ -189,25 +190,8 @@ Currency currencyParam(const TDbParam& Param, const AnsiString& FileName, const 
   return c;
 }
 
-TDateTime dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
-  if (!VarIsStr(v)) {
-    try {
-      return v.AsDateTime();
-    } catch (const EVariantError&) {
-      badParam(FileName, Param, "date");
-    }
-  }
-  AnsiString text = Trim(paramText(v, Settings));
-  TDateTime value;
-  bool hasDate, hasTime;
-  // ISO dates first: they are what the exporters write and read the same in every locale.
-  if (ParseDbDateTime(text, value, hasDate, hasTime) || TryStrToDateTime(text, value, Settings)) return value;
-  badParam(FileName, Param, "date");
-}
-
 bool booleanParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (!VarIsStr(v)) {
     try {
       return v.AsBoolean();
@@ -258,33 +242,72 @@ void isoDate(TDateTime Value, const TDbParam& Param, const AnsiString& FileName,
   appendDigits(Out, ms, 3);
 }
 
+// True for "2024-02-29": four, two and two digits between "-", a day as isoDate writes it.
+bool isIsoDay(std::string_view Text) {
+  if (Text.size() != 10 || Text[4] != '-' || Text[7] != '-') return false;
+  for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (Text[i] < '0' || Text[i] > '9') return false;
+  return true;
+}
+
+// A date parameter's value as isoDate writes it, into Out.
+void dateParam(const TDbParam& Param, const AnsiString& FileName, const TFormatSettings& Settings, std::string& Out) {
+  const Variant& v = Param.CurrentValue();
+  TDateTime value;
+  if (!VarIsStr(v)) {
+    try {
+      value = v.AsDateTime();
+    } catch (const EVariantError&) {
+      badParam(FileName, Param, "date");
+    }
+  } else {
+    AnsiString text = Trim(paramText(v, Settings));
+    bool hasDate, hasTime;
+    // ISO dates first: they are what the exporters write and read the same in every locale.
+    if (ParseDbDateTime(text, value, hasDate, hasTime)) {
+      // A valid day written as isoDate would write it.
+      if (!hasTime && isIsoDay(text)) {
+        Out = text;
+        return;
+      }
+    } else if (!TryStrToDateTime(text, value, Settings)) {
+      badParam(FileName, Param, "date");
+    }
+  }
+  isoDate(value, Param, FileName, Out);
+}
+
 // Text in UTF-8, written into Out's own storage: a statement run once per record keeps Out and
 // so converts without allocating. Text with a lone surrogate, which has no UTF-8 form, is left
 // to the code-page converter and its substitute.
 void wideToUtf8(std::u16string_view Text, std::string& Out) {
-  Out.clear();
+  // Three bytes at most for each UTF-16 unit: a pair of them makes four.
+  Out.resize(Text.size() * 3);
+  char* out = Out.data();
+  auto put = [&out](char32_t Byte) { *out++ = static_cast<char>(Byte); };
   for (std::size_t i = 0; i < Text.size(); ++i) {
     const char32_t c = Text[i];
     if (c < 0x80) {
-      Out += static_cast<char>(c);
+      put(c);
     } else if (c < 0x800) {
-      Out += static_cast<char>(0xC0 | (c >> 6));
-      Out += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xC0 | (c >> 6));
+      put(0x80 | (c & 0x3F));
     } else if (c < 0xD800 || c > 0xDFFF) {
-      Out += static_cast<char>(0xE0 | (c >> 12));
-      Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xE0 | (c >> 12));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
     } else if (c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF) {
       const char32_t code = 0x10000 + ((c - 0xD800) << 10) + (Text[++i] - 0xDC00);
-      Out += static_cast<char>(0xF0 | (code >> 18));
-      Out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-      Out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      Out += static_cast<char>(0x80 | (code & 0x3F));
+      put(0xF0 | (code >> 18));
+      put(0x80 | ((code >> 12) & 0x3F));
+      put(0x80 | ((code >> 6) & 0x3F));
+      put(0x80 | (code & 0x3F));
     } else {
       Out = WideToUtf8(Text);
       return;
     }
   }
+  Out.resize(static_cast<std::size_t>(out - Out.data()));
 }
 
 // The value's text in UTF-8, written into Out.
@@ -395,7 +418,7 @@ Variant SqliteColumnValue(sqlite3_stmt* Stmt, int Index, TFieldType DataType) {
 
 void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, const AnsiString& FileName,
                      const TFormatSettings& Settings, std::string& Text) {
-  const Variant& v = Param.Value;
+  const Variant& v = Param.CurrentValue();
   if (v.IsEmpty() || v.IsNull()) {
     sqlite3_bind_null(Stmt, Position);
     return;
@@ -410,7 +433,7 @@ void BindSqliteParam(sqlite3_stmt* Stmt, int Position, const TDbParam& Param, co
       sqlite3_bind_double(Stmt, Position, currencyParam(Param, FileName, Settings).ToDouble());
       break;
     case ftDate: case ftTime: case ftDateTime: case ftTimeStamp:
-      isoDate(dateParam(Param, FileName, Settings), Param, FileName, Text);
+      dateParam(Param, FileName, Settings, Text);
       bindText(Stmt, Position, Text);
       break;
     case ftBoolean: sqlite3_bind_int(Stmt, Position, booleanParam(Param, FileName, Settings) ? 1 : 0); break;

@@ -147,23 +147,15 @@ int TADOCommand::Execute() {
     }
   }
   // The values go to the statement through one vector kept between runs, lent rather than
-  // copied and given back however the run ends: a prepared insert runs once per record.
+  // copied: a prepared insert runs once per record. The parameters outlive the run.
   const int count = parameters_->Count();
   params_.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    TParameter* p = parameters_->Items(i);
+    const TParameter* p = parameters_->Items(i);
     TDbParam& param = params_[static_cast<std::size_t>(i)];
     if (param.Name != p->Name()) param.Name = p->Name();
     param.DataType = p->DataType();
-    param.Value = std::move(p->value_);
+    param.Lent = &p->Value();
   }
-  struct TGiveBack {
-    TParameters* Parameters;
-    std::vector<TDbParam>& Params;
-    ~TGiveBack() {
-      for (int i = 0; i < static_cast<int>(Params.size()) && i < Parameters->Count(); ++i)
-        Parameters->Items(i)->value_ = std::move(Params[static_cast<std::size_t>(i)].Value);
-    }
-  } giveBack{parameters_.get(), params_};
   return statement->Execute(params_);
 }

@@ -24,9 +24,6 @@ class TParameter : public TCollectionItem {
   void SetValue(Variant Value) { value_ = std::move(Value); }
 
 private:
-  // A command lends the values to its statement for each run instead of copying them.
-  friend class TADOCommand;
-
   AnsiString name_;
   TFieldType dataType_ = ftUnknown;
   Variant value_;
