@@ -51,14 +51,32 @@ std::string generalText(const TFloatRec& rec, int precision, int expDigits, cons
   if (rec.Nan || rec.Infinite) return special(rec);
   if (rec.IsZero()) return "0";
   std::string out = sign(rec);
+  const std::string& digits = rec.Digits;
   if (rec.Exponent > precision || rec.Exponent < -3) {
-    out += rec.Digits[0];
-    if (rec.Digits.size() > 1) out += fs.DecimalSeparator + rec.Digits.substr(1);
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += fs.DecimalSeparator;
+      out.append(digits, 1);
+    }
     return out + exponentPart(rec.Exponent - 1, expDigits, false);
   }
-  out += integerPart(rec, '\0');
-  long long decimals = static_cast<long long>(rec.Digits.size()) - rec.Exponent;
-  if (decimals > 0) out += fs.DecimalSeparator + rec.FractionDigits(static_cast<int>(decimals));
+  // Written in place: this is FloatToStr, which every exported float goes through.
+  if (rec.Exponent <= 0) {
+    out += '0';
+  } else {
+    const auto exponent = static_cast<std::size_t>(rec.Exponent);
+    const std::size_t own = std::min(exponent, digits.size());
+    out.append(digits, 0, own);
+    out.append(exponent - own, '0');
+  }
+  const long long decimals = static_cast<long long>(digits.size()) - rec.Exponent;
+  if (decimals > 0) {
+    out += fs.DecimalSeparator;
+    for (long long i = 0; i < decimals; ++i) {
+      const long long at = rec.Exponent + i;
+      out += at >= 0 ? digits[static_cast<std::size_t>(at)] : '0';
+    }
+  }
   return out;
 }
 

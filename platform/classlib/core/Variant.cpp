@@ -56,12 +56,6 @@ Variant Variant::FromDateTime(TDateTime Value) {
   return v;
 }
 
-TVarType Variant::VarType() const {
-  static constexpr TVarType kinds[] = {varEmpty, varNull,    varInteger, varInt64,  varDouble,
-                                       varCurrency, varDate, varBoolean, varString, varOleStr};
-  return kinds[value_.index()];
-}
-
 AnsiString Variant::AsString() const {
   // Text is given as it is: only the other kinds need the process's settings, whose snapshot
   // takes a lock.
