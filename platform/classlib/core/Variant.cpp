@@ -56,6 +56,20 @@ Variant Variant::FromDateTime(TDateTime Value) {
   return v;
 }
 
+void Variant::SetText(std::string_view Text) {
+  if (AnsiString* s = std::get_if<AnsiString>(&value_))
+    s->assign(Text);
+  else
+    value_.emplace<AnsiString>(Text);
+}
+
+void Variant::SetText(std::u16string_view Text) {
+  if (WideString* s = std::get_if<WideString>(&value_))
+    s->assign(Text);
+  else
+    value_.emplace<WideString>(Text);
+}
+
 AnsiString Variant::AsString() const {
   // Text is given as it is: only the other kinds need the process's settings, whose snapshot
   // takes a lock.

@@ -68,6 +68,10 @@ public:
   WideString AsWideString() const;
   // The 8-bit text the value holds, without a copy; nullptr for every other kind.
   const AnsiString* AnsiText() const { return std::get_if<AnsiString>(&value_); }
+  // Makes the value the text Text, in the storage of the text of its kind it already holds
+  // (a reader that fills the same values record after record allocates nothing for them).
+  void SetText(std::string_view Text);
+  void SetText(std::u16string_view Text);
   // The same text with the given settings instead of the process-wide ones.
   AnsiString AsString(const TFormatSettings& Settings) const;
   WideString AsWideString(const TFormatSettings& Settings) const;
