@@ -242,6 +242,13 @@ AnsiString WideToAnsi(std::u16string_view text, int codePage) {
   return out;
 }
 
+void AppendWideToAnsi(std::u16string_view text, std::string& Out, int codePage) {
+  const int cp = resolve(codePage);
+  if (const codepagetable::TCodePageTable* table = tableFor(cp))
+    if (table->FromWide(text, Out)) return;
+  Out += WideToAnsi(text, cp);
+}
+
 std::string WideToUtf8(std::u16string_view text) { return WideToAnsi(text, CP_UTF8); }
 
 WideString Utf8ToWide(std::string_view text) { return AnsiToWide(text, CP_UTF8); }

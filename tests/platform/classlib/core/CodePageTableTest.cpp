@@ -87,3 +87,16 @@ TEST_F(CodePageTableTest, GbkTextAndWhatTheTableLeavesToTheConverter) {
             }));
   EXPECT_EQ(AnsiToWide("ab\xd5"), byConverter([] { return AnsiToWide("ab\xd5"); }));
 }
+
+TEST_F(CodePageTableTest, AppendingKeepsWhatWasThereBeforeWithOrWithoutTables) {
+  for (int before : {-1, 1}) {
+    codepagetable::SetConversionsBeforeTable(before);
+    for (int cp : CodePages) {
+      std::string out = "head,";
+      AppendWideToAnsi(u"张国强,\u0E01", out, cp);
+      EXPECT_EQ(out, "head," + WideToAnsi(u"张国强,\u0E01", cp)) << cp;
+      AppendWideToAnsi(u"", out, cp);
+      EXPECT_EQ(out, "head," + WideToAnsi(u"张国强,\u0E01", cp)) << cp;
+    }
+  }
+}
