@@ -44,10 +44,21 @@ char IniTextToChar(std::string_view Text) {
   return '\0';
 }
 
+namespace {
+
+int codePageOf(int Selector) {
+  return Selector == ExportOemCodePage ? CP_OEMCP : Selector == ExportMacCodePage ? CP_MACCP : CP_ACP;
+}
+
+}  // namespace
+
 AnsiString WideToCodePage(std::u16string_view Text, int Selector) {
   if (Text.empty()) return {};
-  const int codePage = Selector == ExportOemCodePage ? CP_OEMCP : Selector == ExportMacCodePage ? CP_MACCP : CP_ACP;
-  return WideToAnsi(Text, codePage);
+  return WideToAnsi(Text, codePageOf(Selector));
+}
+
+void AppendWideToCodePage(std::u16string_view Text, int Selector, std::string& Out) {
+  if (!Text.empty()) AppendWideToAnsi(Text, Out, codePageOf(Selector));
 }
 
 WideString WideReplace(std::u16string_view Text, std::u16string_view Old, std::u16string_view New, int Flags) {

@@ -30,6 +30,8 @@ inline constexpr int ExportMacCodePage = 2;
 // Text in the ANSI (0), OEM (1) or Macintosh (2) code page; characters the page lacks become
 // its substitute character.
 AnsiString WideToCodePage(std::u16string_view Text, int Selector);
+// The same appended to Out.
+void AppendWideToCodePage(std::u16string_view Text, int Selector, std::string& Out);
 
 // Flags of WideReplace.
 inline constexpr int ExportReplaceAll = 1;

@@ -18,6 +18,7 @@
 #include "TListView.h"
 #include "TStringGrid.h"
 #include "TField.h"
+#include "TStringField.h"
 #include "TStrings.h"
 
 namespace {
@@ -180,7 +181,10 @@ void fieldValue(TField* field, const TExportColumn& column, const TExportFormats
     case ftWideMemo: text = value.AsWideString(out); return;
     default:
       // Text of every other kind; a number or date among them is written as the BCD values are.
-      if (VarIsStr(value))
+      // A plain text field's AsString is the text its value holds: that is read in place.
+      if (const AnsiString* held = value.AnsiText(); held != nullptr && &field->ClassType() == &TStringField::StaticClass())
+        AnsiToWide(*held, text);
+      else if (VarIsStr(value))
         AnsiToWide(field->AsString(), text);
       else
         text = value.AsWideString(out);

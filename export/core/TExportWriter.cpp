@@ -55,8 +55,9 @@ void EncodeExportText(std::u16string_view Text, int Encoding, std::string& Out) 
       }
       const auto last = std::find_if_not(Text.rbegin(), Text.rend(), ascii).base();
       Out.append(Text.begin(), first);
-      Out += WideToCodePage(Text.substr(static_cast<std::size_t>(first - Text.begin()), static_cast<std::size_t>(last - first)),
-                            Encoding);
+      AppendWideToCodePage(
+          Text.substr(static_cast<std::size_t>(first - Text.begin()), static_cast<std::size_t>(last - first)), Encoding,
+          Out);
       Out.append(last, Text.end());
       return;
     }

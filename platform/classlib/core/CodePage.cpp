@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 
+#include "CodePageTable_p.h"
 #include "Exception.h"
 
 namespace {
@@ -99,6 +100,47 @@ int codePageSetting(bool& valid) {
   return 936;
 }
 
+// A code page's conversion tables, once this thread has converted enough of its text to repay
+// building them (some milliseconds, once per process); nullptr before that and for a code page
+// they cannot serve.
+const codepagetable::TCodePageTable* tableFor(int codePage) {
+  const int before = codepagetable::ConversionsBeforeTable();
+  if (before < 0) return nullptr;
+  struct TUse {
+    int CodePage = 0;
+    int Conversions = 0;
+    const codepagetable::TCodePageTable* Table = nullptr;
+  };
+  // The few code pages a thread converts (the ANSI one, UTF-8, the OEM one), without a lock.
+  thread_local std::array<TUse, 4> uses;
+  thread_local std::size_t next = 0;
+  TUse* use = nullptr;
+  for (TUse& u : uses)
+    if (u.CodePage == codePage) use = &u;
+  if (use == nullptr) {
+    use = &uses[next];
+    next = (next + 1) % uses.size();
+    *use = TUse{codePage, 0, nullptr};
+  }
+  if (use->Table != nullptr) return use->Table;
+  if (++use->Conversions < before) return nullptr;
+  use->Conversions = 0;  // a code page without tables is asked again only after as many
+  struct TBuilt {
+    bool Tried = false;
+    std::unique_ptr<codepagetable::TCodePageTable> Table;
+  };
+  static std::mutex lock;
+  static std::map<int, TBuilt> tables;
+  std::lock_guard<std::mutex> guard(lock);
+  TBuilt& built = tables[codePage];
+  if (!built.Tried) {
+    built.Tried = true;
+    if (ConverterPtr conv = openConverter(codePage)) built.Table = codepagetable::TCodePageTable::Build(conv.get());
+  }
+  use->Table = built.Table.get();
+  return use->Table;
+}
+
 }  // namespace
 
 int GetACP() {
@@ -140,7 +182,10 @@ void convertToWide(std::string_view text, WideString& out, int codePage) {
     out.clear();
     return;
   }
-  UConverter* conv = converter(resolve(codePage));
+  const int cp = resolve(codePage);
+  if (const codepagetable::TCodePageTable* table = tableFor(cp))
+    if (table->ToWide(text, out)) return;
+  UConverter* conv = converter(cp);
   ucnv_resetToUnicode(conv);
   out.resize(text.size() + 1);
   UErrorCode status = U_ZERO_ERROR;
@@ -181,6 +226,11 @@ AnsiString WideToAnsi(std::u16string_view text, int codePage) {
   // which most code pages keep as they are; those skip the converter.
   if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }) && keepsAscii(cp))
     return AnsiString(text.begin(), text.end());
+  if (const codepagetable::TCodePageTable* table = tableFor(cp)) {
+    AnsiString out;
+    out.reserve(text.size() * 2);
+    if (table->FromWide(text, out)) return out;
+  }
   UConverter* conv = converter(cp);
   ucnv_resetFromUnicode(conv);
   AnsiString out(text.size() * 4 + 1, '\0');
@@ -190,6 +240,13 @@ AnsiString WideToAnsi(std::u16string_view text, int codePage) {
   if (U_FAILURE(status)) throw EConvertError("Text conversion failed");
   out.resize(static_cast<std::size_t>(n));
   return out;
+}
+
+void AppendWideToAnsi(std::u16string_view text, std::string& Out, int codePage) {
+  const int cp = resolve(codePage);
+  if (const codepagetable::TCodePageTable* table = tableFor(cp))
+    if (table->FromWide(text, Out)) return;
+  Out += WideToAnsi(text, cp);
 }
 
 std::string WideToUtf8(std::u16string_view text) { return WideToAnsi(text, CP_UTF8); }

@@ -34,6 +34,8 @@ WideString AnsiToWide(std::string_view text, int codePage = CP_ACP);
 // page this system converts writes alike, is widened without the converter.
 void AnsiToWide(std::string_view text, WideString& Out, int codePage = CP_ACP);
 AnsiString WideToAnsi(std::u16string_view text, int codePage = CP_ACP);
+// The same appended to Out (a writer's kept buffer), without a string of its own in between.
+void AppendWideToAnsi(std::u16string_view text, std::string& Out, int codePage = CP_ACP);
 std::string WideToUtf8(std::u16string_view text);
 WideString Utf8ToWide(std::string_view text);
 std::string AnsiToUtf8(std::string_view text, int codePage = CP_ACP);

@@ -17,18 +17,28 @@ constexpr int kNoDecimalLimit = 9999;
 
 int clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 
-// The integer part of Rec ("0" when below one), grouped in threes with Separator (0: none).
-std::string integerPart(const TFloatRec& rec, char separator) {
-  std::string digits = rec.IntegerDigits();
-  if (digits.empty()) digits = "0";
-  if (separator == '\0') return digits;
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    grouped += digits[i];
-    std::size_t left = digits.size() - 1 - i;
-    if (left > 0 && left % 3 == 0) grouped += separator;
+// Appends the integer part of Rec ("0" when below one), grouped in threes with Separator
+// (0: none).
+void appendIntegerPart(std::string& out, const TFloatRec& rec, char separator) {
+  if (rec.Exponent <= 0) {
+    out += '0';
+    return;
   }
-  return grouped;
+  const std::string& digits = rec.Digits;
+  const auto length = static_cast<std::size_t>(rec.Exponent);
+  for (std::size_t i = 0; i < length; ++i) {
+    out += i < digits.size() ? digits[i] : '0';
+    const std::size_t left = length - 1 - i;
+    if (separator != '\0' && left > 0 && left % 3 == 0) out += separator;
+  }
+}
+
+// Appends Count digits after the decimal point, zeros where Rec has none.
+void appendFraction(std::string& out, const TFloatRec& rec, long long count) {
+  for (long long i = 0; i < count; ++i) {
+    const long long at = rec.Exponent + i;
+    out += at >= 0 && static_cast<std::size_t>(at) < rec.Digits.size() ? rec.Digits[static_cast<std::size_t>(at)] : '0';
+  }
 }
 
 // "E" + exponent with at least MinDigits digits; "+" only when Plus.
@@ -51,14 +61,22 @@ std::string generalText(const TFloatRec& rec, int precision, int expDigits, cons
   if (rec.Nan || rec.Infinite) return special(rec);
   if (rec.IsZero()) return "0";
   std::string out = sign(rec);
+  const std::string& digits = rec.Digits;
   if (rec.Exponent > precision || rec.Exponent < -3) {
-    out += rec.Digits[0];
-    if (rec.Digits.size() > 1) out += fs.DecimalSeparator + rec.Digits.substr(1);
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += fs.DecimalSeparator;
+      out.append(digits, 1);
+    }
     return out + exponentPart(rec.Exponent - 1, expDigits, false);
   }
-  out += integerPart(rec, '\0');
-  long long decimals = static_cast<long long>(rec.Digits.size()) - rec.Exponent;
-  if (decimals > 0) out += fs.DecimalSeparator + rec.FractionDigits(static_cast<int>(decimals));
+  // Written in place: this is FloatToStr, which every exported float goes through.
+  appendIntegerPart(out, rec, '\0');
+  const long long decimals = static_cast<long long>(digits.size()) - rec.Exponent;
+  if (decimals > 0) {
+    out += fs.DecimalSeparator;
+    appendFraction(out, rec, decimals);
+  }
   return out;
 }
 
@@ -108,10 +126,15 @@ AnsiString floatToText(const TDecimalValue& value, TFloatFormat format, int prec
     return generalText(toDecimal(general, kNoDecimalLimit), general, 0, fs);
   }
   const bool grouped = format != TFloatFormat::ffFixed;
-  std::string number = integerPart(rec, grouped ? fs.ThousandSeparator : '\0');
-  if (digits > 0) number += fs.DecimalSeparator + rec.FractionDigits(digits);
-  if (format == TFloatFormat::ffCurrency) return placeCurrency(number, rec.Negative && !rec.IsZero(), fs);
-  return sign(rec) + number;
+  // A currency's sign is placed by its pattern; the other forms lead with it.
+  std::string out = format == TFloatFormat::ffCurrency ? std::string() : sign(rec);
+  appendIntegerPart(out, rec, grouped ? fs.ThousandSeparator : '\0');
+  if (digits > 0) {
+    out += fs.DecimalSeparator;
+    appendFraction(out, rec, digits);
+  }
+  if (format == TFloatFormat::ffCurrency) return placeCurrency(out, rec.Negative && !rec.IsZero(), fs);
+  return out;
 }
 
 // ---- reading -----------------------------------------------------------------------------

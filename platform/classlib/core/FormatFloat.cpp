@@ -134,7 +134,27 @@ TFloatRec roundFor(const TMask& m, const TDecimalValue& value) {
 struct TSection {
   TMask Mask;
   std::vector<TElement> Elements;
+  // Only digit placeholders, grouping commas before the point and at most one point, with a
+  // place for the integer digits ("#,##0.00", "0"): the text is the digits alone.
+  bool Plain = false;
 };
+
+bool isPlain(const TSection& section) {
+  bool point = false;
+  for (const TElement& e : section.Elements) {
+    if (e.Kind != 'c' || e.Len != 1) return false;
+    const char c = section.Mask.Text[e.At];
+    if (c == '.') {
+      if (point) return false;
+      point = true;
+    } else if (c == ',') {
+      if (point) return false;
+    } else if (c != '0' && c != '#') {
+      return false;
+    }
+  }
+  return point || section.Mask.IntPlaceholders > 0;
+}
 
 struct TCompiledMask {
   std::string Text;
@@ -150,6 +170,7 @@ void compile(TCompiledMask& out, std::string_view mask, int codePage) {
     TSection section;
     section.Elements = elementsOf(part);
     section.Mask = analyse(part, section.Elements);
+    section.Plain = isPlain(section);
     out.Sections.push_back(std::move(section));
   }
 }
@@ -168,8 +189,37 @@ const TCompiledMask& compiled(std::string_view mask) {
   return slot;
 }
 
+// What render writes for a plain section, without walking its elements: the sign, the integer
+// digits (zero-padded to the mask's "0"s, grouped when it has commas), and the decimals down to
+// the mask's last "0" after the separator.
+std::string renderPlain(const TMask& m, const TFloatRec& rec, bool withSign, const TFormatSettings& fs) {
+  const std::string& digits = rec.Digits;
+  auto digitAt = [&](long long at) {
+    return at >= 0 && static_cast<std::size_t>(at) < digits.size() ? digits[static_cast<std::size_t>(at)] : '0';
+  };
+  std::string out;
+  if (withSign && rec.Negative && !rec.IsZero()) out += '-';
+  const int own = rec.Exponent > 0 ? rec.Exponent : 0;
+  const int length = own > m.MinIntDigits ? own : m.MinIntDigits;
+  const bool grouped = m.Thousands && fs.ThousandSeparator != '\0';
+  for (int g = 0; g < length; ++g) {
+    const int at = g - (length - own);
+    out += at < 0 ? '0' : digitAt(at);
+    const int left = length - 1 - g;
+    if (grouped && left > 0 && left % 3 == 0) out += fs.ThousandSeparator;
+  }
+  int decimals = m.Decimals;
+  while (decimals > m.MinDecimals && digitAt(static_cast<long long>(rec.Exponent) + decimals - 1) == '0') --decimals;
+  if (decimals > 0) {
+    out += fs.DecimalSeparator;
+    for (int i = 0; i < decimals; ++i) out += digitAt(static_cast<long long>(rec.Exponent) + i);
+  }
+  return out;
+}
+
 std::string render(const TSection& section, const TFloatRec& value, bool withSign, const TFormatSettings& fs) {
   const TMask& m = section.Mask;
+  if (section.Plain) return renderPlain(m, value, withSign, fs);
   int exponent = 0;
   // Copied only when the point moves; otherwise the caller's digits are read where they are.
   TFloatRec shifted;

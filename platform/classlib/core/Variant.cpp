@@ -56,10 +56,18 @@ Variant Variant::FromDateTime(TDateTime Value) {
   return v;
 }
 
-TVarType Variant::VarType() const {
-  static constexpr TVarType kinds[] = {varEmpty, varNull,    varInteger, varInt64,  varDouble,
-                                       varCurrency, varDate, varBoolean, varString, varOleStr};
-  return kinds[value_.index()];
+void Variant::SetText(std::string_view Text) {
+  if (AnsiString* s = std::get_if<AnsiString>(&value_))
+    s->assign(Text);
+  else
+    value_.emplace<AnsiString>(Text);
+}
+
+void Variant::SetText(std::u16string_view Text) {
+  if (WideString* s = std::get_if<WideString>(&value_))
+    s->assign(Text);
+  else
+    value_.emplace<WideString>(Text);
 }
 
 AnsiString Variant::AsString() const {

@@ -55,12 +55,23 @@ public:
   static Variant Null();
   static Variant FromDateTime(TDateTime Value);
 
-  TVarType VarType() const;
+  // Inline: every field read and every exported value asks it, often several times.
+  TVarType VarType() const {
+    constexpr TVarType kinds[] = {varEmpty, varNull, varInteger, varInt64, varDouble,
+                                  varCurrency, varDate, varBoolean, varString, varOleStr};
+    return kinds[value_.index()];
+  }
   bool IsNull() const { return VarType() == varNull; }
   bool IsEmpty() const { return VarType() == varEmpty; }
 
   AnsiString AsString() const;
   WideString AsWideString() const;
+  // The 8-bit text the value holds, without a copy; nullptr for every other kind.
+  const AnsiString* AnsiText() const { return std::get_if<AnsiString>(&value_); }
+  // Makes the value the text Text, in the storage of the text of its kind it already holds
+  // (a reader that fills the same values record after record allocates nothing for them).
+  void SetText(std::string_view Text);
+  void SetText(std::u16string_view Text);
   // The same text with the given settings instead of the process-wide ones.
   AnsiString AsString(const TFormatSettings& Settings) const;
   WideString AsWideString(const TFormatSettings& Settings) const;

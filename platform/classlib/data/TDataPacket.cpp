@@ -120,6 +120,10 @@ void TDataPacket::Impl::encode(std::size_t Column, const Variant& Value) {
     case TSlot::Date: put(scratch, at, Value.AsDateTime()); break;
     case TSlot::Boolean: put(scratch, at, static_cast<std::uint8_t>(Value.AsBoolean())); break;
     case TSlot::Ansi: {
+      if (const AnsiString* held = Value.AnsiText()) {
+        appendBytes(held->data(), held->size());
+        break;
+      }
       AnsiString text = Value.VarType() == varOleStr ? WideToAnsi(Value.AsWideString()) : Value.AsString();
       appendBytes(text.data(), text.size());
       break;
@@ -190,13 +194,17 @@ void TDataPacket::ReadRecord(std::int64_t Index, std::vector<Variant>& Values) c
       case TSlot::Currency: Values[i] = Variant(Currency::FromScaled(get<std::int64_t>(record, at))); break;
       case TSlot::Date: Values[i] = Variant::FromDateTime(get<double>(record, at)); break;
       case TSlot::Boolean: Values[i] = Variant(get<std::uint8_t>(record, at) != 0); break;
+      // Texts go into the storage of the caller's values, which a cursor keeps from record to
+      // record.
       case TSlot::Ansi:
-        Values[i] = Variant(std::string_view(record + get<std::uint32_t>(record, at), get<std::uint32_t>(record, at + 4)));
+        Values[i].SetText(std::string_view(record + get<std::uint32_t>(record, at), get<std::uint32_t>(record, at + 4)));
         break;
       case TSlot::Wide: {
-        WideString text(get<std::uint32_t>(record, at + 4) / sizeof(char16_t), u'\0');
+        // Through a kept text: the record's bytes need not be aligned for char16_t.
+        static thread_local WideString text;
+        text.resize(get<std::uint32_t>(record, at + 4) / sizeof(char16_t));
         std::memcpy(text.data(), record + get<std::uint32_t>(record, at), text.size() * sizeof(char16_t));
-        Values[i] = Variant(text);
+        Values[i].SetText(text);
         break;
       }
     }

@@ -135,3 +135,21 @@ TEST(FloatTextTest, FormatInt64KeepsEveryDigitOfLargeIntegers) {
   EXPECT_EQ(FormatInt64("#,##0.00", -1234, german()), "-1.234,00");
   EXPECT_EQ(FormatInt64("", 7, kUs), "7");
 }
+
+TEST(FloatTextTest, DigitOnlyMasksWriteWhatTheSameMaskWithTextWrites) {
+  // An empty quoted text adds nothing, but makes the mask one that is written element by
+  // element: masks of digits alone take a shorter way, which must give the same text.
+  const char* masks[] = {"0",     "#",        "#,##0",     "#,###,##0.00", "0.00",       "#.##",
+                         ".00",   "000000",   "0.0#",      "#,##0.###",    ",0",         "00,000.0000#",
+                         "#.",    "0.",       "#,#",       "#,##0.0,0",    "0.0.0",      "#,##0;(#,##0)"};
+  const double values[] = {0,      0.5,     -0.5,    0.004,   0.005,  1,          -1,       12.345,
+                           999.995, 1234.5, -1234.5, 1e6,     123456789.125, 1e15, 9.87654321e17, 1e-7};
+  for (const TFormatSettings& fs : {kUs, german()}) {
+    for (const char* mask : masks) {
+      const AnsiString longWay = AnsiString(mask) + "\"\"";
+      for (double v : values) EXPECT_EQ(FormatFloat(mask, v, fs), FormatFloat(longWay, v, fs)) << mask << " " << v;
+      for (std::int64_t v : {0LL, 7LL, -42LL, 1234567LL, -9007199254740993LL})
+        EXPECT_EQ(FormatInt64(mask, v, fs), FormatInt64(longWay, v, fs)) << mask << " " << v;
+    }
+  }
+}

@@ -122,3 +122,20 @@ TEST_F(VariantTest, ToTextWithGivenSettingsLeavesTheProcessSettingsAlone) {
   EXPECT_EQ(Variant(1.5).AsWideString(fs), u"1,5");
   EXPECT_EQ(Variant(1.5).AsString(), "1.5");
 }
+
+TEST_F(VariantTest, SetTextMakesATextOfTheGivenKindWhateverTheValueHeld) {
+  Variant v(1.5);
+  v.SetText(std::string_view("abc"));
+  EXPECT_EQ(v.VarType(), varString);
+  ASSERT_NE(v.AnsiText(), nullptr);
+  EXPECT_EQ(*v.AnsiText(), "abc");
+  v.SetText(std::string_view(""));
+  EXPECT_EQ(*v.AnsiText(), "");
+  v.SetText(std::u16string_view(u"表"));
+  EXPECT_EQ(v.VarType(), varOleStr);
+  EXPECT_EQ(v.AnsiText(), nullptr);
+  EXPECT_EQ(v.AsWideString(), u"表");
+  v.SetText(std::u16string_view(u"a longer text than the one before"));
+  EXPECT_EQ(v.AsWideString(), u"a longer text than the one before");
+  EXPECT_EQ(Variant(7).AnsiText(), nullptr);
+}

@@ -39,6 +39,29 @@ TEST(TDataPacketTest, RecordsComeBackWithTheirValuesKindsAndNulls) {
   EXPECT_EQ(got[7].VarType(), varString);
 }
 
+TEST(TDataPacketTest, ValuesReadIntoTheSameVectorTakeEachRecordsOwnTexts) {
+  // The texts of one record are written over those of the one read before: a longer, a
+  // shorter, an empty and a null one must each come back whole, and a value of another kind
+  // left by the caller must not remain.
+  TDataPacket packet({Column("S", ftString, 60), Column("W", ftWideString, 60)});
+  const std::vector<std::vector<Variant>> records = {
+      {Variant(std::string(40, 'x')), Variant(std::u16string(40, u'表'))},
+      {Variant("ab"), Variant(u"c")},
+      {Variant(""), Variant(u"")},
+      {Variant::Null(), Variant::Null()},
+      {Variant(WideToAnsi(u"城东区解放路12号")), Variant(u"\U0001F600")}};
+  for (const auto& r : records) packet.AppendRecord(r);
+  std::vector<Variant> got{Variant(3.5), Variant(7)};
+  for (std::size_t n = 0; n < records.size(); ++n) {
+    SCOPED_TRACE(n);
+    packet.ReadRecord(static_cast<std::int64_t>(n), got);
+    for (std::size_t i = 0; i < 2; ++i) {
+      EXPECT_EQ(got[i].VarType(), records[n][i].VarType());
+      EXPECT_TRUE(got[i] == records[n][i]);
+    }
+  }
+}
+
 TEST(TDataPacketTest, ValuesAreConvertedToTheColumnType) {
   TDataPacket packet({Column("N", ftInteger), Column("S", ftString, 5), Column("W", ftWideString, 5)});
   packet.AppendRecord({Variant("123"), Variant(u"表"), Variant(WideToAnsi(u"表"))});
