@@ -71,8 +71,10 @@ void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16
   text += u'0';
   // Most texts of a column are no wider than one before them: the widths of their characters
   // side by side tell so without laying the text out.
+  // (Whole pixels against whole digits: quick / digit rounded up is at most held just when quick
+  // is at most held digits.)
   const int quick = metrics.CharWidthSum(text);
-  if (quick >= 0 && static_cast<int>(std::ceil(static_cast<double>(quick) / digitWidth())) <= held) return;
+  if (quick >= 0 && static_cast<long long>(quick) <= static_cast<long long>(held) * digitWidth()) return;
   const double chars = static_cast<double>(metrics.TextWidth(text)) / digitWidth();
   held = std::max(held, static_cast<int>(std::ceil(chars)));
 }
