@@ -42,6 +42,7 @@ void WriteWorkbook(benchmark::State& state) {
   for (auto _ : state) {
     TxlsWorkbookFile file(path);
     TxlsWorkbookWriter writer(file.Stream());
+    writer.SetGatherCells(true);  // as the exporter writes
     writer.WriteWorkbookPrologue();
     TxlsSheetFrame frame;
     frame.Title = u"Readings";
