@@ -175,6 +175,7 @@ void TDataExportXLS::Execute() {
   {
     TxlsWorkbookFile file(FileName());
     TxlsWorkbookWriter writer(file.Stream(), autoTruncateValue_);
+    writer.SetGatherCells(true);
     writer.ChartColors() = chartColors_;
     TStream& globals = file.Globals();
     workbook_ = &writer;

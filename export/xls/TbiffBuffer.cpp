@@ -1,6 +1,29 @@
 #include "TbiffBuffer.h"
 
+#include <bit>
 #include <cstring>
+
+TbiffBuffer& TbiffBuffer::U8(std::uint8_t Value) {
+  bytes_.push_back(Value);
+  return *this;
+}
+
+TbiffBuffer& TbiffBuffer::U16(std::uint16_t Value) {
+  const std::uint8_t b[2] = {static_cast<std::uint8_t>(Value), static_cast<std::uint8_t>(Value >> 8)};
+  return Append(b, 2);
+}
+
+TbiffBuffer& TbiffBuffer::U32(std::uint32_t Value) {
+  const std::uint8_t b[4] = {static_cast<std::uint8_t>(Value), static_cast<std::uint8_t>(Value >> 8),
+                             static_cast<std::uint8_t>(Value >> 16), static_cast<std::uint8_t>(Value >> 24)};
+  return Append(b, 4);
+}
+
+TbiffBuffer& TbiffBuffer::F64(double Value) {
+  const auto bits = std::bit_cast<std::uint64_t>(Value);
+  U32(static_cast<std::uint32_t>(bits));
+  return U32(static_cast<std::uint32_t>(bits >> 32));
+}
 
 TbiffBuffer& TbiffBuffer::Append(const void* Data, std::size_t Size) {
   const auto* p = static_cast<const std::uint8_t*>(Data);

@@ -3,7 +3,6 @@
 // already assembled (for fields that are known only later).
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -18,19 +17,10 @@ public:
   const std::uint8_t* Data() const { return bytes_.data(); }
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
 
-  // The fields are appended inline: records are assembled a field at a time, for every cell.
-  TbiffBuffer& U8(std::uint8_t Value) {
-    bytes_.push_back(Value);
-    return *this;
-  }
-  TbiffBuffer& U16(std::uint16_t Value) { return U8(static_cast<std::uint8_t>(Value)).U8(static_cast<std::uint8_t>(Value >> 8)); }
-  TbiffBuffer& U32(std::uint32_t Value) {
-    return U16(static_cast<std::uint16_t>(Value)).U16(static_cast<std::uint16_t>(Value >> 16));
-  }
-  TbiffBuffer& F64(double Value) {
-    const auto bits = std::bit_cast<std::uint64_t>(Value);
-    return U32(static_cast<std::uint32_t>(bits)).U32(static_cast<std::uint32_t>(bits >> 32));
-  }
+  TbiffBuffer& U8(std::uint8_t Value);
+  TbiffBuffer& U16(std::uint16_t Value);
+  TbiffBuffer& U32(std::uint32_t Value);
+  TbiffBuffer& F64(double Value);
   TbiffBuffer& Append(const void* Data, std::size_t Size);
   TbiffBuffer& Zeros(std::size_t Count);
   TbiffBuffer& Fill(std::uint8_t Value, std::size_t Count);

@@ -1,7 +1,6 @@
 #include "TbiffRecord.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "Biff8Records.h"
 #include "ExlsFileError.h"
@@ -23,14 +22,6 @@ void writeHeader(TStream& stream, std::uint16_t id, std::size_t length) {
 }  // namespace
 
 void WriteBiffRecord(TStream& Stream, std::uint16_t Id, const std::uint8_t* Data, std::size_t Size) {
-  // A small record (a cell's) goes to the stream in one write, header and data together.
-  constexpr std::size_t kJoined = 60;
-  if (Size <= kJoined) {
-    std::uint8_t record[4 + kJoined] = {static_cast<std::uint8_t>(Id), static_cast<std::uint8_t>(Id >> 8),
-                                        static_cast<std::uint8_t>(Size), 0};
-    if (Size > 0) std::memcpy(record + 4, Data, Size);
-    return writeExactly(Stream, record, 4 + Size);
-  }
   std::size_t piece = std::min(Size, BiffPieceSize);
   writeHeader(Stream, Id, piece);
   writeExactly(Stream, Data, piece);

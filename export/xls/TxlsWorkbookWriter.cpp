@@ -17,11 +17,14 @@ constexpr std::uint32_t kLowestVersion = 0x00000206;
 }  // namespace
 
 TxlsWorkbookWriter::TxlsWorkbookWriter(TStream& Stream, bool AllowTruncate)
-    : stream_(Stream), sst_(AllowTruncate), chartColors_(XlsDefaultChartColors()) {}
+    : stream_(Stream),
+      cells_(std::make_unique_for_overwrite<std::uint8_t[]>(kCellBlock + kLargestCell)),
+      sst_(AllowTruncate),
+      chartColors_(XlsDefaultChartColors()) {}
 
 TxlsWorkbookWriter::~TxlsWorkbookWriter() = default;
 
-void TxlsWorkbookWriter::WriteRecord(std::uint16_t Id) { WriteBiffRecord(stream_, Id, record_.Data(), record_.Size()); }
+void TxlsWorkbookWriter::WriteRecord(std::uint16_t Id) { WriteBiffRecord(stream(), Id, record_.Data(), record_.Size()); }
 
 void TxlsWorkbookWriter::WriteWordRecord(std::uint16_t Id, std::uint16_t Value) {
   record_.Clear();

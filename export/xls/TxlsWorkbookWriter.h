@@ -26,13 +26,19 @@
 // Cell formats come from Formats() (TxlsCellFormatTable), texts go to the shared string table
 // (SST()). Every cell written widens the current sheet's used range (its DIMENSIONS).
 //
+// Each cell is in the stream when its call returns, unless the writer gathers cells
+// (SetGatherCells): then the cell records are kept in memory and reach the stream in large
+// blocks, before anything else is written to it and whenever it is used through Stream(). A
+// workbook is mostly cells, and a write per cell costs more than the cell: a writer over a file
+// should gather them, and use the stream only through Stream() while it writes.
+//
 // Limits and bad values: a row beyond 65535 or a column beyond 255 raises ExlsFileError (the
 // format has no room for it; the caller starts another sheet); a number that is not finite is
 // written as the error value #NUM!; a text longer than 32767 characters raises "String too
 // large" unless truncation is allowed (then it is cut). Sheet titles are made valid for Excel
 // when their sheet is started: at most 31 characters, none of : \ / ? * [ ], not empty, and
 // unique in the workbook ignoring case; valid titles stay as they are. Every short write raises
-// ExlsFileError "Error writing output file".
+// ExlsFileError "Error writing output file" (for cells, when their block is written).
 //
 // Column widths and row heights are measured in the fonts of the cells with the screen's font
 // metrics (TFontMetrics): the GUI layer must be running, on any thread.
@@ -126,7 +132,15 @@ public:
   TxlsWorkbookWriter(const TxlsWorkbookWriter&) = delete;
   TxlsWorkbookWriter& operator=(const TxlsWorkbookWriter&) = delete;
 
-  TStream& Stream() { return stream_; }
+  // The stream, with the cells written so far in it.
+  TStream& Stream() { return stream(); }
+  // Whether cell records are gathered in memory (see above); false at first. Turning it off
+  // writes out the cells gathered.
+  bool GatherCells() const { return gatherCells_; }
+  void SetGatherCells(bool Value) {
+    gatherCells_ = Value;
+    if (!Value) flushCells();
+  }
   TsstStrings& SST() { return sst_; }
   TxlsCellFormatTable& Formats() { return formats_; }
   TxlsBoundSheetList& BoundSheets() { return boundSheets_; }
@@ -188,6 +202,18 @@ private:
   void writeChartObject(int Object);
   void checkCell(int Row, int Col) const;
   void cellHeader(int Row, int Col, std::uint16_t XF);
+  // The place of Size bytes of data of a cell record among the gathered cells, after the header,
+  // row, column and XF put there.
+  std::uint8_t* cellRecord(std::uint16_t Id, int Row, int Col, std::uint16_t XF, std::size_t Size);
+  // After a cell record is complete: writes it out, or the gathered block once it is full.
+  void cellWritten();
+  void flushCells();
+  // The stream after the gathered cells were written to it: every use of the stream but a
+  // cell's goes through here.
+  TStream& stream() {
+    flushCells();
+    return stream_;
+  }
   void writeHeaderFooter(std::uint16_t Id, const WideString& Text);
   void writeColumnInfo(const TxlsSheetFrame& Frame);
   WideString validTitle(const WideString& Title, int SheetIndex) const;
@@ -198,6 +224,13 @@ private:
   int digitWidth();
 
   TStream& stream_;
+  // Cell records not yet written to the stream. Gathered, they go out once they fill a block,
+  // so that the stream takes them in writes of at least kCellBlock bytes.
+  static constexpr std::size_t kCellBlock = std::size_t{64} * 1024;
+  static constexpr std::size_t kLargestCell = 4 + 6 + 8;  // header, row, column, XF, a number
+  std::unique_ptr<std::uint8_t[]> cells_;
+  std::size_t cellsUsed_ = 0;
+  bool gatherCells_ = false;
   TbiffBuffer record_;
   TsstStrings sst_;
   TxlsCellFormatTable formats_;

@@ -78,9 +78,9 @@ void TxlsWorkbookWriter::WriteSheetBackground(const TxlsSheetFrame& Frame) {
   data.U16(1).U16(24);  // one plane, 24 bits per pixel
   data.Append(pixels.Bytes.data(), pixels.Bytes.size());
   std::size_t piece = std::min(kFirstPiece, data.Size());
-  WriteSingleBiffRecord(stream_, biff8::BITMAP, data.Data(), piece);
+  WriteSingleBiffRecord(stream(), biff8::BITMAP, data.Data(), piece);
   for (std::size_t at = piece; at < data.Size(); at += piece) {
     piece = std::min(kContinuePiece, data.Size() - at);
-    WriteSingleBiffRecord(stream_, biff8::CONTINUE, data.Data() + at, piece);
+    WriteSingleBiffRecord(stream(), biff8::CONTINUE, data.Data() + at, piece);
   }
 }

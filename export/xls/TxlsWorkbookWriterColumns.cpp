@@ -44,7 +44,7 @@ int TxlsWorkbookWriter::digitWidth() {
 }
 
 void TxlsWorkbookWriter::writeColumnInfo(const TxlsSheetFrame& Frame) {
-  colInfoPosition_ = stream_.Position();
+  colInfoPosition_ = stream().Position();
   colInfoCount_ = static_cast<int>(Frame.ColumnWidths.size());
   if (Frame.ColumnWidths.empty()) return;
   const double z = digitWidth();
@@ -57,7 +57,7 @@ void TxlsWorkbookWriter::writeColumnInfo(const TxlsSheetFrame& Frame) {
     list.Add({static_cast<std::uint16_t>(column), static_cast<std::uint16_t>(width), xlsDefaultXF, 0});
   }
   colInfoCount_ = list.Count();
-  list.SaveToStream(stream_);
+  list.SaveToStream(stream());
 }
 
 void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column) {
@@ -71,26 +71,29 @@ void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16
   text += u'0';
   // Most texts of a column are no wider than one before them: the widths of their characters
   // side by side tell so without laying the text out.
+  // (Whole pixels against whole digits: quick / digit rounded up is at most held just when quick
+  // is at most held digits.)
   const int quick = metrics.CharWidthSum(text);
-  if (quick >= 0 && static_cast<int>(std::ceil(static_cast<double>(quick) / digitWidth())) <= held) return;
+  if (quick >= 0 && static_cast<long long>(quick) <= static_cast<long long>(held) * digitWidth()) return;
   const double chars = static_cast<double>(metrics.TextWidth(text)) / digitWidth();
   held = std::max(held, static_cast<int>(std::ceil(chars)));
 }
 
 void TxlsWorkbookWriter::PatchColumnWidths() {
   if (colInfoPosition_ < 0) return;
-  const std::int64_t end = stream_.Position();
-  stream_.SetPosition(colInfoPosition_);
+  TStream& out = stream();
+  const std::int64_t end = out.Position();
+  out.SetPosition(colInfoPosition_);
   const int count = std::min<int>(colInfoCount_, static_cast<int>(columnWidths_.size()));
   for (int i = 0; i < count; ++i) {
     const long width = std::clamp<long>(static_cast<long>(columnWidths_[static_cast<std::size_t>(i)]) * 256, 0, kMaxColumnWidth);
     record_.Clear();
     record_.U16(static_cast<std::uint16_t>(width));
-    stream_.Seek(8, TSeekOrigin::soCurrent);  // record header, first and last column
-    stream_.WriteBuffer(record_.Data(), 2);
-    stream_.Seek(5, TSeekOrigin::soCurrent);  // XF, options, reserved byte
+    out.Seek(8, TSeekOrigin::soCurrent);  // record header, first and last column
+    out.WriteBuffer(record_.Data(), 2);
+    out.Seek(5, TSeekOrigin::soCurrent);  // XF, options, reserved byte
   }
-  stream_.SetPosition(end);
+  out.SetPosition(end);
 }
 
 int TxlsWorkbookWriter::ColumnWidth(int Column) const {

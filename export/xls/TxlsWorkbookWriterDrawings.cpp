@@ -221,18 +221,18 @@ void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame& Frame) {
   int item = 0;
   int object = 1;
   for (std::size_t k = 0; k < notes.size(); ++k) {
-    drawing.WriteItem(stream_, item++);
+    drawing.WriteItem(stream(), item++);
     writeNote(drawing, *notes[k], object++, item++);
   }
   for (std::size_t i = 0; i < images.size(); ++i) {
-    drawing.WriteItem(stream_, item++);
+    drawing.WriteItem(stream(), item++);
     writeImageObject(object++);
   }
   // A chart's substream refers to the sheet it is drawn on by that sheet's place among the
   // sheets written, which is its EXTERNSHEET entry.
   const auto sheetReference = static_cast<std::uint16_t>(boundSheets_.Count() - 1);
   for (int j = 0; j < charts; ++j) {
-    drawing.WriteItem(stream_, item++);
+    drawing.WriteItem(stream(), item++);
     writeChartObject(object++);
     TxlsChartWriter(*this).Write(*Frame.Charts->Items(j), sheetReference);
   }
@@ -253,7 +253,7 @@ void TxlsWorkbookWriter::writeNote(const TxlsMSODrawing& Drawing, const TxlsNote
   record_.U16(0x000D).U16(0);
   objectEnd(record_);
   WriteRecord(biff8::OBJ);
-  Drawing.WriteItem(stream_, TextBox);
+  Drawing.WriteItem(stream(), TextBox);
 
   const WideString text = noteText(Note);
   const TxlsNoteFormat& format = *Note.Format();

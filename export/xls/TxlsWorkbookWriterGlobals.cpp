@@ -56,7 +56,7 @@ void TxlsWorkbookWriter::WriteWorkbookPrologue() {
   WriteWordRecord(biff8::PRECISION, 1);
   WriteWordRecord(biff8::REFRESHALL, 0);
   WriteWordRecord(biff8::BOOKBOOL, 0);
-  globalsInsertPosition_ = stream_.Position();
+  globalsInsertPosition_ = stream().Position();
   record_.Clear();
   WriteRecord(biff8::EOF_);
 }
@@ -81,17 +81,18 @@ std::uint32_t TxlsWorkbookWriter::PaletteColor(std::uint16_t Index) const {
 }
 
 void TxlsWorkbookWriter::patchDimensions() {
-  const std::int64_t end = stream_.Position();
+  TStream& out = stream();
+  const std::int64_t end = out.Position();
   for (int i = 0; i < boundSheets_.Count(); ++i) {
     const TxlsBoundSheet& sheet = *boundSheets_.Items(i);
     if (!sheet.HasCells()) continue;
-    stream_.SetPosition(sheet.DimensionsPosition + 4);
+    out.SetPosition(sheet.DimensionsPosition + 4);
     record_.Clear();
     record_.U32(static_cast<std::uint32_t>(sheet.FirstRow)).U32(static_cast<std::uint32_t>(sheet.LastRow + 1));
     record_.U16(static_cast<std::uint16_t>(sheet.FirstCol)).U16(static_cast<std::uint16_t>(sheet.LastCol + 1));
-    stream_.WriteBuffer(record_.Data(), static_cast<std::int64_t>(record_.Size()));
+    out.WriteBuffer(record_.Data(), static_cast<std::int64_t>(record_.Size()));
   }
-  stream_.SetPosition(end);
+  out.SetPosition(end);
 }
 
 void TxlsWorkbookWriter::writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content) {
@@ -151,6 +152,7 @@ void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& C
 }
 
 std::int64_t TxlsWorkbookWriter::BuildWorkbookGlobals(const TxlsWorkbookContent& Content, TStream& Globals) {
+  flushCells();  // the sheets are complete in the stream from here on
   patchDimensions();
 
   const std::int64_t start = Globals.Position();
@@ -173,11 +175,12 @@ void TxlsWorkbookWriter::WriteWorkbookGlobals(const TxlsWorkbookContent& Content
   TMemoryStream globals;
   const std::int64_t at = BuildWorkbookGlobals(Content, globals);
   TMemoryStream tail;
-  stream_.SetPosition(at);
-  tail.CopyFrom(&stream_, stream_.Size() - at);
-  stream_.SetPosition(at);
+  TStream& out = stream();
+  out.SetPosition(at);
+  tail.CopyFrom(&out, out.Size() - at);
+  out.SetPosition(at);
   globals.SetPosition(0);
-  stream_.CopyFrom(&globals, globals.Size());
+  out.CopyFrom(&globals, globals.Size());
   tail.SetPosition(0);
-  stream_.CopyFrom(&tail, tail.Size());
+  out.CopyFrom(&tail, tail.Size());
 }

@@ -71,7 +71,7 @@ void TxlsWorkbookWriter::writeHeaderFooter(std::uint16_t Id, const WideString& T
 
 TxlsBoundSheet* TxlsWorkbookWriter::WriteSheetPrologue(const TxlsSheetFrame& Frame) {
   current_ = boundSheets_.Add(Frame.SheetIndex, validTitle(Frame.Title, Frame.SheetIndex));
-  current_->BOFPosition = stream_.Position();
+  current_->BOFPosition = stream().Position();
   columnWidths_ = Frame.ColumnWidths;
   rowHeights_.clear();
 
@@ -101,7 +101,7 @@ TxlsBoundSheet* TxlsWorkbookWriter::WriteSheetPrologue(const TxlsSheetFrame& Fra
   WriteWordRecord(biff8::VCENTER, 0);
   WriteSheetBackground(Frame);
   writeColumnInfo(Frame);
-  current_->DimensionsPosition = stream_.Position();
+  current_->DimensionsPosition = stream().Position();
   record_.Clear();
   record_.Zeros(14);
   WriteRecord(biff8::DIMENSIONS);

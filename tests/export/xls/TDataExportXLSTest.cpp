@@ -149,6 +149,22 @@ TEST_F(TDataExportXLSTest, DayNumbersFollowThe1900SystemAndTimesAndEarlierDaysAr
   EXPECT_NE(Lines(XlrdDump(dir.Path("out.xls"), true))[1].find("format=yyyy-mm-dd hh:mm"), std::string::npos);
 }
 
+TEST_F(TDataExportXLSTest, DatesOfAFormatWithMillisecondsAreTheirTextAndOtherColumnsStayDays) {
+  const TDateTime morning = EncodeDate(2024, 5, 20) + EncodeTime(8, 30, 0, 250);
+  const TDateTime evening = EncodeDate(2024, 5, 21) + EncodeTime(19, 5, 30, 7);
+  TClientDataSet* ds = dataSet({Column("READ", ftDateTime), Column("SENT", ftDateTime), Column("DUE", ftDateTime)},
+                               {{VarFromDateTime(morning), VarFromDateTime(EncodeDate(2024, 5, 20)), VarFromDateTime(morning)},
+                                {VarFromDateTime(evening), VarFromDateTime(EncodeDate(2024, 5, 21)), VarFromDateTime(evening)}});
+  TDataExportXLS* e = exporter(ds);
+  e->Formats()->SetDateTimeFormat("yyyy-mm-dd");
+  e->UserFormats()->SetText("READ=hh:nn:ss.zzz\r\nDUE=yyyy-mm-dd HH:NN:SS.ZZZ\r\n");
+  e->SetAllowCaptions(false);
+  e->Execute();
+  EXPECT_EQ(XlrdDump(dir.Path("out.xls")),
+            "sheet\tSheet 1\nR0C0\ttext\t08:30:00.250\nR0C1\tdate\t45432\nR0C2\ttext\t2024-05-20 08:30:00.250\n"
+            "R1C0\ttext\t19:05:30.007\nR1C1\tdate\t45433\nR1C2\ttext\t2024-05-21 19:05:30.007\n");
+}
+
 TEST_F(TDataExportXLSTest, ANumericColumnWritesTextThatIsNoNumberAndTheNullStringAsText) {
   auto* source = new TExportCustomSource(owner);
   TExportCustomColumn* column = source->Columns()->Add();

@@ -314,6 +314,64 @@ TEST(TxlsWorkbookWriter, AggregateFormulaSumsItsColumnRange) {
                                              0x25, 1, 0, 9, 0, 2, 0xC0, 2, 0xC0, 0x42, 1, 5, 0})));
 }
 
+namespace {
+
+// Two sheets of many blocks of cells of every kind, with formulas, free cells and patched column
+// widths between them, written with the cells gathered or one by one.
+std::string WriteCellsGatheredOrNot(bool gather) {
+  TMemoryStream stream;
+  TxlsWorkbookWriter writer(stream);
+  writer.SetGatherCells(gather);
+  TxlsCells cells(nullptr);
+  TxlsCell* free = cells.Add();
+  free->SetCol(5), free->SetRow(2), free->SetValue(Variant(u"free"));
+  writer.WriteWorkbookPrologue();
+  for (int s = 0; s < 2; ++s) {
+    TxlsSheetFrame frame = DefaultFrame(s, u"S" + WideString(1, static_cast<char16_t>(u'1' + s)));
+    frame.ColumnWidths = {1, 1, 1, 1};
+    frame.Cells = &cells;
+    writer.WriteSheetPrologue(frame);
+    for (int r = 0; r < 6000; ++r) {
+      const WideString text = u"读数 " + WideString(1, static_cast<char16_t>(u'a' + r % 26));
+      writer.WriteLabelSST(r, 0, text, 15);
+      writer.UpdateColumnWidth(text, 15, 0);
+      writer.WriteNumber(r, 1, r % 7 == 0 ? std::numeric_limits<double>::infinity() : r * 0.5, 15);
+      if (r % 3 == 0)
+        writer.WriteBlank(r, 2, 15);
+      else
+        writer.WriteBoolErr(r, 2, r % 2 == 0, 15);
+      if (r % 1000 == 999) writer.WriteAggregateFormula(r, 3, 15, aggSum, r - 999, r - 1);
+    }
+    writer.PatchColumnWidths();
+    writer.WriteSheetEpilogue(frame);
+  }
+  writer.WriteWorkbookGlobals({});
+  return std::string(stream.Memory(), static_cast<std::size_t>(stream.Size()));
+}
+
+}  // namespace
+
+TEST(TxlsWorkbookWriter, GatheredCellsGiveTheSameStreamAsCellsWrittenOneByOne) {
+  const std::string oneByOne = WriteCellsGatheredOrNot(false);
+  ASSERT_GT(oneByOne.size(), 4u * 64 * 1024);
+  EXPECT_TRUE(WriteCellsGatheredOrNot(true) == oneByOne);
+
+  // Gathered cells reach the stream when it is asked for, or when the gathering stops.
+  TMemoryStream stream;
+  TxlsWorkbookWriter writer(stream);
+  writer.SetGatherCells(true);
+  writer.WriteSheetPrologue(DefaultFrame(0, u"S"));
+  const std::int64_t before = stream.Size();
+  writer.WriteNumber(0, 0, 1, 15);
+  EXPECT_EQ(stream.Size(), before);
+  EXPECT_EQ(writer.Stream().Size(), before + 18);
+  writer.WriteBlank(1, 0, 15);
+  writer.SetGatherCells(false);
+  EXPECT_EQ(stream.Size(), before + 18 + 10);
+  writer.WriteBlank(2, 0, 15);
+  EXPECT_EQ(stream.Size(), before + 18 + 10 + 10);
+}
+
 TEST(TxlsWorkbookWriter, PaletteAndStyleRecordsHoldTheStandardColoursAndBuiltInStyles) {
   const std::string stream = WriteStream([](TxlsWorkbookWriter& w) {
     w.WriteSheetPrologue(DefaultFrame(0, u"S"));

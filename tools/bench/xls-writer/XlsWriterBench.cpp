@@ -1,6 +1,7 @@
 // Writes a workbook of 60,000 rows by 12 columns (texts, some repeated and some unique, CJK,
 // integers, amounts, dates, booleans and blanks) straight through the workbook writer into a
-// file, and reports the peak memory of the process besides the time.
+// file, and reports the peak memory of the process besides the time. With XLS_BENCH_KEEP set to
+// a file name, the last workbook written is copied there (to compare outputs between builds).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -41,6 +42,7 @@ void WriteWorkbook(benchmark::State& state) {
   for (auto _ : state) {
     TxlsWorkbookFile file(path);
     TxlsWorkbookWriter writer(file.Stream());
+    writer.SetGatherCells(true);  // as the exporter writes
     writer.WriteWorkbookPrologue();
     TxlsSheetFrame frame;
     frame.Title = u"Readings";
@@ -73,6 +75,8 @@ void WriteWorkbook(benchmark::State& state) {
     strings = writer.SST().UniqueStrings();
     file.Commit();
   }
+  if (const char* keep = std::getenv("XLS_BENCH_KEEP"))
+    std::filesystem::copy_file(path, keep, std::filesystem::copy_options::overwrite_existing);
   std::filesystem::remove(path);
   state.counters["stream_MiB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
   state.counters["unique_strings"] = strings;
