@@ -44,11 +44,27 @@ struct TThreadsState {
   // A queued method's exception caught where it could not be raised (inside a wait); the next
   // CheckSynchronize raises it.
   std::exception_ptr Deferred;
+  // Free-on-terminate threads past their last use of this layer, not yet joined. They are
+  // joined rather than detached because the thread's own end still runs code: the destructors
+  // of its thread-local data, the GUI toolkit's among them, which must not run while the
+  // process tears that toolkit down.
+  std::vector<std::thread> Ended;
 };
 
 TThreadsState& threads() {
   static TThreadsState* state = new TThreadsState;
   return *state;
+}
+
+// Joins the ended threads (each is at most finishing its thread-local clean-up). Called without
+// the shared lock, never by one of them.
+void joinEnded(TThreadsState& s) {
+  std::vector<std::thread> ended;
+  {
+    std::lock_guard lock(s.Lock);
+    ended.swap(s.Ended);
+  }
+  for (std::thread& thread : ended) thread.join();
 }
 
 std::atomic<TThreadID> nextThreadId{1};
@@ -161,6 +177,7 @@ bool FinalizeThreads(int Timeout) {
   s.ShuttingDown = false;
   lock.unlock();
   for (TThread* thread : finished) delete thread;
+  joinEnded(s);
   return allEnded;
 }
 
@@ -209,6 +226,7 @@ void TThread::AfterConstruction() {
 
 void TThread::Resume() {
   TThreadsState& s = threads();
+  joinEnded(s);  // so that a program starting thread after thread holds no ended ones
   std::lock_guard lock(s.Lock);
   if (d_->Started) return;
   try {
@@ -361,7 +379,7 @@ void TThread::finish() {
     s.Running.erase(id);
     return;
   }
-  d_->Handle.detach();
+  std::thread handle = std::move(d_->Handle);
   bool queuedForIt = std::any_of(s.Queue.begin(), s.Queue.end(),
                                  [&](const TSyncRequestPtr& r) { return !r->Waited && r->Thread == this; });
   if (!queuedForIt) {
@@ -372,11 +390,13 @@ void TThread::finish() {
     delete this;
     lock.lock();
     s.Running.erase(id);
+    s.Ended.push_back(std::move(handle));
     s.Changed.notify_all();
     return;
   }
   // Methods it queued may still use the object: free it on the main thread after them.
   s.Running.erase(id);
+  s.Ended.push_back(std::move(handle));
   auto request = std::make_shared<TSyncRequest>();
   request->Frees = this;
   request->Method = [this] { delete this; };

@@ -48,6 +48,9 @@
 // thread still running after that is left alone and ends with the process: the queue and the
 // bookkeeping it uses are never destroyed, so it cannot touch freed memory of this layer, and a
 // Synchronize it calls then simply never returns. Nothing it would have queued runs.
+// Free-on-terminate threads that have finished are joined there too (and when the next thread
+// starts), so that no thread's thread-local clean-up runs while the program tears down what that
+// clean-up touches, such as the GUI toolkit.
 #pragma once
 
 #include <cstdint>

@@ -129,6 +129,8 @@ void stopGui() {
   }
   delete Screen;
   Screen = nullptr;
+  // Threads end, and the toolkit's data of each thread with them, while the toolkit is whole.
+  FinalizeThreads(ThreadShutdownTimeout);
   QObject::disconnect(g_state->focusConnection);
   if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(g_state->keyRouter.get());
   g_state->keyRouter.reset();

@@ -287,6 +287,37 @@ TEST(TThreadTest, FinalizeThreadsEndsRunningAndBlockedThreads) {
   EXPECT_FALSE(CheckSynchronize());
 }
 
+// Thread-local data whose destruction, at the end of its thread, takes a while.
+std::atomic<int> slowCleanUpsDone{0};
+struct TSlowCleanUp {
+  ~TSlowCleanUp() {
+    std::this_thread::sleep_for(100ms);
+    ++slowCleanUpsDone;
+  }
+};
+thread_local TSlowCleanUp slowCleanUp;
+
+TEST(TThreadTest, FinalizeThreadsWaitsForTheEndOfThreadsThatFreedThemselves) {
+  slowCleanUpsDone = 0;
+  std::atomic<bool> plainDeleted{false}, queuedDeleted{false};
+  // One deletes itself on its own thread, the other on the main thread after its queued method.
+  auto* plain = new TTestThread(true, [](TTestThread&) { (void)&slowCleanUp; }, &plainDeleted);
+  auto* queued = new TTestThread(true, [](TTestThread& self) {
+    (void)&slowCleanUp;
+    self.Queue([] {});
+  }, &queuedDeleted);
+  for (TTestThread* t : {plain, queued}) {
+    t->SetFreeOnTerminate(true);
+    t->Resume();
+  }
+  ASSERT_TRUE(waitUntil([&] {
+    CheckSynchronize();
+    return plainDeleted && queuedDeleted;
+  }));
+  EXPECT_TRUE(FinalizeThreads(10000));
+  EXPECT_EQ(slowCleanUpsDone, 2);
+}
+
 TEST(TThreadTest, ProcessEndsCleanlyWithAFreeThreadStillRunning) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
