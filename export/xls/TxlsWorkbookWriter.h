@@ -5,6 +5,7 @@
 //
 //   TxlsWorkbookFile file(name);                  // the compound document and its stream
 //   TxlsWorkbookWriter writer(file.Stream());
+//   writer.SetGatherCells(true);                  // cells reach the file in large blocks
 //   writer.WriteWorkbookPrologue();
 //   for each sheet:
 //     writer.WriteSheetPrologue(frame);           // TxlsSheetFrame: title, page texts, columns
@@ -30,7 +31,8 @@
 // (SetGatherCells): then the cell records are kept in memory and reach the stream in large
 // blocks, before anything else is written to it and whenever it is used through Stream(). A
 // workbook is mostly cells, and a write per cell costs more than the cell: a writer over a file
-// should gather them, and use the stream only through Stream() while it writes.
+// should gather them, and use the stream only through Stream() while it writes. The globals
+// (WriteWorkbookGlobals, BuildWorkbookGlobals) write out every cell gathered.
 //
 // Limits and bad values: a row beyond 65535 or a column beyond 255 raises ExlsFileError (the
 // format has no room for it; the caller starts another sheet); a number that is not finite is
