@@ -21,9 +21,13 @@ bool isText(TFieldType Type) { return Type == ftString || Type == ftWideString |
 bool isMemo(TFieldType Type) { return Type == ftMemo || Type == ftWideMemo || Type == ftFmtMemo; }
 bool isWide(TFieldType Type) { return Type == ftWideString || Type == ftFixedWideChar || Type == ftWideMemo; }
 
-// The bytes a value takes in the table: its text in the ANSI code page.
-std::size_t ansiLength(const TField* Field) {
-  return isWide(Field->DataType()) ? WideToAnsi(Field->AsWideString()).size() : Field->AsString().size();
+// The bytes a value takes in the table: its text in the ANSI code page. A text the field
+// holds as it is is measured in Kept, whose storage serves every record.
+std::size_t ansiLength(const TField* Field, Variant& Kept) {
+  if (isWide(Field->DataType())) return WideToAnsi(Field->AsWideString()).size();
+  Field->ValueInto(Kept);
+  if (const AnsiString* text = Kept.AnsiText()) return text->size();
+  return Field->AsString().size();
 }
 
 struct TScannedField {
@@ -72,9 +76,10 @@ void TdmUtils::DataExportDBF1BeginExport(TObject*) {
   // The records the exporter reads, in one pass (the same as the source table's).
   {
     TScanPosition position(ClientDataSet1);
+    Variant kept;
     for (ClientDataSet1->First(); !ClientDataSet1->Eof(); ClientDataSet1->Next()) {
-      for (TScannedField& f : texts) f.Longest = std::max(f.Longest, ansiLength(f.Field));
-      for (TScannedField& f : memos) f.Longest = std::max(f.Longest, ansiLength(f.Field));
+      for (TScannedField& f : texts) f.Longest = std::max(f.Longest, ansiLength(f.Field, kept));
+      for (TScannedField& f : memos) f.Longest = std::max(f.Longest, ansiLength(f.Field, kept));
     }
   }
 

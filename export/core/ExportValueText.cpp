@@ -128,7 +128,7 @@ void fieldValue(TField* field, const TExportColumn& column, const TExportFormats
     text.clear();
     return;
   }
-  value = field->Value();
+  field->ValueInto(value);
   if (value.IsNull()) {
     text = formats.NULLString();
     return;

@@ -79,7 +79,8 @@ AnsiString DbfNumberText(double Value, int Length, int Decimals) {
   for (int decimals = std::clamp(Decimals, 0, MaxFixedDecimals); decimals >= 0; --decimals) {
     text = FloatToStrF(Value, TFloatFormat::ffFixed, MaxFixedDigits, decimals, point);
     // Too many digits for fixed-point notation: far beyond any field.
-    if (text.find_first_of("Ee") != AnsiString::npos) return AnsiString(length + 1, Overflow);
+    if (std::any_of(text.begin(), text.end(), [](char c) { return c == 'E' || c == 'e'; }))
+      return AnsiString(length + 1, Overflow);
     if (text.size() <= length) break;
   }
   return text;

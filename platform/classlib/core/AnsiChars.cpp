@@ -29,18 +29,18 @@ std::array<unsigned char, 256> bytesOf(int codePage) {
 TCharLengths::TCharLengths() {
   // The table is built once per thread and code page; IsDBCSLeadByte takes a lock per byte.
   thread_local int cachedCodePage = 0;
-  thread_local std::array<unsigned char, 256> cached;
+  thread_local TTable cached;
   int cp = GetACP();
   if (cp != cachedCodePage) {
     cached = bytesOf(cp);
     cachedCodePage = cp;
   }
-  bytes_ = cached;
+  bytes_ = &cached;
 }
 
 TCharLengths::TCharLengths(int CodePage) {
   const int cp = CodePage == CP_ACP ? GetACP() : CodePage == CP_OEMCP ? GetOEMCP() : CodePage == CP_MACCP ? GetMACCP() : CodePage;
-  bytes_ = bytesOf(cp);
+  own_ = bytesOf(cp);
 }
 
 std::size_t WholeCharsPrefix(std::string_view S, std::size_t MaxBytes) {

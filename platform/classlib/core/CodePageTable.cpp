@@ -113,9 +113,11 @@ bool TCodePageTable::ToWide(std::string_view Text, WideString& Out) const {
 
 bool TCodePageTable::FromWide(std::u16string_view Text, std::string& Out) const {
   const std::size_t start = Out.size();
+  Out.resize(start + 2 * Text.size());  // never more than two bytes a unit
+  char* at = Out.data() + start;
   for (char16_t c : Text) {
     if (c < 0x80) {
-      Out += static_cast<char>(c);
+      *at++ = static_cast<char>(c);
       continue;
     }
     const std::uint16_t bytes = fromWide_[c];
@@ -123,9 +125,10 @@ bool TCodePageTable::FromWide(std::u16string_view Text, std::string& Out) const 
       Out.resize(start);
       return false;
     }
-    if (bytes > 0xFF) Out += static_cast<char>(bytes >> 8);
-    Out += static_cast<char>(bytes & 0xFF);
+    if (bytes > 0xFF) *at++ = static_cast<char>(bytes >> 8);
+    *at++ = static_cast<char>(bytes & 0xFF);
   }
+  Out.resize(static_cast<std::size_t>(at - Out.data()));
   return true;
 }
 

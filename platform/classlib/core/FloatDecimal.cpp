@@ -1,6 +1,8 @@
 #include "FloatDecimal_p.h"
 
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 
 namespace floatdecimal {
@@ -86,13 +88,24 @@ bool shortestDigits(double magnitude, int precision, int decimals, char (&buf)[6
 bool exactDigits(double magnitude, char (&buf)[64], std::string_view& digits, int& exponent) {
   // Below 10^15 every scaled integer tried has at most 18 digits, so no leading digit is lost.
   constexpr double Limit = 1e15;
-  constexpr double Scales[] = {1, 10, 100, 1000};
+  constexpr std::uint64_t Scales[] = {1, 10, 100, 1000};
   if (!(magnitude < Limit)) return false;
+  // The value as Mantissa * 2^-Shift exactly; below 10^15 a normal value's Shift is at least 3
+  // (its 53-bit mantissa is at least 2^52), so it never needs a left shift.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const auto biased = static_cast<int>(bits >> 52);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
+  const int shift = biased == 0 ? 1074 : 1075 - biased;
+  if (shift <= 0 || shift >= 64) return false;
   for (int k = 0; k < 4; ++k) {
-    const double scaled = magnitude * Scales[k];
-    // The product is exact (no rounding error) and a whole number.
-    if (scaled != std::trunc(scaled) || std::fma(magnitude, Scales[k], -scaled) != 0) continue;
-    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned long long>(scaled)).ptr;
+    // The scaled value in integers (below 2^63): a whole number, and one a double holds
+    // exactly (at most 53 significant bits), as the product the caller would compute.
+    const std::uint64_t product = mantissa * Scales[k];
+    if ((product & ((std::uint64_t{1} << shift) - 1)) != 0) continue;
+    const std::uint64_t scaled = product >> shift;
+    if (std::bit_width(scaled) - std::countr_zero(scaled) > 53) continue;
+    const auto end = std::to_chars(buf, buf + sizeof buf, scaled).ptr;
     std::size_t n = static_cast<std::size_t>(end - buf);
     exponent = static_cast<int>(n) - k;
     while (n > 0 && buf[n - 1] == '0') --n;

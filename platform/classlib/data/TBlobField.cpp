@@ -26,7 +26,7 @@ void TBlobField::SaveToFile(const AnsiString& FileName) const {
 }
 
 Variant TBlobField::GetAsVariant() const {
-  return ValueOfKind(varString, [this] { return GetAsString(); });
+  return ValueOfKind(HeldValueKind(), [this] { return GetAsString(); });
 }
 
 AnsiString TBlobField::GetAsString() const { return VarToStr(Data()); }
@@ -52,7 +52,7 @@ AnsiString TWideMemoField::BlobBytes() const {
 }
 
 Variant TWideMemoField::GetAsVariant() const {
-  return ValueOfKind(varOleStr, [this] { return GetAsWideString(); });
+  return ValueOfKind(HeldValueKind(), [this] { return GetAsWideString(); });
 }
 
 AnsiString TWideMemoField::GetAsString() const { return WideToAnsi(GetAsWideString()); }

@@ -24,6 +24,7 @@ class TBlobField : public TField {
 protected:
   // The bytes of the value as SaveToStream writes them.
   virtual AnsiString BlobBytes() const;
+  TVarType HeldValueKind() const override { return varString; }
   Variant GetAsVariant() const override;
   AnsiString GetAsString() const override;
   AnsiString GetDisplayText() const override;
@@ -47,6 +48,7 @@ class TWideMemoField : public TBlobField {
 
 protected:
   AnsiString BlobBytes() const override;
+  TVarType HeldValueKind() const override { return varOleStr; }
   Variant GetAsVariant() const override;
   AnsiString GetAsString() const override;
   WideString GetAsWideString() const override;

@@ -43,6 +43,15 @@ void TField::AccessError(const char* TypeName) const {
 
 Variant TField::GetAsVariant() const { return Data(); }
 
+void TField::ValueInto(Variant& Out) const {
+  const TVarType kind = HeldValueKind();
+  const Variant& held = Data();
+  if (kind != varEmpty && held.VarType() == kind)
+    Out = held;
+  else
+    Out = GetAsVariant();
+}
+
 AnsiString TField::GetAsString() const {
   return ReadValue<AnsiString>(GetAsVariant(), "String", [](const Variant& v) { return v.AsString(); });
 }

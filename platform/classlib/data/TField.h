@@ -61,6 +61,9 @@ class TField : public TComponent {
 
   bool IsNull() const;
   Variant Value() const { return GetAsVariant(); }
+  // Value into Out; a text the field holds as the kind Value gives goes into Out's own storage
+  // (kept from the record before) instead of a new string.
+  void ValueInto(Variant& Out) const;
   AnsiString AsString() const { return GetAsString(); }
   WideString AsWideString() const { return GetAsWideString(); }
   int AsInteger() const { return GetAsInteger(); }
@@ -77,6 +80,9 @@ protected:
   const Variant& Data() const;
   void SetDataType(TFieldType Value) { dataType_ = Value; }
 
+  // The kind of held value GetAsVariant gives back as it is (varEmpty: none of its own), for
+  // ValueInto; a field class that gives back a held text says so here.
+  virtual TVarType HeldValueKind() const { return varEmpty; }
   // Each field class converts from the held value to its own kind; the defaults go through
   // the field's Value and raise the access error for conversions the value does not allow.
   virtual Variant GetAsVariant() const;

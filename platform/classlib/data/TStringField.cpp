@@ -24,7 +24,7 @@ TStringField::TStringField(TComponent* AOwner) : TField(AOwner) {
 }
 
 Variant TStringField::GetAsVariant() const {
-  return ValueOfKind(varString, [this] { return GetAsString(); });
+  return ValueOfKind(HeldValueKind(), [this] { return GetAsString(); });
 }
 
 AnsiString TStringField::GetAsString() const { return VarToStr(Data()); }
@@ -54,7 +54,7 @@ bool TStringField::GetAsBoolean() const {
 TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) { SetDataType(ftWideString); }
 
 Variant TWideStringField::GetAsVariant() const {
-  return ValueOfKind(varOleStr, [this] { return GetAsWideString(); });
+  return ValueOfKind(HeldValueKind(), [this] { return GetAsWideString(); });
 }
 
 AnsiString TWideStringField::GetAsString() const { return WideToAnsi(GetAsWideString()); }

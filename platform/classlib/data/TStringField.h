@@ -17,6 +17,7 @@ class TStringField : public TField {
   int DataSize() const override { return Size() + 1; }
 
 protected:
+  TVarType HeldValueKind() const override { return varString; }
   Variant GetAsVariant() const override;
   AnsiString GetAsString() const override;
   int GetAsInteger() const override;
@@ -35,6 +36,7 @@ class TWideStringField : public TStringField {
   int DataSize() const override { return (Size() + 1) * 2; }
 
 protected:
+  TVarType HeldValueKind() const override { return varOleStr; }
   Variant GetAsVariant() const override;
   AnsiString GetAsString() const override;
   WideString GetAsWideString() const override;

@@ -156,6 +156,23 @@ TEST_F(FieldValuesTest, NullsReadAsNullAndAsTheTypesZero) {
   EXPECT_EQ(f("M")->DisplayText(), "(memo)");
 }
 
+TEST_F(FieldValuesTest, ValueIntoGivesValueWhateverTheTargetHeldBefore) {
+  // The target keeps its storage from record to record: a long text, a wide text or a number
+  // left in it must not show through, in a record of values or of nulls.
+  for (int record = 0; record < 2; ++record, ds->Next())
+    for (int i = 0; i < ds->FieldCount(); ++i) {
+      TField* field = ds->Fields()->Fields(i);
+      SCOPED_TRACE(field->FieldName());
+      for (const Variant& before : {Variant(std::string(40, 'x')), Variant(u"wide text before"), Variant(7)}) {
+        Variant out = before;
+        field->ValueInto(out);
+        const Variant value = field->Value();
+        EXPECT_EQ(out.VarType(), value.VarType());
+        EXPECT_TRUE(out == value || (out.IsNull() && value.IsNull()));
+      }
+    }
+}
+
 TEST_F(FieldValuesTest, BlobsStreamTheirBytes) {
   auto* blob = static_cast<TBlobField*>(f("BL"));
   EXPECT_EQ(blob->BlobSize(), 3);
