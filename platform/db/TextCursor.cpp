@@ -108,7 +108,8 @@ void TTextCursor::scanColumns() {
     }
     for (std::size_t i = 0; i < count; ++i) {
       const TTextCell& c = cells_[i];
-      kinds[i] = MergeTextKinds(kinds[i], TextCellKind(c.Text, c.Quoted));
+      // Text merged with any kind stays Text: its cells need no parsing.
+      if (kinds[i] != TTextKind::Text) kinds[i] = MergeTextKinds(kinds[i], TextCellKind(c.Text, c.Quoted));
       longest[i] = std::max(longest[i], characters(c.Text, unicode_));
     }
   }
@@ -150,7 +151,7 @@ bool TTextCursor::Next(std::vector<Variant>& Row) {
   }
   Row.resize(columns_.size());
   static const TTextCell empty;
-  for (std::size_t i = 0; i < columns_.size(); ++i) Row[i] = cellValue(i, i < count ? cells_[i] : empty);
+  for (std::size_t i = 0; i < columns_.size(); ++i) cellValue(i, i < count ? cells_[i] : empty, Row[i]);
   return true;
 }
 
@@ -165,24 +166,23 @@ WideString TTextCursor::wideText(std::string_view Text) const {
                                                                            : AnsiToWide(Text, schema_.CodePage);
 }
 
-Variant TTextCursor::cellValue(std::size_t Column, const TTextCell& Cell) const {
-  if (Cell.Text.empty()) return Null();
+void TTextCursor::cellValue(std::size_t Column, const TTextCell& Cell, Variant& Value) const {
+  if (Cell.Text.empty()) {
+    Value = Null();
+    return;
+  }
   const TDbColumn& column = columns_[Column];
   switch (column.DataType) {
     case ftString:
-    case ftMemo: return Variant(Cell.Text);
+    case ftMemo: Value.SetText(Cell.Text); return;
     case ftWideString:
-    case ftWideMemo:
-      return Variant(wideText(Cell.Text));
-    default: {
-      Variant value;
-      if (!TextCellValue(Cell.Text, column.DataType, value)) {
+    case ftWideMemo: Value.SetText(wideText(Cell.Text)); return;
+    default:
+      if (!TextCellValue(Cell.Text, column.DataType, Value)) {
         // Only a type declared in Schema.ini can meet a cell it does not hold: guessed types
         // were taken from every cell.
         RaiseDbError(fileName_, Format("line %d: \"%s\" in column %s is not a %s value",
                                        {reader_->Line(), ansiName(Cell.Text), column.Name, typeName(column.DataType)}));
       }
-      return value;
-    }
   }
 }

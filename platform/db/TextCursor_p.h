@@ -22,7 +22,8 @@ private:
   void scanColumns();
   AnsiString ansiName(std::string_view Text) const;
   WideString wideText(std::string_view Text) const;
-  Variant cellValue(std::size_t Column, const TTextCell& Cell) const;
+  // Sets Value, kept from the record before so that texts reuse its storage.
+  void cellValue(std::size_t Column, const TTextCell& Cell, Variant& Value) const;
 
   std::unique_ptr<TStream> input_;
   TTextSchema schema_;

@@ -9,6 +9,11 @@ namespace {
 
 constexpr std::size_t BufferSize = 64 * 1024;
 
+// Byte classes of appendRun.
+constexpr std::uint8_t Plain = 0;
+constexpr std::uint8_t Lead = 1;
+constexpr std::uint8_t Stop = 2;
+
 }  // namespace
 
 TTextRecordReader::TTextRecordReader(TStream& Input, std::int64_t Start, const TTextSchema& Schema, AnsiString FileName)
@@ -18,6 +23,10 @@ TTextRecordReader::TTextRecordReader(TStream& Input, std::int64_t Start, const T
     const int codePage = Schema.CodePage == 0 ? CP_ACP : Schema.CodePage;
     for (int b = 0x80; b < 0x100; ++b) leadByte_[b] = IsDBCSLeadByte(std::uint8_t(b), codePage);
   }
+  for (int b = 0; b < 0x100; ++b) unquotedClasses_[b] = quotedClasses_[b] = leadByte_[b] ? Lead : Plain;
+  for (int b : {'\r', '\n'}) unquotedClasses_[b] = quotedClasses_[b] = Stop;
+  unquotedClasses_[static_cast<unsigned char>(Schema.Delimiter)] = Stop;
+  if (Schema.Quote >= 0) quotedClasses_[Schema.Quote & 0xFF] = Stop;
   Rewind();
 }
 
@@ -46,6 +55,24 @@ void TTextRecordReader::appendCharacter(std::string& Text, int First) {
     const int next = peek();
     if (next >= 0x40) Text += static_cast<char>(get());
   }
+}
+
+// Appends the run of bytes from the current position that the cell loops would append one by
+// one: plain bytes, and double-byte characters whose trail byte is in the buffer, taken as
+// appendCharacter takes them. Stops before a byte of class Stop and at the end of the buffer.
+void TTextRecordReader::appendRun(std::string& Text, const std::array<std::uint8_t, 256>& Classes) {
+  const std::size_t from = at_;
+  while (at_ < used_) {
+    const std::uint8_t kind = Classes[static_cast<unsigned char>(buffer_[at_])];
+    if (kind == Plain) {
+      ++at_;
+    } else if (kind == Lead && at_ + 1 < used_) {
+      at_ += static_cast<unsigned char>(buffer_[at_ + 1]) >= 0x40 ? 2 : 1;
+    } else {
+      break;
+    }
+  }
+  Text.append(buffer_.data() + from, at_ - from);
 }
 
 bool TTextRecordReader::skipEmptyLines() {
@@ -90,6 +117,7 @@ bool TTextRecordReader::nextDelimited(std::vector<TTextCell>& Cells, std::size_t
       get();
       current.Quoted = true;
       for (;;) {
+        appendRun(current.Text, quotedClasses_);
         const int c = get();
         if (c < 0) RaiseDbError(fileName_, Format("the quoted field that starts on line %d is not closed", {recordLine_}));
         if (c == quote) {
@@ -103,6 +131,7 @@ bool TTextRecordReader::nextDelimited(std::vector<TTextCell>& Cells, std::size_t
     }
     // An unquoted cell, or what follows a closing quote up to the delimiter.
     for (;;) {
+      appendRun(current.Text, unquotedClasses_);
       const int c = peek();
       if (c < 0) return true;
       if (c == '\r' || c == '\n') {

@@ -36,6 +36,7 @@ private:
     if (c >= 0) ++at_;
     return c;
   }
+  void appendRun(std::string& Text, const std::array<std::uint8_t, 256>& Classes);
   bool skipEmptyLines();
   void endLine();
   void appendCharacter(std::string& Text, int First);
@@ -48,6 +49,10 @@ private:
   const TTextSchema& schema_;
   AnsiString fileName_;
   std::array<bool, 256> leadByte_{};  // starts a double-byte character of the file's code page
+  // What each byte is inside an unquoted and a quoted cell: plain text, a lead byte, or a byte
+  // the cell loops must look at (see appendRun).
+  std::array<std::uint8_t, 256> unquotedClasses_{};
+  std::array<std::uint8_t, 256> quotedClasses_{};
   bool utf8_ = false;
   std::vector<char> buffer_;
   std::size_t at_ = 0;
