@@ -115,6 +115,29 @@ TEST_F(TextSourceTest, DelimiterHeaderAndTextDelimiterComeFromSchemaIni) {
   EXPECT_EQ(rows[0][2].AsString(), WideToAnsi(u"亅"));
 }
 
+TEST_F(TextSourceTest, DoubleByteCharactersStayWholeAcrossTheReadBlocks) {
+  // Files larger than a read block, each shifted by one more byte, so that every byte of the
+  // row (a lead byte, a trail byte that equals the delimiter, a quote) meets a block's end.
+  const AnsiString ch = WideToAnsi(u"亅");
+  const AnsiString row = ch + "|\"" + ch + ch + "\"|xy\n";
+  ASSERT_EQ(row.size(), 13u);
+  for (std::size_t shift = 0; shift < row.size(); ++shift) {
+    SCOPED_TRACE(shift);
+    std::string text = "H" + std::string(shift, 'h') + "\n";
+    for (int i = 0; i < 6000; ++i) text += row;
+    folder_.Write("Schema.ini", "[d.txt]\nFormat=Delimited(|)\n");
+    folder_.Write("d.txt", text);
+    const auto rows = ReadAll(*open("d.txt"));
+    ASSERT_EQ(rows.size(), 6000u);
+    for (const auto& r : rows) {
+      ASSERT_EQ(r.size(), 3u);
+      ASSERT_EQ(r[0].AsString(), ch);
+      ASSERT_EQ(r[1].AsString(), ch + ch);
+      ASSERT_EQ(r[2].AsString(), "xy");
+    }
+  }
+}
+
 TEST_F(TextSourceTest, FixedLengthColumnsTakeTheirWidthsAndTypesFromSchemaIni) {
   folder_.Write("Schema.ini",
                 "[f.txt]\nFormat=FixedLength\nColNameHeader=False\nCol1=Code Text Width 4\n"
