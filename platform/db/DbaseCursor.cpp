@@ -101,43 +101,51 @@ bool TDbaseCursor::Next(std::vector<Variant>& Row) {
     if (!record) return false;
     if (static_cast<std::uint8_t>(record[0]) == dbase::RecordDeleted) continue;
     Row.resize(layout_.Fields.size());
-    for (std::size_t i = 0; i < layout_.Fields.size(); ++i) Row[i] = fieldValue(i, record);
+    for (std::size_t i = 0; i < layout_.Fields.size(); ++i) fieldValue(i, record, Row[i]);
     return true;
   }
 }
 
-Variant TDbaseCursor::text(std::string_view Bytes) const {
-  if (layout_.CodePage == 0) return Variant(Bytes);
-  return Variant(WideToAnsi(AnsiToWide(Bytes, layout_.CodePage)));
+void TDbaseCursor::text(std::string_view Bytes, Variant& Value) const {
+  if (layout_.CodePage == 0)
+    Value.SetText(Bytes);
+  else
+    Value.SetText(WideToAnsi(AnsiToWide(Bytes, layout_.CodePage)));
 }
 
-Variant TDbaseCursor::fieldValue(std::size_t Index, const char* Record) {
+void TDbaseCursor::fieldValue(std::size_t Index, const char* Record, Variant& Value) {
   const TDbaseField& field = layout_.Fields[Index];
   const std::string_view raw(Record + field.Offset, field.Length);
   switch (field.Type) {
     case 'N':
-    case 'F': return numberValue(raw, columns_[Index].DataType);
-    case 'D': return dateValue(raw);
-    case 'L': return logicalValue(raw);
-    case 'M': return memoValue(raw);
-    default: return text(trimTrailing(raw));
+    case 'F': Value = numberValue(raw, columns_[Index].DataType); break;
+    case 'D': Value = dateValue(raw); break;
+    case 'L': Value = logicalValue(raw); break;
+    case 'M': memoValue(raw, Value); break;
+    default: text(trimTrailing(raw), Value); break;
   }
 }
 
 // The block number is decimal text (dBASE) or, in 4-byte fields, a binary number.
-Variant TDbaseCursor::memoValue(std::string_view Raw) {
+void TDbaseCursor::memoValue(std::string_view Raw, Variant& Value) {
   std::uint32_t block = 0;
   if (Raw.size() == 4) {
     const auto* p = reinterpret_cast<const std::uint8_t*>(Raw.data());
     block = p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t{p[3]} << 24);
   } else {
     const std::string_view digits = TrimField(Raw);
-    if (digits.empty()) return Null();
+    if (digits.empty()) {
+      Value = Null();
+      return;
+    }
     auto [p, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), block);
     if (ec != std::errc() || p != digits.data() + digits.size())
       RaiseDbError(fileName_, "a memo field does not hold a block number");
   }
-  if (block == 0) return Null();
+  if (block == 0) {
+    Value = Null();
+    return;
+  }
   if (!memo_) RaiseDbError(fileName_, "the table has memo fields but its memo file is missing");
-  return text(memo_->Read(block));
+  text(memo_->Read(block), Value);
 }

@@ -19,9 +19,10 @@ public:
 
 private:
   const char* nextRecord();
-  Variant fieldValue(std::size_t Index, const char* Record);
-  Variant memoValue(std::string_view Text);
-  Variant text(std::string_view Bytes) const;
+  // These set Value, kept from the record before so that texts reuse its storage.
+  void fieldValue(std::size_t Index, const char* Record, Variant& Value);
+  void memoValue(std::string_view Raw, Variant& Value);
+  void text(std::string_view Bytes, Variant& Value) const;
 
   std::unique_ptr<TStream> table_;
   std::optional<TDbaseMemoFile> memo_;
