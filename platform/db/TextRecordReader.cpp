@@ -37,14 +37,12 @@ void TTextRecordReader::Rewind() {
   recordLine_ = 0;
 }
 
-int TTextRecordReader::peek() {
-  if (at_ == used_) {
-    const std::int64_t got = input_.Read(buffer_.data(), std::int64_t(buffer_.size()));
-    at_ = 0;
-    used_ = got > 0 ? std::size_t(got) : 0;
-    if (used_ == 0) return -1;
-  }
-  return static_cast<unsigned char>(buffer_[at_]);
+// Reads the next block; the first byte of it, or -1 at the end.
+int TTextRecordReader::refill() {
+  const std::int64_t got = input_.Read(buffer_.data(), std::int64_t(buffer_.size()));
+  at_ = 0;
+  used_ = got > 0 ? std::size_t(got) : 0;
+  return used_ == 0 ? -1 : static_cast<unsigned char>(buffer_[0]);
 }
 
 // A trail byte of a double-byte character may equal a delimiter or the quote: it is taken with

@@ -30,7 +30,9 @@ public:
   int Line() const { return recordLine_; }
 
 private:
-  int peek();
+  // Inline: the cell loops ask it for every byte that ends a run.
+  int peek() { return at_ < used_ ? static_cast<unsigned char>(buffer_[at_]) : refill(); }
+  int refill();
   int get() {
     const int c = peek();
     if (c >= 0) ++at_;
