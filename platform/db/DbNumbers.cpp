@@ -1,6 +1,5 @@
 #include "DbNumbers_p.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -58,14 +57,18 @@ bool ParseDbInteger(std::string_view Text, long long& Value) {
 bool ParseDbFloat(std::string_view Text, double& Value, bool DecimalComma) {
   const std::string_view s = withoutPlus(TrimField(Text));
   if (s.empty() || s.size() > 64) return false;
-  // from_chars also takes "inf", "nan" and hexadecimal forms: only digits, sign, point, exponent.
-  if (!std::all_of(s.begin(), s.end(), [&](char c) {
-        return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E' ||
-               (DecimalComma && c == ',');
-      }))
-    return false;
+  // from_chars also takes "inf", "nan" and hexadecimal forms: only digits, sign, point, exponent
+  // are copied, a decimal comma as a point.
   char copy[64];
-  std::replace_copy(s.begin(), s.end(), copy, ',', '.');
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E')
+      copy[i] = c;
+    else if (DecimalComma && c == ',')
+      copy[i] = '.';
+    else
+      return false;
+  }
   auto [p, ec] = std::from_chars(copy, copy + s.size(), Value);
   return ec == std::errc() && p == copy + s.size() && std::isfinite(Value);
 }

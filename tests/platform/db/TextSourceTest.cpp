@@ -84,6 +84,18 @@ TEST_F(TextSourceTest, TypesAreGuessedFromEveryRowAndALateMismatchWidensThem) {
   EXPECT_TRUE(rows[0][8].IsNull());
 }
 
+TEST_F(TextSourceTest, OnlyPlainDecimalNumbersAreGuessedAsNumbers) {
+  folder_.Write("Schema.ini", "[n.txt]\nFormat=Delimited(;)\n");
+  folder_.Write("n.txt", "A;B;C;D;E;F\n+1.5e2;inf;1,5;0x10;nan;-2.\n");
+  auto cursor = open("n.txt");
+  EXPECT_EQ(types(*cursor), (std::vector<TFieldType>{ftFloat, ftString, ftString, ftString, ftString, ftFloat}));
+  const auto rows = ReadAll(*cursor);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0][0].AsFloat(), 150.0);
+  EXPECT_EQ(rows[0][2].AsString(), "1,5") << "text files have no decimal comma";
+  EXPECT_EQ(rows[0][5].AsFloat(), -2.0);
+}
+
 TEST_F(TextSourceTest, RowsLongerThanTheHeaderGetNumberedColumns) {
   folder_.Write("t.csv", "A,,A\n1,2,3,4\n5\n");
   auto cursor = open("t.csv");
