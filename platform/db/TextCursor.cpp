@@ -108,8 +108,7 @@ void TTextCursor::scanColumns() {
     }
     for (std::size_t i = 0; i < count; ++i) {
       const TTextCell& c = cells_[i];
-      // Text merged with any kind stays Text: its cells need no parsing.
-      if (kinds[i] != TTextKind::Text) kinds[i] = MergeTextKinds(kinds[i], TextCellKind(c.Text, c.Quoted));
+      kinds[i] = MergeCellKind(kinds[i], c.Text, c.Quoted);
       longest[i] = std::max(longest[i], characters(c.Text, unicode_));
     }
   }

@@ -71,6 +71,24 @@ TTextKind MergeTextKinds(TTextKind A, TTextKind B) {
   return TTextKind::Text;
 }
 
+// Exact shortcuts of MergeTextKinds(Kind, TextCellKind(Text, Quoted)): Text merged with any
+// kind stays Text; a cell that reads as a float is a number, which keeps a Float column Float;
+// a cell that reads as a date or time holds a separator no number or boolean has, so it is a
+// moment.
+TTextKind MergeCellKind(TTextKind Kind, std::string_view Text, bool Quoted) {
+  if (Kind == TTextKind::Text) return Kind;
+  if (!Quoted && !Text.empty()) {
+    double number = 0;
+    if (Kind == TTextKind::Float && ParseDbFloat(Text, number)) return Kind;
+    TDateTime moment = 0;
+    bool hasDate = false, hasTime = false;
+    if ((Kind == TTextKind::Date || Kind == TTextKind::Time || Kind == TTextKind::DateTime) &&
+        ParseDbDateTime(Text, moment, hasDate, hasTime))
+      return MergeTextKinds(Kind, hasDate && hasTime ? TTextKind::DateTime : hasDate ? TTextKind::Date : TTextKind::Time);
+  }
+  return MergeTextKinds(Kind, TextCellKind(Text, Quoted));
+}
+
 TFieldType TextKindFieldType(TTextKind Kind, bool Wide, std::size_t MaxLength) {
   switch (Kind) {
     case TTextKind::Integer: return ftInteger;

@@ -12,6 +12,9 @@ enum class TTextKind { Empty, Integer, Largeint, Float, Date, Time, DateTime, Bo
 TTextKind TextCellKind(std::string_view Text, bool Quoted);
 // The kind that holds the values of both; Text when nothing else does.
 TTextKind MergeTextKinds(TTextKind A, TTextKind B);
+// MergeTextKinds(Kind, TextCellKind(Text, Quoted)), parsing no more of the cell than that
+// result needs: nothing in a Text column, a float or a moment in such a column.
+TTextKind MergeCellKind(TTextKind Kind, std::string_view Text, bool Quoted);
 // The field type of a column whose cells are of Kind; Wide for text of a Unicode file, whose
 // longest cell has MaxLength characters.
 TFieldType TextKindFieldType(TTextKind Kind, bool Wide, std::size_t MaxLength);

@@ -96,6 +96,23 @@ TEST_F(TextSourceTest, OnlyPlainDecimalNumbersAreGuessedAsNumbers) {
   EXPECT_EQ(rows[0][5].AsFloat(), -2.0);
 }
 
+TEST_F(TextSourceTest, LateCellsOfAnotherKindWidenFloatAndMomentColumns) {
+  std::string text = "F,G,D,T,Q\n";
+  for (int i = 0; i < 3; ++i) text += "1.5,1.5,2024-01-31,12:30,2024-01-31\n";
+  text += "2,1e999,20240131,2024-02-01,\"2024-02-01\"\n";
+  folder_.Write("w.csv", text);
+  auto cursor = open("w.csv");
+  EXPECT_EQ(types(*cursor), (std::vector<TFieldType>{ftFloat, ftString, ftString, ftDateTime, ftString}));
+  const auto rows = ReadAll(*cursor);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[3][0].AsFloat(), 2.0);
+  EXPECT_EQ(rows[3][1].AsString(), "1e999") << "out of range: no float";
+  EXPECT_EQ(rows[3][2].AsString(), "20240131") << "a number is no date";
+  EXPECT_EQ(rows[0][3].AsDateTime(), EncodeTime(12, 30, 0, 0));
+  EXPECT_EQ(rows[3][3].AsDateTime(), EncodeDate(2024, 2, 1));
+  EXPECT_EQ(rows[3][4].AsString(), "2024-02-01");
+}
+
 TEST_F(TextSourceTest, RowsLongerThanTheHeaderGetNumberedColumns) {
   folder_.Write("t.csv", "A,,A\n1,2,3,4\n5\n");
   auto cursor = open("t.csv");
