@@ -60,13 +60,6 @@ protected:
     Button->Click();
     ASSERT_TRUE(WaitIdle());
   }
-  // The texts of the message boxes shown so far (UTF-8).
-  std::vector<std::string> messages() const {
-    std::vector<std::string> texts;
-    for (const TShownDialog& dialog : hook.Shown())
-      if (dialog.Kind == dkMessageBox) texts.push_back(AnsiToUtf8(dialog.Text));
-    return texts;
-  }
   std::string folder(const std::string& Name) const {
     const fs::path path = terminal.Pc().parent_path() / Name;
     fs::create_directories(path);
@@ -87,7 +80,7 @@ TEST_F(TFormmainBatchListsTest, DownloadListRefusesASecondFileOfTheSameNameFromA
   addDownloadFile("/data/a/a.txt");
   EXPECT_EQ(lines(window->listDownload),
             (std::vector<std::string>{"/data/a/CBSJ.DBF", "/data/b/cbsj.dbf", "/data/a/A.TXT", "/data/a/a.txt"}));
-  EXPECT_EQ(messages(), std::vector<std::string>{AnsiToUtf8(INFO_SAME_FILE_IN_LIST)});
+  EXPECT_EQ(ShownMessages(), std::vector<std::string>{AnsiToUtf8(INFO_SAME_FILE_IN_LIST)});
 }
 
 TEST_F(TFormmainBatchListsTest, CancelledOrBlankChoiceAddsNothing) {
@@ -95,7 +88,7 @@ TEST_F(TFormmainBatchListsTest, CancelledOrBlankChoiceAddsNothing) {
   addDownloadFile("");
   addDownloadFile("   ");
   EXPECT_TRUE(lines(window->listDownload).empty());
-  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(ShownMessages().empty());
 }
 
 TEST_F(TFormmainBatchListsTest, DeleteRemovesEverySelectedLineOfEitherList) {
@@ -124,7 +117,7 @@ TEST_F(TFormmainBatchListsTest, UploadNamesMustBeGivenAndDifferExactly) {
   addUploadName("CBSJ.DBF");
   addUploadName("cbsj.dbf");
   EXPECT_EQ(lines(window->listUpload), (std::vector<std::string>{"CBSJ.DBF", "cbsj.dbf"}));
-  EXPECT_EQ(messages(), (std::vector<std::string>{AnsiToUtf8(INFO_SELECT_FILE), AnsiToUtf8(INFO_SAME_FILE_IN_LIST)}));
+  EXPECT_EQ(ShownMessages(), (std::vector<std::string>{AnsiToUtf8(INFO_SELECT_FILE), AnsiToUtf8(INFO_SAME_FILE_IN_LIST)}));
   EXPECT_EQ(window->cbxCbjFileList->Text(), "");
 }
 
@@ -192,7 +185,7 @@ TEST_F(TFormmainBatchListsTest, StarterWhileBusyOnlySaysSo) {
   ASSERT_TRUE(block.WaitEntered());
   window->btnUploadSpecialModeClick(nullptr);
   window->btnDownSpecialModeClick(nullptr);
-  EXPECT_EQ(messages(), (std::vector<std::string>{"请先完成当前操作！", "请先完成当前操作！"}));
+  EXPECT_EQ(ShownMessages(), (std::vector<std::string>{"请先完成当前操作！", "请先完成当前操作！"}));
   block.Release();
   ASSERT_TRUE(WaitIdle());
 }

@@ -108,3 +108,10 @@ std::vector<std::string> TMainWindowFixture::ShownTexts() const {
   for (const TShownDialog& dialog : hook.Shown()) texts.push_back(AnsiToUtf8(dialog.Text));
   return texts;
 }
+
+std::vector<std::string> TMainWindowFixture::ShownMessages() const {
+  std::vector<std::string> texts;
+  for (const TShownDialog& dialog : hook.Shown())
+    if (dialog.Kind == dkMessageBox) texts.push_back(AnsiToUtf8(dialog.Text));
+  return texts;
+}

@@ -33,6 +33,8 @@ protected:
 
   // The texts of the dialogs shown so far, as UTF-8.
   std::vector<std::string> ShownTexts() const;
+  // The texts of the message boxes among them.
+  std::vector<std::string> ShownMessages() const;
 
   std::filesystem::path folder;  // settings file and languages
   TVxTestTerminal terminal;

@@ -87,12 +87,6 @@ protected:
     window->sbtnRightClick(nullptr);
     ASSERT_TRUE(WaitIdle());
   }
-  std::vector<std::string> messages() const {
-    std::vector<std::string> texts;
-    for (const TShownDialog& dialog : hook.Shown())
-      if (dialog.Kind == dkMessageBox) texts.push_back(AnsiToUtf8(dialog.Text));
-    return texts;
-  }
   std::string serverFile(const std::string& Name) const { return TFtpTestServer::Read(server.Local(dir) / Name); }
   bool onServer(const std::string& Name) const { return fs::exists(server.Local(dir) / Name); }
   int image(const std::string& Caption) const {
@@ -182,8 +176,8 @@ TEST_F(TFormmainFtpTest, EveryFailureToConnectIsShownWithItsReasonAndTheWindowGo
     window->IdFTP1->SetReadTimeout(silent ? 1000 : 60000);
     window->BitBtnConnectClick(nullptr);
     EXPECT_FALSE(window->IdFTP1->Connected()) << c.Port;
-    ASSERT_EQ(messages().size(), 1u) << c.Port;
-    const std::string message = messages()[0];
+    ASSERT_EQ(ShownMessages().size(), 1u) << c.Port;
+    const std::string message = ShownMessages()[0];
     EXPECT_EQ(message.rfind(Connecting, 0), 0u) << message;
     EXPECT_NE(message.find(c.Reason), std::string::npos) << message;
     EXPECT_EQ(AnsiToUtf8(window->lblComm->Caption()), message);
@@ -300,7 +294,7 @@ TEST_F(TFormmainFtpTest, FetchSendsTheSelectedFilesToTheTerminalAndLeavesNothing
   EXPECT_EQ(ReadPcFile("CBJ2.ROM"), "the user's own");
   EXPECT_FALSE(fs::exists(fs::path(AppDir) / "CBJ2.ROM"));
   EXPECT_EQ(relayFolders(), relaysBefore);
-  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(ShownMessages().empty());
   // The listing that follows shows the new files; the summary comes before it.
   EXPECT_NE(Cell(window->listCbj, "CBJ2.ROM", 0), "");
   EXPECT_FALSE(window->ProgressBar1->Visible());
@@ -314,7 +308,7 @@ TEST_F(TFormmainFtpTest, NamesThatWouldLeaveTheFetchFolderAreNotFetchedAndTheUse
   fetch({"a\\b.txt", "ok.txt", "x..y"});
   EXPECT_EQ(ReadTerminalFile("ok.txt"), "ok");
   EXPECT_EQ(TerminalNames().size(), 4u);
-  const auto shown = messages();
+  const auto shown = ShownMessages();
   ASSERT_EQ(shown.size(), 2u);
   for (const std::string& message : shown) {
     EXPECT_EQ(message.rfind(DownloadFailed, 0), 0u) << message;
@@ -330,8 +324,8 @@ TEST_F(TFormmainFtpTest, FileThatVanishedAfterTheListingFailsWithTheServersReply
   Select(window->ListView1, {"gone.txt", "here.txt"});
   window->sbtnLeftClick(nullptr);
   ASSERT_TRUE(WaitIdle());
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].rfind(DownloadFailed + "550 ", 0), 0u) << messages()[0];
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].rfind(DownloadFailed + "550 ", 0), 0u) << ShownMessages()[0];
   EXPECT_EQ(ReadTerminalFile("here.txt"), "h");
   EXPECT_EQ(ReadTerminalFile("gone.txt"), "");
   EXPECT_TRUE(window->IdFTP1->Connected());
@@ -343,8 +337,8 @@ TEST_F(TFormmainFtpTest, ServerDroppingAFetchLeavesNothingOnTheTerminalAndEndsTh
   connect();
   clickColumn(0);  // big.bin goes first
   fetch({"big.bin", "next.txt"});
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].rfind(DownloadFailed, 0), 0u);
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].rfind(DownloadFailed, 0), 0u);
   EXPECT_EQ(ReadTerminalFile("big.bin"), "");
   EXPECT_EQ(ReadTerminalFile("next.txt"), "");
   EXPECT_EQ(relayFolders(), relaysBefore);
@@ -373,8 +367,8 @@ TEST_F(TFormmainFtpTest, CancelDuringAFetchDeletesThePartlyFetchedFile) {
   EXPECT_FALSE(fs::exists(relay));
   EXPECT_EQ(ReadTerminalFile("big.bin"), "");
   EXPECT_EQ(ReadTerminalFile("next.txt"), "");
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0], DownloadFailed + "The connection was closed.");
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0], DownloadFailed + "The connection was closed.");
   EXPECT_FALSE(window->ProgressBar1->Visible());
   EXPECT_FALSE(window->FtpTransferring());
 }
@@ -421,7 +415,7 @@ TEST_F(TFormmainFtpTest, StoreSendsTerminalFilesToTheServerFolderAndDeletesThemW
   EXPECT_EQ(ReadPcFile("CBJ.EXE"), "the user's own");
   EXPECT_FALSE(PcFileExists("KHDA.DBF"));
   EXPECT_EQ(relayFolders(), relaysBefore);
-  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(ShownMessages().empty());
   // The server's listing is read again at the end.
   EXPECT_EQ(sorted(Captions(window->ListView1)), (std::vector<std::string>{"CBJ.EXE", "KHDA.DBF"}));
 }
@@ -434,8 +428,8 @@ TEST_F(TFormmainFtpTest, FailedStoreNeverDeletesTheTerminalsFile) {
   // CBJ.EXE comes first in the terminal's list: it is stored and deleted; BIG.DAT fails half-way
   // and stays on the terminal.
   store({"CBJ.EXE", "BIG.DAT"});
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].rfind(UploadFailed, 0), 0u) << messages()[0];
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].rfind(UploadFailed, 0), 0u) << ShownMessages()[0];
   EXPECT_TRUE(onServer("CBJ.EXE"));
   EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"BIG.DAT", "CBSJ.DBF", "KHDA.DBF"}));
   EXPECT_EQ(Status(), "上装文件部分失败！");
@@ -448,8 +442,8 @@ TEST_F(TFormmainFtpTest, FailedConversionEndsTheStoreAtOnce) {
   openFtpPage("main", {}, "ConvertType=1\n[uploadfile]\nCompleteDelFile=1\n");
   connect();
   store({"BAD.DBF", "AFTER.TXT"});
-  ASSERT_EQ(messages().size(), 1u);
-  EXPECT_EQ(messages()[0].rfind("Convert File Type Error:", 0), 0u);
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].rfind("Convert File Type Error:", 0), 0u);
   EXPECT_FALSE(onServer("BAD.DBF"));
   EXPECT_FALSE(onServer("BAD.txt"));
   EXPECT_FALSE(onServer("AFTER.TXT"));
@@ -463,5 +457,5 @@ TEST_F(TFormmainFtpTest, StoreWithAllStoresFiveFilesPerTable) {
   store({"KHDA.DBF"});
   for (const char* name : {"KHDA.txt", "KHDA.csv", "KHDA.mdb", "KHDA.xls", "KHDA.xml"}) EXPECT_TRUE(onServer(name)) << name;
   EXPECT_FALSE(onServer("KHDA.DBF"));
-  EXPECT_TRUE(messages().empty());
+  EXPECT_TRUE(ShownMessages().empty());
 }
