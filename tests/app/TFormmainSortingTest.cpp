@@ -61,14 +61,17 @@ TEST_F(TFormmainSortingTest, AnotherColumnTakesTheArrowAway) {
 }
 
 TEST_F(TFormmainSortingTest, SizesSortAsWholeNumbersBeyondTwoGib) {
+  // Shown as "9", "10", "999", "1K", "1024M"...: an order that text comparison would not give.
   for (const auto& [name, size] : {std::pair{"five", std::uintmax_t{5} << 30}, std::pair{"one", std::uintmax_t{1} << 30},
-                                   std::pair{"two", std::uintmax_t{2} << 30}, std::pair{"small", std::uintmax_t{10}}}) {
+                                   std::pair{"two", std::uintmax_t{2} << 30}, std::pair{"small", std::uintmax_t{10}},
+                                   std::pair{"nine", std::uintmax_t{9}}, std::pair{"kib", std::uintmax_t{1024}},
+                                   std::pair{"most", std::uintmax_t{999}}}) {
     std::ofstream(terminal.Pc() / name).close();
     fs::resize_file(terminal.Pc() / name, size);
   }
   OpenCommPage();
   ClickColumnHeader(window->listCpu, 1);
-  EXPECT_EQ(Captions(window->listCpu), (std::vector<std::string>{"small", "one", "two", "five"}));
+  EXPECT_EQ(Captions(window->listCpu), (std::vector<std::string>{"nine", "small", "most", "kib", "one", "two", "five"}));
 }
 
 TEST_F(TFormmainSortingTest, ChosenOrderSurvivesARefresh) {

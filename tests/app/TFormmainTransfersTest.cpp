@@ -265,10 +265,12 @@ TEST_F(TFormmainTransfersTest, GoOnFlagEndsTheLoopOnComButNotOnUsb) {
   download({"a.txt", "b.txt"});
   EXPECT_EQ(ReadTerminalFile("b.txt"), "");  // skipped after the library said stop
 
-  terminal.Settings("[Fault.vxDownloadFile]\nResult=5\nWhen=Once\nCall=1\nGoOn=0\n");
+  // A fault of its own: the injector counts the calls afresh only for a fault it has not seen.
+  terminal.Settings("[Fault.vxDownloadFile]\nResult=6\nWhen=Once\nCall=1\nGoOn=0\n");
   run([&] { window->miRefreshMachClick(nullptr); });
   download({"a.txt", "b.txt"});
-  EXPECT_EQ(ReadTerminalFile("b.txt"), "b");  // on USB every file is tried
+  EXPECT_EQ(ReadTerminalFile("a.txt"), "");   // the fault was met ...
+  EXPECT_EQ(ReadTerminalFile("b.txt"), "b");  // ... and on USB every file is tried
 }
 
 TEST_F(TFormmainTransfersTest, UploadEndsWithBothListsReadAgain) {

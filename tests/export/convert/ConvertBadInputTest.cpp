@@ -135,6 +135,17 @@ TEST_F(ConvertBadInputTest, AFullDiskFailsWithAClearTextAndLeavesNoTarget) {
   }
   EXPECT_EQ(ReadFileBytes(Path("big.dbf")), source);
 
+  // A database written before is copied before its table is replaced: a copy that does not fit
+  // goes, and the database stays as it was.
+  ASSERT_TRUE(module->ConvertFile(Path("big.dbf"), TConvertType::MDB)) << module->LastError();
+  const std::string database = ReadFileBytes(Path("big.mdb"));
+  ASSERT_GT(database.size(), 64u * 1024);
+  const TLimitedRun again = ConvertLimited(Path("big.dbf"), TConvertType::MDB, RLIMIT_FSIZE, 64 * 1024);
+  EXPECT_FALSE(again.Converted);
+  EXPECT_EQ(Files(), (std::vector<std::string>{"big.dbf", "big.mdb"})) << again.LastError;
+  EXPECT_EQ(ReadFileBytes(Path("big.mdb")), database);
+  std::filesystem::remove(Path("big.mdb"));
+
   // And back: a text source whose table does not fit.
   ASSERT_TRUE(module->ConvertFile(Path("big.dbf"), TConvertType::CSV)) << module->LastError();
   std::filesystem::remove(Path("big.dbf"));
@@ -177,4 +188,9 @@ TEST_F(ConvertBadInputTest, ValuesADbaseTableCannotHoldEndTheConversionWithTheFi
     EXPECT_EQ(ReadFileBytes(Path(name)), before);
   }
   EXPECT_EQ(Files(), (std::vector<std::string>{"long.csv", "wide.csv"}));
+
+  // The longest text a field holds converts whole.
+  WriteFileBytes(Path("full.csv"), "HH,HM\r\na,\"" + std::string(254, 'x') + "\"\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("full.csv"), TConvertType::DBF)) << module->LastError();
+  EXPECT_EQ(DbfRecords("full.dbf"), "['HH', 'HM']\n['a', '" + std::string(254, 'x') + "']\n");
 }

@@ -122,6 +122,7 @@ TEST(DbfRecord, CutsKeepWholeCharactersOfEveryEncoding) {
   // UTF-16: 😀 is a surrogate pair, never split.
   const std::string utf16("a\0\x3D\xD8\x00\xDE", 6);
   EXPECT_EQ(DbfWholeCharsPrefix(utf16, 5, 4), 2u);
+  EXPECT_EQ(DbfWholeCharsPrefix(utf16 + std::string("b\0", 2), 6, 4), 6u);  // a cut just after the pair keeps it
   EXPECT_EQ(DbfWholeCharsPrefix(std::string(8, 'x'), 7, 5), 4u);
 }
 
