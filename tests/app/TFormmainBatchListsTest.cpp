@@ -222,6 +222,20 @@ TEST_F(TFormmainBatchListsTest, DownloadBatchOfSentFilesSaysAllSucceeded) {
   EXPECT_EQ(Status(), "下装文件全部成功！");
 }
 
+TEST_F(TFormmainBatchListsTest, DownloadBatchWithAllSendsATableUnderItsOwnNameOverTheTerminals) {
+  // An older table of the name a conversion would write lies beside the one in the list.
+  const std::string a = folder("a");
+  const std::string table = ReadTerminalFile("KHDA.DBF");
+  TVxTestTerminal::Write(fs::path(a) / "CBSJ.DBF", table);
+  TVxTestTerminal::Write(fs::path(a) / "CBSJ.dbf", "an older table");
+  openSpecialPage("[downloadfile]\ndownloadnum=1\nfile1=" + a + "/CBSJ.DBF\n", "ConvertType=0\n");
+  runBatch(window->btnDownSpecialMode);
+  EXPECT_EQ(checks(window->listDownload), std::vector<bool>{true});
+  EXPECT_EQ(ReadTerminalFile("CBSJ.DBF"), table);
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  EXPECT_EQ(Status(), "下装文件全部成功！");
+}
+
 TEST_F(TFormmainBatchListsTest, ComPortLinkLossStopsTheBatchLeavingTheRestUnchecked) {
   const std::string a = folder("a");
   for (const char* name : {"ONE.TXT", "TWO.TXT", "THREE.TXT"}) TVxTestTerminal::Write(fs::path(a) / name, name);
@@ -285,4 +299,27 @@ TEST_F(TFormmainBatchListsTest, UploadBatchConvertsDbaseFilesIntoThePagesType) {
   runBatch(window->btnUploadSpecialMode);
   EXPECT_TRUE(fs::exists(fs::path(target) / "KHDA.txt"));
   EXPECT_FALSE(fs::exists(fs::path(target) / "CBJ.txt"));
+}
+
+TEST_F(TFormmainBatchListsTest, UploadBatchReportsFailedConversionsAndNeverConvertsOverAFetchedFile) {
+  const std::string target = folder("upload");
+  const std::string notes = "the meter reader's own notes\r\n";
+  PutTerminalFile(30, "NOTES.txt", notes);
+  PutTerminalFile(31, "NOTES.DBF", ReadTerminalFile("KHDA.DBF"));
+  PutTerminalFile(32, "BAD.DBF", "not a table");
+  openSpecialPage("[uploadfile]\nuploadpath=" + target +
+                      "\ndeluploadfile=1\nuploadnum=3\nfile1=NOTES.txt\nfile2=NOTES.DBF\nfile3=BAD.DBF\n",
+                  "ConvertType=0\n");
+  runBatch(window->btnUploadSpecialMode);
+  // Every file arrived and went from the terminal; the notes are whole.
+  EXPECT_EQ(checks(window->listUpload), (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(TVxTestTerminal::Read(fs::path(target) / "NOTES.txt"), notes);
+  EXPECT_EQ(TVxTestTerminal::Read(fs::path(target) / "BAD.DBF"), "not a table");
+  EXPECT_TRUE(fs::exists(fs::path(target) / "NOTES.xls"));
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  const std::vector<std::string> shown = ShownMessages();
+  ASSERT_EQ(shown.size(), 3u);  // the question, then one message per table
+  EXPECT_EQ(shown[1], "Convert File Type Error:NOTES.DBF: 文件已经存在：NOTES.txt");
+  EXPECT_EQ(shown[2].rfind("Convert File Type Error:BAD.DBF: ", 0), 0u) << shown[2];
+  EXPECT_EQ(Status(), "上装文件部分失败！");
 }
