@@ -199,8 +199,14 @@ void UploadSelectedFiles(MyThread& Thread) {
       continue;
     }
     // The library puts the PC file in place only once the whole file has come; the terminal's
-    // copy goes only when the PC file is there.
-    if (deleteAfter && FileExists(target) && !Thread.Terminated()) vxCompleteDelFile(Thread.Port(), name.c_str());
+    // copy goes only when the PC file is there and on the disk, so that a power cut cannot lose
+    // both. A file that cannot be synced keeps the terminal's copy.
+    if (deleteAfter && !Thread.Terminated()) {
+      if (FlushFileToDisk(target))
+        vxCompleteDelFile(Thread.Port(), name.c_str());
+      else
+        loop.Fail();
+    }
     if (ConvertReceived(target, Thread.ConvertType(), received) != TConvertOutcome::Converted) loop.Fail();
   }
   if (Thread.Terminated()) return;

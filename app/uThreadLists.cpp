@@ -104,10 +104,14 @@ void UploadFileList(MyThread& Thread) {
     } else {
       received.Failed(name);
     }
-    // Only a file that arrived whole in this run is deleted on the terminal; the check marks,
-    // which the user can change meanwhile, do not decide it.
-    if (deleteAfter && uploaded && FileExists(target) && !Thread.Terminated())
-      loop.Check(vxCompleteDelFile(Thread.Port(), name.c_str()));
+    // Only a file that arrived whole in this run, and is on the disk, is deleted on the
+    // terminal; the check marks, which the user can change meanwhile, do not decide it.
+    if (deleteAfter && uploaded && !Thread.Terminated()) {
+      if (FlushFileToDisk(target))
+        loop.Check(vxCompleteDelFile(Thread.Port(), name.c_str()));
+      else
+        loop.Fail();
+    }
   }
   if (Thread.Terminated()) return;
   FinishTransfer(Thread, loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED);

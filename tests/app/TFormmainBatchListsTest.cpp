@@ -16,6 +16,7 @@
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TSyncRecorder.h"
 #include "TRadioGroup.h"
 #include "TStrings.h"
 #include "WinUser.h"
@@ -254,7 +255,11 @@ TEST_F(TFormmainBatchListsTest, UploadBatchDeletesOnTheTerminalOnlyWhatArrived) 
                   "/\ndeluploadfile=1\nuploadnum=4\nfile1=KHDA.DBF\nfile2=CBSJ.DBF\nfile3=MISSING.DBF\nfile4=CBJ.EXE\n");
   // The first upload fails; its file must stay on the terminal.
   terminal.Settings("[Fault.vxUploadFile]\nResult=7\nWhen=Once\nCall=1\n");
+  // A fetched file, and its name in the folder, are on the disk before the terminal's copy goes.
+  TSyncRecorder syncs([&] { return !ReadTerminalFile("CBSJ.DBF").empty(); });
   runBatch(window->btnUploadSpecialMode);
+  EXPECT_TRUE(syncs.SyncedWhile(fs::path(target) / "CBSJ.DBF"));
+  EXPECT_TRUE(syncs.SyncedWhile(target));
   EXPECT_EQ(checks(window->listUpload), (std::vector<bool>{false, true, false, true}));
   EXPECT_FALSE(fs::exists(fs::path(target) / "KHDA.DBF"));
   EXPECT_TRUE(fs::exists(fs::path(target) / "CBSJ.DBF"));

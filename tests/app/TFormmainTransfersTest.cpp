@@ -21,6 +21,7 @@
 #include "TRadioGroup.h"
 #include "TIniFile.h"
 #include "TStatusRecorder.h"
+#include "TSyncRecorder.h"
 #include "TWorkerLink.h"
 #include "TestInput.h"
 #include "uConstStrings.h"
@@ -300,7 +301,12 @@ TEST_F(TFormmainTransfersTest, UploadWithDeleteRemovesTheTerminalsFileOnlyAfterI
   // The list's order is KHDA.DBF, CBSJ.DBF: the second upload fails.
   terminal.Settings("[Fault.vxUploadFile]\nResult=7\nWhen=Once\nCall=2\n");
   const std::string original = ReadTerminalFile("CBSJ.DBF");
+  // The PC file and its name in the folder are on the disk before the terminal's copy goes, so
+  // that a power cut cannot lose both.
+  TSyncRecorder syncs([&] { return !ReadTerminalFile("KHDA.DBF").empty(); });
   upload({"CBSJ.DBF", "KHDA.DBF"});
+  EXPECT_TRUE(syncs.SyncedWhile(terminal.Pc() / "KHDA.DBF"));
+  EXPECT_TRUE(syncs.SyncedWhile(terminal.Pc()));
   EXPECT_EQ(ReadPcFile("CBSJ.DBF"), "older PC copy");  // the failed file left the PC copy alone
   EXPECT_EQ(ReadTerminalFile("CBSJ.DBF"), original);   // ... and the terminal's
   EXPECT_TRUE(PcFileExists("KHDA.DBF"));
