@@ -47,7 +47,7 @@ void TFormmain::WMCommReport(TMessage& Message) {
       pnlState->SetCaption(StatusText.Get());
       break;
     case crMessage:
-      ShowInfo(MessageText.Get());
+      ShowInfo(MessageText.Take(Message.LParam));
       break;
     case crCommFailure:
       ShowProgress(false);

@@ -9,7 +9,7 @@
 
 DEFINE_CLASS(MyThread, TThread)
 
-TSharedText MessageText;
+TPostedTexts MessageText;
 TSharedText StatusText;
 
 namespace {
@@ -18,7 +18,7 @@ namespace {
 // find the window here; a handle whose window is gone names no window and the post is dropped.
 std::atomic<HWND> reportWindow{nullptr};
 
-void post(TCommReportCode Code, LPARAM Value) { PostMessage(reportWindow.load(), WM_COMMREPORT, Code, Value); }
+bool post(TCommReportCode Code, LPARAM Value) { return PostMessage(reportWindow.load(), WM_COMMREPORT, Code, Value); }
 
 // Ends a worker's run whatever way its routine leaves: withdraws it from the window's link and
 // clears the busy state, so the next operation can start.
@@ -60,8 +60,8 @@ void PostStatus(const AnsiString& Text) {
 }
 
 void PostInfoMessage(const AnsiString& Text) {
-  MessageText.Set(Text);
-  post(crMessage, 0);
+  const std::intptr_t ticket = MessageText.Put(Text);
+  if (!post(crMessage, ticket)) MessageText.Take(ticket);
 }
 
 void PostCommFailure() { post(crCommFailure, 0); }

@@ -9,8 +9,10 @@
 //
 // Reporting (worker thread): SetStatusText, PostStatus, PostInfoMessage, PostCommFailure,
 // PostProgressMax and the progress callback post WM_COMMREPORT to the main window with one of
-// the codes below. The two texts travel in the shared texts MessageText and StatusText of uMain,
-// written just before the post; the window reads them when the message arrives.
+// the codes below. The status text travels in the shared text StatusText of uMain, written just
+// before the post and read by the window when the message arrives (the status line shows the
+// latest); each message box's text is kept in MessageText under the number its report carries,
+// so every box shows its own text however many reports are on their way.
 //
 // Touching the window (worker thread): a routine that fills the window's lists or labels, or
 // reads its controls, does so through MyThread::OnWindow, which runs the work on the main
@@ -40,6 +42,7 @@
 #include <memory>
 
 #include "Messages.h"
+#include "TPostedTexts.h"
 #include "TSharedText.h"
 #include "VxComm.h"
 #include "TThread.h"
@@ -54,7 +57,7 @@ constexpr UINT WM_COMMREPORT = WM_USER + 100;
 enum TCommReportCode : WPARAM {
   crProgress = 0,     // lParam: progress position in percent; text: StatusText
   crStatus = 1,       // the status line; text: StatusText
-  crMessage = 2,      // a message box; text: MessageText
+  crMessage = 2,      // a message box; lParam: the number of its text in MessageText
   crCommFailure = 3,  // the exchange with the terminal failed
   crProgressMax = 4,  // lParam: the maximum of the FTP progress bar
 };
@@ -140,9 +143,9 @@ void PostInfoMessage(const AnsiString& Text);
 void PostCommFailure();
 void PostProgressMax(int Max);
 
-// The shared texts of the protocol: the text of the next message box, and the status text of
-// the current operation. The main window's unit empties them when the program ends.
-extern TSharedText MessageText;
+// The texts of the protocol: the texts of the message boxes on their way, and the status text
+// of the current operation. The main window's unit empties them when the program ends.
+extern TPostedTexts MessageText;
 extern TSharedText StatusText;
 
 // How long the program's end waits for a worker, in milliseconds: a routine that checks the

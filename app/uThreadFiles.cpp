@@ -8,7 +8,6 @@
 #include "FileRoutines.h"
 #include "Format.h"
 #include "IntegerText.h"
-#include "StringRoutines.h"
 #include "TCheckBox.h"
 #include "TFileListBox.h"
 #include "TFileLoop.h"
@@ -18,12 +17,12 @@
 #include "VxComm.h"
 #include "Updating.h"
 #include "uConstStrings.h"
-#include "uFileConvert.h"
 #include "uFileTexts.h"
 #include "uListViews.h"
 #include "uMain.h"
 #include "uTerminalList.h"
 #include "uThread.h"
+#include "uThreadConvert.h"
 
 namespace {
 
@@ -101,20 +100,6 @@ void setDeviceClock(std::int32_t Port) {
 
 }  // namespace
 
-AnsiString FileToSend(const AnsiString& Path, std::uint8_t Type) {
-  if (Type > static_cast<std::uint8_t>(TConvertType::XML)) return Path;  // NONE converts nothing
-  const auto type = static_cast<TConvertType>(Type);
-  if (type != TConvertType::ALL && LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(type)) return Path;
-  if (dmUtils == nullptr || !dmUtils->ConvertFile(Path, TConvertType::DBF)) return Path;
-  return ChangeFileType(Path, TConvertType::DBF);
-}
-
-void ConvertReceived(const AnsiString& Path, std::uint8_t Type) {
-  if (Type >= ConvertTypeCount || dmUtils == nullptr) return;
-  if (LowerCase(ExtractFileExt(Path)) != GetFileTypeExt(TConvertType::DBF)) return;
-  dmUtils->ConvertFile(Path, static_cast<TConvertType>(Type));
-}
-
 AnsiString ListDeviceFilesNote(MyThread& Thread) {
   const std::int32_t port = Thread.Port();
   char type[COMM_TEXT_SIZE] = {};
@@ -151,6 +136,15 @@ AnsiString ListDeviceFilesNote(MyThread& Thread) {
 
 void ListDeviceFiles(MyThread& Thread) { ListDeviceFilesNote(Thread); }
 
+void PostSummary(bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed, const AnsiString& Note) {
+  PostStatus(AllOk ? AllSucceeded : SomeFailed);
+  if (!Note.empty()) PostStatus(Note);
+}
+
+void FinishTransfer(MyThread& Thread, bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed) {
+  PostSummary(AllOk, AllSucceeded, SomeFailed, ListDeviceFilesNote(Thread));
+}
+
 void DownloadSelectedFiles(MyThread& Thread) {
   AnsiString folder;
   std::vector<AnsiString> names;
@@ -169,11 +163,11 @@ void DownloadSelectedFiles(MyThread& Thread) {
       loop.Fail();
       continue;
     }
-    const AnsiString path = FileToSend(folder + name, Thread.ConvertType());
+    const AnsiString path = FileToSend(folder + name, Thread.ConvertType(), loop);
     loop.Check(vxDownloadFile(Thread.Port(), path.c_str(), ExtractFileName(path).c_str()));
   }
-  PostStatus(loop.AllOk() ? INFO_DOWNLOAD_ALL_SUCESS : INFO_DOWNLOAD_PARTIAL_FAILED);
-  if (!Thread.Terminated()) ListDeviceFiles(Thread);
+  if (Thread.Terminated()) return;
+  FinishTransfer(Thread, loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED);
 }
 
 void UploadSelectedFiles(MyThread& Thread) {
@@ -188,6 +182,7 @@ void UploadSelectedFiles(MyThread& Thread) {
     return;
 
   TFileLoop loop(Thread.Port());
+  TTransferNames received(names);
   for (const AnsiString& name : names) {
     if (Thread.Terminated()) return;
     if (!loop.GoOn()) break;
@@ -195,17 +190,26 @@ void UploadSelectedFiles(MyThread& Thread) {
     // A terminal name that would lead out of the PC folder is not fetched.
     if (!IsPlainFileName(name)) {
       loop.Fail();
+      received.Failed(name);
       continue;
     }
     const AnsiString target = folder + name;
-    if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), target.c_str()))) continue;
+    if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), target.c_str()))) {
+      received.Failed(name);
+      continue;
+    }
     // The library puts the PC file in place only once the whole file has come; the terminal's
-    // copy goes only when the PC file is there.
-    if (deleteAfter && FileExists(target) && !Thread.Terminated()) vxCompleteDelFile(Thread.Port(), name.c_str());
-    ConvertReceived(target, Thread.ConvertType());
+    // copy goes only when the PC file is there and on the disk, so that a power cut cannot lose
+    // both. A file that cannot be synced keeps the terminal's copy.
+    if (deleteAfter && !Thread.Terminated()) {
+      if (FlushFileToDisk(target))
+        vxCompleteDelFile(Thread.Port(), name.c_str());
+      else
+        loop.Fail();
+    }
+    if (ConvertReceived(target, Thread.ConvertType(), received) != TConvertOutcome::Converted) loop.Fail();
   }
-  PostStatus(loop.AllOk() ? INFO_UPLOAD_ALL_SUCESS : INFO_UPLOAD_PARTIAL_FAILED);
   if (Thread.Terminated()) return;
-  ListDeviceFiles(Thread);
+  FinishTransfer(Thread, loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED);
   Thread.OnWindow([](TFormmain& Window) { Window.flistCpu->Update(); });
 }

@@ -14,22 +14,22 @@ class MyThread;
 // sets the terminal's clock to the PC's.
 void ListDeviceFiles(MyThread& Thread);
 // Mode 2: sends the selected files of listCpu (converted into dBASE first when the page's
-// convert type asks for it), then lists the terminal's files again.
+// convert type asks for it), then lists the terminal's files again and shows the summary.
 void DownloadSelectedFiles(MyThread& Thread);
 // Mode 3: fetches the selected files of listCbj into the PC folder (deleting each from the
 // terminal afterwards when the page asks for it, and converting dBASE files into the page's
-// convert type), then lists both sides again.
+// convert type, never over a file of the same upload), then lists both sides again and shows
+// the summary.
 void UploadSelectedFiles(MyThread& Thread);
-
-// The file a download sends for the PC file Path: the dBASE file converted from it when the
-// convert type asks for that (ALL: every file; TXT to XML: files of that type's extension) and
-// the conversion succeeds; else Path itself, unconverted, without a word.
-AnsiString FileToSend(const AnsiString& Path, std::uint8_t ConvertType);
-// After an upload, a dBASE file is converted into the convert type; the outcome is not
-// reported.
-void ConvertReceived(const AnsiString& Path, std::uint8_t ConvertType);
 
 // ListDeviceFiles for the routines that list the terminal's files at their end: returns the
 // status text that says the list came only in part ("" when it came whole), which a routine
 // that posts its own summary afterwards posts again after it.
 AnsiString ListDeviceFilesNote(MyThread& Thread);
+
+// The end of a transfer on the status line: its summary (AllSucceeded when AllOk, else
+// SomeFailed), then Note when it is not "" (the terminal's list came only in part).
+void PostSummary(bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed, const AnsiString& Note);
+// The terminal's files listed again, then PostSummary: the summary is what the status line
+// keeps, not the listing's connection text.
+void FinishTransfer(MyThread& Thread, bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed);

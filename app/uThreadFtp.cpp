@@ -9,7 +9,6 @@
 #include "Exception.h"
 #include "FileNames.h"
 #include "FileRoutines.h"
-#include "StringRoutines.h"
 #include "TCheckBox.h"
 #include "TFileListBox.h"
 #include "TFileLoop.h"
@@ -24,6 +23,7 @@
 #include "uListViews.h"
 #include "uMain.h"
 #include "uThread.h"
+#include "uThreadConvert.h"
 #include "uThreadFiles.h"
 
 namespace {
@@ -63,21 +63,13 @@ bool store(TIdFTP& Ftp, const AnsiString& Local, const AnsiString& Folder, const
   }
 }
 
-// The types a dBASE file from the terminal is stored as: the five of "ALL" in their order, or
-// the one chosen; "NONE" (and no choice at all) stores the file as it came.
+// The types a dBASE file from the terminal is stored as: those its conversion writes, in their
+// order; the file as it came (NONE) when the convert type writes none.
 std::vector<TConvertType> storedTypes(std::uint8_t Type) {
-  if (Type == static_cast<std::uint8_t>(TConvertType::ALL))
-    return {TConvertType::TXT, TConvertType::CSV, TConvertType::MDB, TConvertType::XLS, TConvertType::XML};
-  if (Type <= static_cast<std::uint8_t>(TConvertType::NONE)) return {static_cast<TConvertType>(Type)};
-  return {TConvertType::NONE};
-}
-
-bool isDbase(const AnsiString& Name) { return LowerCase(ExtractFileExt(Name)) == GetFileTypeExt(TConvertType::DBF); }
-
-// The end of a relay: the summary, and again the note of a terminal list that came only in part.
-void postSummary(bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed, const AnsiString& Note) {
-  PostStatus(AllOk ? AllSucceeded : SomeFailed);
-  if (!Note.empty()) PostStatus(Note);
+  std::vector<TConvertType> types;
+  if (Type <= static_cast<std::uint8_t>(TConvertType::NONE)) types = ConvertTargets(static_cast<TConvertType>(Type));
+  if (types.empty()) types.push_back(TConvertType::NONE);
+  return types;
 }
 
 }  // namespace
@@ -103,43 +95,52 @@ void DeviceToFtp(MyThread& Thread) {
   const std::uint8_t type = Thread.ConvertType();
 
   TFileLoop loop(Thread.Port());
+  // The files the server's folder gets from this relay under the terminal's names.
+  TTransferNames relayed(names);
   for (const AnsiString& name : names) {
     if (Thread.Terminated()) return;
     if (!loop.GoOn()) break;
     SetStatusText(INFO_UPLOADING + name);
     if (!IsPlainFileName(name)) {
       loop.Fail();
+      relayed.Failed(name);
       continue;
     }
     const AnsiString path = dir + name;
-    if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), path.c_str()))) continue;
+    if (!loop.Check(vxUploadFile(Thread.Port(), name.c_str(), path.c_str()))) {
+      relayed.Failed(name);
+      continue;
+    }
     if (!FileExists(path)) {
       PostInfoMessage(ERR_NO_TEMP_FILE);
       loop.Fail();
+      relayed.Failed(name);
       continue;
     }
 
     bool stored = true;
-    if (!isDbase(name)) {
+    if (!IsDbaseFile(name)) {
       stored = store(*ftp, path, serverFolder, name);
       DeleteFile(path);
     } else {
-      // A conversion that fails ends the whole operation, as the user has to look at why.
-      if (type <= static_cast<std::uint8_t>(TConvertType::NONE) &&
-          (dmUtils == nullptr || !dmUtils->ConvertFile(path, static_cast<TConvertType>(type)))) {
-        PostInfoMessage("Convert File Type Error:" + (dmUtils != nullptr ? dmUtils->LastError() : AnsiString()));
-        return;
-      }
+      // A conversion that fails ends the whole operation, as the user has to look at why. A
+      // target left out, so as not to replace a file this relay stores under that name, is not
+      // stored; the others are.
+      const TConvertOutcome converted = ConvertReceived(path, type, relayed);
+      if (converted == TConvertOutcome::Failed) return;
+      stored = converted == TConvertOutcome::Converted;
       for (TConvertType target : storedTypes(type)) {
         const AnsiString targetName = ChangeFileType(name, target);
+        if (target != TConvertType::NONE && relayed.Holds(targetName)) continue;
         stored = store(*ftp, dir + targetName, serverFolder, targetName) && stored;
         DeleteFile(dir + targetName);
-        if (targetName != name) DeleteFile(path);
         if (!stored && !ftp->Connected()) break;
       }
+      DeleteFile(path);
     }
     if (!stored) {
       loop.Fail();
+      relayed.Failed(name);
       // Without the connection (a cancel, or the server ended it) the files left are not tried.
       if (!ftp->Connected()) break;
       continue;
@@ -151,7 +152,7 @@ void DeviceToFtp(MyThread& Thread) {
   const AnsiString note = ListDeviceFilesNote(Thread);
   // A listing the server refuses ends the routine here, before its summary.
   Thread.OnWindow([](TFormmain& Window) { Window.RefreshFtpList("."); });
-  postSummary(loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED, note);
+  PostSummary(loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED, note);
   Thread.OnWindow([](TFormmain& Window) { Window.flistCpu->Update(); });
 }
 
@@ -222,7 +223,7 @@ void FtpToDevice(MyThread& Thread) {
       continue;
     }
 
-    const AnsiString local = FileToSend(fetched, Thread.ConvertType());
+    const AnsiString local = FileToSend(fetched, Thread.ConvertType(), loop);
     name = ExtractFileName(local);
     SetStatusText(INFO_DOWNLOADING + name);
     if (!FileExists(local))
@@ -234,5 +235,5 @@ void FtpToDevice(MyThread& Thread) {
   }
   if (Thread.Terminated()) return;
   const AnsiString note = ListDeviceFilesNote(Thread);
-  postSummary(loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED, note);
+  PostSummary(loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED, note);
 }

@@ -15,6 +15,7 @@
 #include "uFileTexts.h"
 #include "uMain.h"
 #include "uThread.h"
+#include "uThreadConvert.h"
 #include "uThreadFiles.h"
 
 namespace {
@@ -44,14 +45,6 @@ void markDone(MyThread& Thread, TCheckListBox* TFormmain::*List, std::size_t Ind
   });
 }
 
-// The end of a batch: the terminal's files listed again, then the summary, which stays in the
-// status panel (unless the list came only in part, which is said after it).
-void finish(MyThread& Thread, bool AllOk, const AnsiString& AllSucceeded, const AnsiString& SomeFailed) {
-  const AnsiString note = ListDeviceFilesNote(Thread);
-  PostStatus(AllOk ? AllSucceeded : SomeFailed);
-  if (!note.empty()) PostStatus(note);
-}
-
 }  // namespace
 
 void DownloadFileList(MyThread& Thread) {
@@ -68,12 +61,12 @@ void DownloadFileList(MyThread& Thread) {
       loop.Fail();
       continue;
     }
-    const AnsiString path = FileToSend(entry, Thread.ConvertType());
+    const AnsiString path = FileToSend(entry, Thread.ConvertType(), loop);
     if (loop.Check(vxDownloadFile(Thread.Port(), path.c_str(), ExtractFileName(path).c_str())))
       markDone(Thread, &TFormmain::listDownload, i, entry);
   }
   if (Thread.Terminated()) return;
-  finish(Thread, loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED);
+  FinishTransfer(Thread, loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED);
 }
 
 void UploadFileList(MyThread& Thread) {
@@ -88,6 +81,7 @@ void UploadFileList(MyThread& Thread) {
     return;
 
   TFileLoop loop(Thread.Port());
+  TTransferNames received(names);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (Thread.Terminated()) return;
     if (!loop.GoOn()) break;
@@ -99,18 +93,26 @@ void UploadFileList(MyThread& Thread) {
     const AnsiString target = folder + PathDelim + name;
     if (folder.empty() || !IsPlainFileName(name)) {
       loop.Fail();
+      received.Failed(name);
       continue;
     }
     const bool uploaded = loop.Check(vxUploadFile(Thread.Port(), name.c_str(), target.c_str()));
     if (uploaded) {
-      ConvertReceived(target, Thread.ConvertType());
+      // The entry is done: a conversion that fails is a failure of its own, told and counted.
+      if (ConvertReceived(target, Thread.ConvertType(), received) != TConvertOutcome::Converted) loop.Fail();
       markDone(Thread, &TFormmain::listUpload, i, name);
+    } else {
+      received.Failed(name);
     }
-    // Only a file that arrived whole in this run is deleted on the terminal; the check marks,
-    // which the user can change meanwhile, do not decide it.
-    if (deleteAfter && uploaded && FileExists(target) && !Thread.Terminated())
-      loop.Check(vxCompleteDelFile(Thread.Port(), name.c_str()));
+    // Only a file that arrived whole in this run, and is on the disk, is deleted on the
+    // terminal; the check marks, which the user can change meanwhile, do not decide it.
+    if (deleteAfter && uploaded && !Thread.Terminated()) {
+      if (FlushFileToDisk(target))
+        loop.Check(vxCompleteDelFile(Thread.Port(), name.c_str()));
+      else
+        loop.Fail();
+    }
   }
   if (Thread.Terminated()) return;
-  finish(Thread, loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED);
+  FinishTransfer(Thread, loop.AllOk(), INFO_UPLOAD_ALL_SUCESS, INFO_UPLOAD_PARTIAL_FAILED);
 }

@@ -11,6 +11,7 @@ class MyThread;
 // terminal's files again.
 void DownloadFileList(MyThread& Thread);
 // Mode 5: fetches the files of listUpload into edtUploadPath in order, converts dBASE files into
-// the page's convert type, deletes each fetched file from the terminal when chkDelCbjFile asks
-// for it (never one that did not arrive whole), then lists the terminal's files again.
+// the page's convert type (never over a file of the same batch), deletes each fetched file from
+// the terminal when chkDelCbjFile asks for it (never one that did not arrive whole), then lists
+// the terminal's files again.
 void UploadFileList(MyThread& Thread);

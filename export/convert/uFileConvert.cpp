@@ -65,6 +65,16 @@ AnsiString ChangeFileType(const AnsiString& FileName, TConvertType Type) {
   return ext.empty() ? FileName : ChangeFileExt(FileName, ext);
 }
 
+std::vector<TConvertType> ConvertTargets(TConvertType Type) {
+  if (Type == TConvertType::ALL) return {allTargets.begin(), allTargets.end()};
+  if (!inTable(Type) || Type == TConvertType::NONE) return {};
+  return {Type};
+}
+
+AnsiString ConvertedFileName(const AnsiString& Source, const AnsiString& DestExt) {
+  return ChangeFileExt(ExpandFileName(Source), DestExt);
+}
+
 bool ShowTextFormatConfig() {
   const AnsiString settings = dmUtils != nullptr ? dmUtils->SettingsFile() : programSettingsFile();
   auto free = [](TfrmTextFormatConfig* Form) { Form->Free(); };

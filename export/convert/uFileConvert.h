@@ -37,6 +37,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "System.h"
 #include "TDataModule.h"
@@ -54,6 +55,13 @@ AnsiString GetFileTypeExt(TConvertType Type);
 // FileName with its extension replaced by GetFileTypeExt(Type) ("a.DBF", XLS -> "a.xls");
 // FileName unchanged for ALL, NONE and values outside the table.
 AnsiString ChangeFileType(const AnsiString& FileName, TConvertType Type);
+// The types a conversion into Type writes, one file each, in the order it writes them: TXT,
+// CSV, MDB, XLS and XML for ALL, none for NONE and values outside the table, else Type.
+std::vector<TConvertType> ConvertTargets(TConvertType Type);
+// The file a conversion of Source into the extension DestExt writes: beside the source (a name
+// without a folder is in the current folder), under the source's base name, with DestExt as
+// it is given ("/pc/CBSJ.TXT", ".dbf" -> "/pc/CBSJ.dbf").
+AnsiString ConvertedFileName(const AnsiString& Source, const AnsiString& DestExt);
 // Shows the text-format dialog (uTextFormatConfig.h) modally, made without an owner and freed
 // when it closes, on the settings file of dmUtils (the program's own without one); true when
 // it was closed with OK.

@@ -65,7 +65,7 @@ bool TdmUtils::ConvertTo(const AnsiString& SourceName, const AnsiString& DestExt
   if (!OpenSource(Source)) return false;
   const AnsiString ext = LowerCase(DestExt);
   if (LowerCase(ExtractFileExt(Source)) == ext) return true;
-  const AnsiString dest = ChangeFileExt(Source, DestExt);
+  const AnsiString dest = ConvertedFileName(Source, DestExt);
   if (ext == ".dbf") {
     exportDbf(dest);
   } else if (ext == ".txt") {

@@ -31,7 +31,10 @@
  * A folder that is not a terminal yet is made one at the first call: a few dBASE meter-reading
  * files and the meter-reading program, an operating-system and a font image, the terminal's
  * system and user information. It holds:
- *   files/, recycle/   the files and the recycle bin, stored as "<number> <name>"
+ *   files/, recycle/   the files and the recycle bin, stored as "<number> <name>"; as on the
+ *                      terminal's own file system, every call matches a name without regard to
+ *                      the case of its ASCII letters, and a file replaced under a name spelt in
+ *                      another case keeps the name it is stored under
  *   terminal.ini       version, machine type and number, company, capacity, block size,
  *                      the seven passwords, user company, name, number, machine number, memo,
  *                      the clock's offset against the PC and the next file number

@@ -35,7 +35,7 @@ class TReportSink : public TForm {
 
 protected:
   void WMCommReport(TMessage& Message) {
-    const AnsiString text = Message.WParam == crMessage ? MessageText.Get() : StatusText.Get();
+    const AnsiString text = Message.WParam == crMessage ? MessageText.Take(Message.LParam) : StatusText.Get();
     Reports.push_back({Message.WParam, Message.LParam, text});
   }
   BEGIN_MESSAGE_MAP

@@ -16,6 +16,7 @@
 #include "TListItem.h"
 #include "TListItems.h"
 #include "TListView.h"
+#include "TSyncRecorder.h"
 #include "TRadioGroup.h"
 #include "TStrings.h"
 #include "WinUser.h"
@@ -222,6 +223,20 @@ TEST_F(TFormmainBatchListsTest, DownloadBatchOfSentFilesSaysAllSucceeded) {
   EXPECT_EQ(Status(), "下装文件全部成功！");
 }
 
+TEST_F(TFormmainBatchListsTest, DownloadBatchWithAllSendsATableUnderItsOwnNameOverTheTerminals) {
+  // An older table of the name a conversion would write lies beside the one in the list.
+  const std::string a = folder("a");
+  const std::string table = ReadTerminalFile("KHDA.DBF");
+  TVxTestTerminal::Write(fs::path(a) / "CBSJ.DBF", table);
+  TVxTestTerminal::Write(fs::path(a) / "CBSJ.dbf", "an older table");
+  openSpecialPage("[downloadfile]\ndownloadnum=1\nfile1=" + a + "/CBSJ.DBF\n", "ConvertType=0\n");
+  runBatch(window->btnDownSpecialMode);
+  EXPECT_EQ(checks(window->listDownload), std::vector<bool>{true});
+  EXPECT_EQ(ReadTerminalFile("CBSJ.DBF"), table);
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  EXPECT_EQ(Status(), "下装文件全部成功！");
+}
+
 TEST_F(TFormmainBatchListsTest, ComPortLinkLossStopsTheBatchLeavingTheRestUnchecked) {
   const std::string a = folder("a");
   for (const char* name : {"ONE.TXT", "TWO.TXT", "THREE.TXT"}) TVxTestTerminal::Write(fs::path(a) / name, name);
@@ -240,7 +255,11 @@ TEST_F(TFormmainBatchListsTest, UploadBatchDeletesOnTheTerminalOnlyWhatArrived) 
                   "/\ndeluploadfile=1\nuploadnum=4\nfile1=KHDA.DBF\nfile2=CBSJ.DBF\nfile3=MISSING.DBF\nfile4=CBJ.EXE\n");
   // The first upload fails; its file must stay on the terminal.
   terminal.Settings("[Fault.vxUploadFile]\nResult=7\nWhen=Once\nCall=1\n");
+  // A fetched file, and its name in the folder, are on the disk before the terminal's copy goes.
+  TSyncRecorder syncs([&] { return !ReadTerminalFile("CBSJ.DBF").empty(); });
   runBatch(window->btnUploadSpecialMode);
+  EXPECT_TRUE(syncs.SyncedWhile(fs::path(target) / "CBSJ.DBF"));
+  EXPECT_TRUE(syncs.SyncedWhile(target));
   EXPECT_EQ(checks(window->listUpload), (std::vector<bool>{false, true, false, true}));
   EXPECT_FALSE(fs::exists(fs::path(target) / "KHDA.DBF"));
   EXPECT_TRUE(fs::exists(fs::path(target) / "CBSJ.DBF"));
@@ -285,4 +304,27 @@ TEST_F(TFormmainBatchListsTest, UploadBatchConvertsDbaseFilesIntoThePagesType) {
   runBatch(window->btnUploadSpecialMode);
   EXPECT_TRUE(fs::exists(fs::path(target) / "KHDA.txt"));
   EXPECT_FALSE(fs::exists(fs::path(target) / "CBJ.txt"));
+}
+
+TEST_F(TFormmainBatchListsTest, UploadBatchReportsFailedConversionsAndNeverConvertsOverAFetchedFile) {
+  const std::string target = folder("upload");
+  const std::string notes = "the meter reader's own notes\r\n";
+  PutTerminalFile(30, "NOTES.txt", notes);
+  PutTerminalFile(31, "NOTES.DBF", ReadTerminalFile("KHDA.DBF"));
+  PutTerminalFile(32, "BAD.DBF", "not a table");
+  openSpecialPage("[uploadfile]\nuploadpath=" + target +
+                      "\ndeluploadfile=1\nuploadnum=3\nfile1=NOTES.txt\nfile2=NOTES.DBF\nfile3=BAD.DBF\n",
+                  "ConvertType=0\n");
+  runBatch(window->btnUploadSpecialMode);
+  // Every file arrived and went from the terminal; the notes are whole.
+  EXPECT_EQ(checks(window->listUpload), (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(TVxTestTerminal::Read(fs::path(target) / "NOTES.txt"), notes);
+  EXPECT_EQ(TVxTestTerminal::Read(fs::path(target) / "BAD.DBF"), "not a table");
+  EXPECT_TRUE(fs::exists(fs::path(target) / "NOTES.xls"));
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  const std::vector<std::string> shown = ShownMessages();
+  ASSERT_EQ(shown.size(), 3u);  // the question, then one message per table
+  EXPECT_EQ(shown[1], "Convert File Type Error:NOTES.DBF: 文件已经存在：NOTES.txt");
+  EXPECT_EQ(shown[2].rfind("Convert File Type Error:BAD.DBF: ", 0), 0u) << shown[2];
+  EXPECT_EQ(Status(), "上装文件部分失败！");
 }

@@ -2,6 +2,9 @@
 // and the reset of the device display.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "CodePage.h"
 #include "TButton.h"
 #include "TCheckBox.h"
@@ -76,6 +79,15 @@ TEST_F(TFormmainReportTest, MessageShowsAnInformationBox) {
   EXPECT_EQ(hook.Shown()[0].Text, ERR_LIST_DEVICE_FILES + "x");
   EXPECT_EQ(hook.Shown()[0].Caption, INFO_INFOMATION);
   EXPECT_EQ(hook.Shown()[0].Flags, MB_OK | MB_ICONINFORMATION);
+}
+
+TEST_F(TFormmainReportTest, EveryMessageShowsItsOwnTextThoughTheyComeFasterThanTheyAreShown) {
+  // Nine files refused one after the other, all reported before the window gets to the first.
+  std::vector<AnsiString> texts;
+  for (int i = 1; i <= 9; ++i) texts.push_back(ERR_FTP_DOWNLOAD + "file" + std::to_string(i));
+  for (const AnsiString& text : texts) PostInfoMessage(text);
+  ASSERT_TRUE(WaitUntil([&] { return hook.Shown().size() == texts.size(); }));
+  for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(hook.Shown()[i].Text, texts[i]) << i;
 }
 
 TEST_F(TFormmainReportTest, CommunicationFailureEmptiesTheDeviceDisplay) {

@@ -21,6 +21,7 @@
 #include "TRadioGroup.h"
 #include "TIniFile.h"
 #include "TStatusRecorder.h"
+#include "TSyncRecorder.h"
 #include "TWorkerLink.h"
 #include "TestInput.h"
 #include "uConstStrings.h"
@@ -209,7 +210,7 @@ TEST_F(TFormmainTransfersTest, RoundTripKeepsEveryByte) {
   for (const auto& file : files) names.push_back(file.first);
   download(names);
   ASSERT_EQ(Captions(window->listCbj).size(), 8u);
-  EXPECT_EQ(Status(), "手持机连接在USB口！");
+  EXPECT_EQ(Status(), "下装文件全部成功！");
   for (const auto& [name, bytes] : files) EXPECT_EQ(ReadTerminalFile(name), bytes) << name;
 
   fs::create_directory(terminal.Pc() / "back");
@@ -254,6 +255,20 @@ TEST_F(TFormmainTransfersTest, DownloadAndUploadSayWhetherAllFilesWent) {
     EXPECT_EQ(recorder.Statuses, std::vector<std::string>{"上装文件部分失败！"});
   }
   EXPECT_EQ(ReadTerminalFile("b.txt"), "b");
+
+  // The listing that follows a transfer leaves its summary on the status line: a file the
+  // terminal had no room for, a file the PC's disk could not take.
+  hook.Clear();
+  terminal.Settings("[Fault.vxDownloadFile]\nResult=5\nWhen=Once\nCall=1\n");
+  download({"a.txt", "b.txt"});
+  EXPECT_EQ(Status(), "下装文件部分失败！");
+  terminal.Settings("[Fault.vxUploadFile]\nResult=7\nWhen=Once\nCall=1\n");
+  upload({"a.txt", "b.txt"});
+  EXPECT_EQ(Status(), "上装文件部分失败！");
+  EXPECT_TRUE(hook.Shown().empty());
+  terminal.Settings("");
+  download({"a.txt"});
+  EXPECT_EQ(Status(), "下装文件全部成功！");
 }
 
 TEST_F(TFormmainTransfersTest, GoOnFlagEndsTheLoopOnComButNotOnUsb) {
@@ -278,7 +293,7 @@ TEST_F(TFormmainTransfersTest, UploadEndsWithBothListsReadAgain) {
   upload({"KHDA.DBF"});
   EXPECT_TRUE(PcFileExists("KHDA.DBF"));
   EXPECT_EQ(Captions(window->listCpu), std::vector<std::string>{"KHDA.DBF"});
-  EXPECT_EQ(Status(), "手持机连接在USB口！");
+  EXPECT_EQ(Status(), "上装文件全部成功！");
 }
 
 TEST_F(TFormmainTransfersTest, UploadWithDeleteRemovesTheTerminalsFileOnlyAfterItArrived) {
@@ -288,7 +303,12 @@ TEST_F(TFormmainTransfersTest, UploadWithDeleteRemovesTheTerminalsFileOnlyAfterI
   // The list's order is KHDA.DBF, CBSJ.DBF: the second upload fails.
   terminal.Settings("[Fault.vxUploadFile]\nResult=7\nWhen=Once\nCall=2\n");
   const std::string original = ReadTerminalFile("CBSJ.DBF");
+  // The PC file and its name in the folder are on the disk before the terminal's copy goes, so
+  // that a power cut cannot lose both.
+  TSyncRecorder syncs([&] { return !ReadTerminalFile("KHDA.DBF").empty(); });
   upload({"CBSJ.DBF", "KHDA.DBF"});
+  EXPECT_TRUE(syncs.SyncedWhile(terminal.Pc() / "KHDA.DBF"));
+  EXPECT_TRUE(syncs.SyncedWhile(terminal.Pc()));
   EXPECT_EQ(ReadPcFile("CBSJ.DBF"), "older PC copy");  // the failed file left the PC copy alone
   EXPECT_EQ(ReadTerminalFile("CBSJ.DBF"), original);   // ... and the terminal's
   EXPECT_TRUE(PcFileExists("KHDA.DBF"));

@@ -1,5 +1,6 @@
 #include "FileDescriptor.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,4 +29,23 @@ std::size_t WriteDescriptor(int Fd, const void* Data, std::size_t Count) {
     done += static_cast<std::size_t>(n);
   }
   return done;
+}
+
+namespace {
+
+bool syncPath(const std::filesystem::path& Path) {
+  const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return synced;
+}
+
+}  // namespace
+
+bool SyncFileAndFolder(const std::filesystem::path& File) {
+  const std::filesystem::path folder = File.has_parent_path() ? File.parent_path() : ".";
+  return syncPath(File) && syncPath(folder);
 }

@@ -11,6 +11,7 @@
 
 #include "DateRoutines.h"
 #include "Exception.h"
+#include "FileDescriptor.h"
 #include "FileNames.h"
 #include "SysPath.h"
 
@@ -56,6 +57,14 @@ bool RenameFile(std::string_view OldName, std::string_view NewName) {
     return false;
   }
   return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FlushFileToDisk(std::string_view FileName) {
+  if (FileName.empty()) {
+    errno = ENOENT;
+    return false;
+  }
+  return SyncFileAndFolder(ToSysPath(FileName));
 }
 
 bool CreateDir(std::string_view Dir) { return !Dir.empty() && ::mkdir(ToSysPath(Dir).c_str(), 0777) == 0; }

@@ -26,6 +26,10 @@ AnsiString GetCurrentDir();
 AnsiString ProgramFileName();
 bool SetCurrentDir(std::string_view Dir);
 
+// Syncs a file's data and its name in its folder to the disk (see SyncFileAndFolder), so that a
+// power cut afterwards loses neither; false, with errno set, when the system could not.
+bool FlushFileToDisk(std::string_view FileName);
+
 // Size in bytes of an existing file, -1 when there is none; the file is not opened.
 std::int64_t FileSizeByName(std::string_view FileName);
 // Last-write time of an existing file (not a folder), as local time; false when there is none.

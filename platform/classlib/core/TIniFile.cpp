@@ -271,12 +271,6 @@ void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident) {
 void TIniFile::UpdateFile() {
   std::lock_guard lock(iniLock());
   if (state_->Unsynced.empty()) return;
-  std::filesystem::path file = std::exchange(state_->Unsynced, {});
-  std::filesystem::path folder = file.parent_path();
-  if (folder.empty()) folder = ".";
   // The file's data and then the folder entry the rename made.
-  for (const std::filesystem::path& p : {file, folder}) {
-    TFd fd(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0 || ::fsync(fd.get()) != 0) writeError(std::strerror(errno));
-  }
+  if (!SyncFileAndFolder(std::exchange(state_->Unsynced, {}))) writeError(std::strerror(errno));
 }

@@ -12,6 +12,7 @@
 
 #include "CodePage.h"
 #include "EVxError.h"
+#include "StringRoutines.h"
 #include "SysPath.h"
 
 namespace fs = std::filesystem;
@@ -111,12 +112,24 @@ std::vector<TVxFileEntry> TVxFileStore::List(bool recycled) const {
 }
 
 std::optional<TVxFileEntry> TVxFileStore::Find(const AnsiString& name) const {
-  const std::string wanted = ToSysPath(name).string();
-  std::optional<TVxFileEntry> found;
+  // A folder written before names were matched this way may hold two that differ only in case:
+  // the one spelt exactly is meant, else the one of the lowest number.
+  struct TMatch {
+    bool Exact;
+    std::int32_t Number;
+    std::string SysName;
+    fs::path Path;
+  };
+  std::optional<TMatch> best;
   scan(folder(false), [&](std::int32_t number, const std::string& sysName, const fs::path& path) {
-    if (!found && sysName == wanted) found = makeEntry(number, sysName, path, false);
+    const AnsiString stored = FromSysPath(sysName);
+    if (!SameText(stored, name)) return;
+    const bool exact = stored == name;
+    if (!best || (exact && !best->Exact) || (exact == best->Exact && number < best->Number))
+      best = TMatch{exact, number, sysName, path};
   });
-  return found;
+  if (!best) return std::nullopt;
+  return makeEntry(best->Number, best->SysName, best->Path, false);
 }
 
 std::optional<TVxFileEntry> TVxFileStore::Find(std::int32_t number) const {

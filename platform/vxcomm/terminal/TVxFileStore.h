@@ -4,9 +4,11 @@
 // the recycle bin and back, and the folders themselves are the catalogue, so no index can go
 // stale. A file's last-write time is the terminal's clock when the file was written.
 //
-// Names are 8-bit text in the ANSI code page and compared exactly; two files in "files" never
-// share a name, while the recycle bin may hold several files of one name. Failures of the
-// underlying folders raise EVxError(vxErrStorage).
+// Names are 8-bit text in the ANSI code page. As on the terminal's DOS-style file system, a name
+// matches without regard to the case of its ASCII letters ("CBSJ.DBF" is "cbsj.dbf"), and a file
+// keeps the spelling it was stored under. Two files in "files" never share a name, while the
+// recycle bin may hold several files of one name. Failures of the underlying folders raise
+// EVxError(vxErrStorage).
 #pragma once
 
 #include <cstdint>
@@ -38,7 +40,7 @@ public:
 
   // The files, or the recycle bin, in the order of their numbers.
   std::vector<TVxFileEntry> List(bool recycled) const;
-  // The file of that name outside the recycle bin.
+  // The file of that name outside the recycle bin, whatever the case of the name's letters.
   std::optional<TVxFileEntry> Find(const AnsiString& name) const;
   // The file of that number, in or outside the recycle bin.
   std::optional<TVxFileEntry> Find(std::int32_t number) const;

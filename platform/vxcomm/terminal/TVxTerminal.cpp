@@ -131,8 +131,11 @@ void TVxTerminal::Download(const AnsiString& pcPath, const AnsiString& name) {
       throw EVxError(vxErrPcFileRead);
     part.Write(chunk.data(), length);
   });
-  const std::int32_t number = old ? old->Number : nextNumber();
-  files_.Commit(part, number, name, Now());
+  // A file replaced under a name spelt in another case keeps its number and its name.
+  if (old)
+    files_.Commit(part, old->Number, old->Name, Now());
+  else
+    files_.Commit(part, nextNumber(), name, Now());
 }
 
 void TVxTerminal::Upload(const AnsiString& name, const AnsiString& pcPath) {

@@ -60,8 +60,9 @@ public:
 
   std::vector<TVxFileEntry> Files() const { return files_.List(false); }
   std::vector<TVxFileEntry> RecycledFiles() const { return files_.List(true); }
-  // Stores the PC file as name, replacing a file of that name (which keeps its number). Only a
-  // regular file is read (vxErrPcFileRead for a device, a pipe or a folder).
+  // Stores the PC file as name, replacing a file of that name in any case of its letters (which
+  // keeps its number and its name). Only a regular file is read (vxErrPcFileRead for a device,
+  // a pipe or a folder).
   void Download(const AnsiString& pcPath, const AnsiString& name);
   // Writes the file name to the PC path, replacing a file there only once all has arrived
   // (TVxPartFile::Replace): through a symbolic link its target is written, a file the user may

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "CodePage.h"
 #include "Dialogs.h"
@@ -303,17 +306,28 @@ TEST_F(TFormmainFtpTest, FetchSendsTheSelectedFilesToTheTerminalAndLeavesNothing
 }
 
 TEST_F(TFormmainFtpTest, NamesThatWouldLeaveTheFetchFolderAreNotFetchedAndTheUserIsTold) {
-  openFtpPage("main", {{"ok.txt", "ok"}, {"a\\b.txt", "x"}, {"x..y", "x"}});
+  // Refused one after the other, faster than the window shows their messages.
+  const std::vector<std::string> refused = {"a\\b.txt", "x..y", "c\\d", "e\\f", "g..h", "i\\j", "k..l", "m\\n", "o..p"};
+  std::map<std::string, std::string> files = {{"ok.txt", "ok"}};
+  for (const std::string& name : refused) files[name] = "x";
+  openFtpPage("main", files);
   connect();
-  fetch({"a\\b.txt", "ok.txt", "x..y"});
+  std::vector<std::string> selected = refused;
+  selected.push_back("ok.txt");
+  fetch(selected);
   EXPECT_EQ(ReadTerminalFile("ok.txt"), "ok");
   EXPECT_EQ(TerminalNames().size(), 4u);
   const auto shown = ShownMessages();
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), refused.size());
+  // Each message names its own file.
+  std::vector<std::string> named;
   for (const std::string& message : shown) {
     EXPECT_EQ(message.rfind(DownloadFailed, 0), 0u) << message;
     EXPECT_NE(message.find("cannot name a local file"), std::string::npos) << message;
+    for (const std::string& name : refused)
+      if (message.find("\"" + name + "\"") != std::string::npos) named.push_back(name);
   }
+  EXPECT_EQ(sorted(named), sorted(refused));
   EXPECT_EQ(Status(), "下装文件部分失败！");
 }
 
@@ -398,6 +412,26 @@ TEST_F(TFormmainFtpTest, FetchConvertsOnlyFilesOfThePagesType) {
   EXPECT_EQ(ReadTerminalFile("keep.csv"), "x");
 }
 
+TEST_F(TFormmainFtpTest, FetchWithAllSendsATableAsItIsOverTheTerminalsAndConvertsTheRest) {
+  const std::string table = ReadTerminalFile("KHDA.DBF");
+  openFtpPage("main", {{"CBSJ.DBF", table}}, "ConvertType=0\n");
+  if (!ConvertsTables()) GTEST_SKIP() << "the conversion service converts no tables in this build";
+  // Another table, as text in the default text format.
+  TFtpTestServer::Write(server.Local(dir) / "Cbsj.Txt", "QQ,RR\r\n\"a\",7\r\n");
+  connect();
+  fetch({"CBSJ.DBF"});
+  EXPECT_EQ(ReadTerminalFile("CBSJ.DBF"), table);
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  EXPECT_EQ(Status(), "下装文件全部成功！");
+  // Converted, the text is sent as Cbsj.dbf, which is the terminal's CBSJ.DBF.
+  fetch({"Cbsj.Txt"});
+  const std::string converted = ReadTerminalFile("CBSJ.DBF");
+  EXPECT_EQ(converted.substr(0, 1), "\x03");
+  EXPECT_NE(converted.find("QQ"), std::string::npos);
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF"}));
+  EXPECT_TRUE(ShownMessages().empty());
+}
+
 // --- terminal to server (mode 17) -------------------------------------------------------------
 
 TEST_F(TFormmainFtpTest, StoreSendsTerminalFilesToTheServerFolderAndDeletesThemWhenAsked) {
@@ -458,4 +492,21 @@ TEST_F(TFormmainFtpTest, StoreWithAllStoresFiveFilesPerTable) {
   for (const char* name : {"KHDA.txt", "KHDA.csv", "KHDA.mdb", "KHDA.xls", "KHDA.xml"}) EXPECT_TRUE(onServer(name)) << name;
   EXPECT_FALSE(onServer("KHDA.DBF"));
   EXPECT_TRUE(ShownMessages().empty());
+}
+
+TEST_F(TFormmainFtpTest, StoreWithAllNeverStoresAConvertedFileOverOneItStored) {
+  const std::string notes = "the meter reader's own notes\r\n";
+  PutTerminalFile(30, "NOTES.txt", notes);
+  PutTerminalFile(31, "NOTES.DBF", ReadTerminalFile("KHDA.DBF"));
+  openFtpPage("main", {}, "ConvertType=0\n[uploadfile]\nCompleteDelFile=1\n");
+  if (!ConvertsTableInto(0)) GTEST_SKIP() << "the conversion service does not convert into all five types here";
+  connect();
+  store({"NOTES.txt", "NOTES.DBF"});
+  EXPECT_EQ(serverFile("NOTES.txt"), notes);
+  for (const char* name : {"NOTES.csv", "NOTES.mdb", "NOTES.xls", "NOTES.xml"}) EXPECT_TRUE(onServer(name)) << name;
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0], "Convert File Type Error:NOTES.DBF: 文件已经存在：NOTES.txt");
+  // The table is not on the server whole, so the terminal keeps it.
+  EXPECT_EQ(TerminalNames(), (std::vector<std::string>{"CBJ.EXE", "CBSJ.DBF", "KHDA.DBF", "NOTES.DBF"}));
+  EXPECT_EQ(Status(), "上装文件部分失败！");
 }

@@ -94,6 +94,10 @@ TEST_F(libvxcommTest, UploadReplacesAnExistingPcFileOnlyWhenComplete) {
   TVxTestTerminal::Write(terminal.Pc() / "KHDA.DBF", "older");
   ASSERT_EQ(vxUploadFile(Usb, "KHDA.DBF", terminal.PcPath("KHDA.DBF").c_str()), vxOk);
   EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "KHDA.DBF").substr(0, 1), "\x03");
+  // The terminal's names are one whatever the case of their letters.
+  ASSERT_EQ(vxUploadFile(Usb, "khda.Dbf", terminal.PcPath("lower").c_str()), vxOk);
+  EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "lower"), TVxTestTerminal::Read(terminal.Pc() / "KHDA.DBF"));
+  std::filesystem::remove(terminal.Pc() / "lower");
   TVxTestTerminal::Write(terminal.Pc() / "keep", "kept");
   EXPECT_EQ(vxUploadFile(Usb, "NONE.DBF", terminal.PcPath("keep").c_str()), vxErrFileNotFound);
   EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "keep"), "kept");
@@ -105,10 +109,17 @@ TEST_F(libvxcommTest, DownloadReplacesAFileOfTheSameNameAndKeepsItsNumber) {
   ASSERT_EQ(download("first", "A.TXT"), vxOk);
   const std::int32_t number = find(list(), "A.TXT")->Number;
   ASSERT_EQ(download("second!", "A.TXT"), vxOk);
-  const auto files = list();
+  auto files = list();
   EXPECT_EQ(files.size(), 4u);
   EXPECT_EQ(find(files, "A.TXT")->Number, number);
   EXPECT_EQ(find(files, "A.TXT")->Size, 7);
+  // A name that differs only in case names the same file, which keeps the name it has.
+  ASSERT_EQ(download("third", "a.txt"), vxOk);
+  files = list();
+  EXPECT_EQ(files.size(), 4u);
+  EXPECT_FALSE(find(files, "a.txt"));
+  EXPECT_EQ(find(files, "A.TXT")->Number, number);
+  EXPECT_EQ(find(files, "A.TXT")->Size, 5);
 }
 
 TEST_F(libvxcommTest, NamesUpToThirtyTwoBytes) {
@@ -125,7 +136,7 @@ TEST_F(libvxcommTest, NamesUpToThirtyTwoBytes) {
 
 TEST_F(libvxcommTest, RecycleAndRestoreKeepNumbers) {
   ASSERT_EQ(vxDeleteFile(Usb, "KHDA.DBF"), vxOk);
-  ASSERT_EQ(vxDeleteFile(Usb, "CBSJ.DBF"), vxOk);
+  ASSERT_EQ(vxDeleteFile(Usb, "cbsj.dbf"), vxOk);
   EXPECT_EQ(vxDeleteFile(Usb, "CBSJ.DBF"), vxErrFileNotFound);
   EXPECT_EQ(list().size(), 1u);
   const auto bin = list(true);
@@ -134,14 +145,14 @@ TEST_F(libvxcommTest, RecycleAndRestoreKeepNumbers) {
   EXPECT_EQ(bin[1].Number, 3);
   EXPECT_EQ(bin[1].State, 1);
   ASSERT_EQ(vxRestoreFile(Usb, 3), vxOk);
-  EXPECT_EQ(find(list(), "CBSJ.DBF")->Number, 3);
+  EXPECT_EQ(find(list(), "CBSJ.DBF")->Number, 3);  // under the name it was stored with
   EXPECT_EQ(list(true).size(), 1u);
   EXPECT_EQ(vxRestoreFile(Usb, 1), vxErrFileNoNotFound);  // not in the bin
 }
 
 TEST_F(libvxcommTest, RestoreRefusesToReplaceAFileOfTheSameName) {
   ASSERT_EQ(vxDeleteFile(Usb, "KHDA.DBF"), vxOk);
-  ASSERT_EQ(download("new", "KHDA.DBF"), vxOk);
+  ASSERT_EQ(download("new", "khda.dbf"), vxOk);  // the same name to the terminal
   EXPECT_EQ(vxRestoreFile(Usb, 2), vxErrFileExists);
   EXPECT_EQ(list(true).size(), 1u);
 }
@@ -159,7 +170,7 @@ TEST_F(libvxcommTest, DelRecyleFileDeletesByNumberInOrOutsideTheBin) {
 }
 
 TEST_F(libvxcommTest, CompleteDelFileRemovesForGood) {
-  EXPECT_EQ(vxCompleteDelFile(Usb, "CBJ.EXE"), vxOk);
+  EXPECT_EQ(vxCompleteDelFile(Usb, "cbj.exe"), vxOk);
   EXPECT_EQ(vxCompleteDelFile(Usb, "CBJ.EXE"), vxErrFileNotFound);
   EXPECT_EQ(list().size(), 2u);
   EXPECT_TRUE(list(true).empty());

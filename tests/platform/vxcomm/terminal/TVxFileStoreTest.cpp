@@ -32,9 +32,23 @@ TEST_F(TVxFileStoreTest, CommittedFilesAreFoundByNameAndNumber) {
   EXPECT_EQ(files[1].Size, 8);
   EXPECT_EQ(files[1].Modified, 1'200'000'000);
   EXPECT_EQ(store.Find("CBSJ.DBF")->Number, 7);
-  EXPECT_FALSE(store.Find("cbsj.dbf"));  // names are compared exactly
+  // Names are one whatever the case of their ASCII letters, as on a DOS file system; the
+  // second byte of a double-byte character is no letter.
+  EXPECT_EQ(store.Find("cbsj.dbf")->Name, "CBSJ.DBF");
+  add(5, "\x81\x41.TXT", "x");
+  EXPECT_FALSE(store.Find("\x81\x61.TXT"));
+  EXPECT_EQ(store.Find("\x81\x41.txt")->Number, 5);
   EXPECT_EQ(store.Find(3)->Name, Utf8ToAnsi("抄表.DBF"));
   EXPECT_EQ(store.HighestNumber(), 7);
+}
+
+TEST_F(TVxFileStoreTest, NamesThatDifferOnlyInCaseFindTheExactOneFirst) {
+  // Files stored before names were matched without regard to case.
+  add(4, "a.txt", "lower");
+  add(2, "A.TXT", "upper");
+  EXPECT_EQ(store.Find("a.txt")->Number, 4);
+  EXPECT_EQ(store.Find("A.TXT")->Number, 2);
+  EXPECT_EQ(store.Find("a.TXT")->Number, 2);  // else the one of the lowest number
 }
 
 TEST_F(TVxFileStoreTest, UnfinishedPartFilesLeaveNoTrace) {
