@@ -64,10 +64,10 @@ void FormDef::AddColumn(TListView* List, const char* CaptionUtf8, int Width) {
   column->SetWidth(Width);
 }
 
-void FormDef::AddTerminalColumns(TListView* List) {
-  AddColumn(List, "文件名", 130);
-  AddColumn(List, "大小", 80);
-  AddColumn(List, "时间", 100);
+void FormDef::AddTerminalColumns(TListView* List, int NameWidth, int SizeWidth) {
+  AddColumn(List, "文件名", NameWidth);
+  AddColumn(List, "大小", SizeWidth);
+  AddColumn(List, "时间", ColumnTextWidth);
   AddColumn(List, "文件号", 0);
   AddColumn(List, "首块", 0);
   AddColumn(List, "状态", 0);

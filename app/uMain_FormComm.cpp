@@ -49,7 +49,7 @@ void TFormmain::createCommPage() {
   Image4->SetHint(Txt("刷新手持机文件列表"));
   listCbj = Place<TListView>(this, pnlCbj, "listCbj", 4, 24, SideWidth - 8, height - 24 - 96);
   SetUpReportList(listCbj, true, imgSortList, pmenuCbj);
-  AddTerminalColumns(listCbj);
+  AddTerminalColumns(listCbj, 130, 80);
 
   const int infoTop = height - 90;
   lblMachTypeTitle = PlaceCaptioned<TLabel>(this, pnlCbj, "lblMachTypeTitle", "机器类型：", 8, infoTop, 70, 12);
@@ -118,8 +118,8 @@ void TFormmain::createFtpPanel() {
   ListView1->SetColor(clInfoBk);
   AddColumn(ListView1, "文件名", 120);
   AddColumn(ListView1, "大小", 70);
-  AddColumn(ListView1, "时间", 110);
-  AddColumn(ListView1, "类型描述", 60);
+  AddColumn(ListView1, "时间", ColumnTextWidth);
+  AddColumn(ListView1, "类型描述", ColumnTextWidth);
   FileListBox1 = Place<TFileListBox>(this, GroupBoxFtp, "FileListBox1", 6, 108, 100, 60);
   FileListBox1->SetVisible(false);
   // The client of the panel; it holds no connection until the user connects.

@@ -42,7 +42,8 @@ void TFormmain::createSpecialPage() {
   Image5->SetHint(Txt("刷新手持机文件列表"));
   listCbj2 = Place<TListView>(this, gbxCbj2, "listCbj2", 6, 36, CbjWidth - 12, height - 10 - 36 - 96);
   SetUpReportList(listCbj2, false, imgSortList, nullptr);
-  AddTerminalColumns(listCbj2);
+  // Narrower than the comm page's list: name and size leave the time column room to show.
+  AddTerminalColumns(listCbj2, 110, 70);
   const int infoTop = height - 10 - 90;
   lblMachTypeTitle2 = PlaceCaptioned<TLabel>(this, gbxCbj2, "lblMachTypeTitle2", "机器类型：", 8, infoTop, 70, 12);
   lblMachType2 = PlaceCaptioned<TLabel>(this, gbxCbj2, "lblMachType2", "未知", 80, infoTop, 210, 12);

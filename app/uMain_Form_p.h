@@ -57,9 +57,9 @@ inline TMenuItem* AddMenuItem(TComponent* Owner, TMenuItem* Parent, const char* 
 void SetUpReportList(TListView* List, bool MultiSelect, TImageList* SmallImages, TPopupMenu* Popup);
 // A column at the end of a report-style list view.
 void AddColumn(TListView* List, const char* CaptionUtf8, int Width);
-// The columns of the terminal lists: name, size, time, and file number, first block and state
-// (hidden, width 0).
-void AddTerminalColumns(TListView* List);
+// The columns of the terminal lists: name and size of the widths given, time as wide as its
+// text, and file number, first block and state (hidden, width 0).
+void AddTerminalColumns(TListView* List, int NameWidth, int SizeWidth);
 // The convert types the pages offer (TConvertType 0 to 6), "ALL" chosen.
 void AddConvertTypes(TRadioGroup* Group);
 

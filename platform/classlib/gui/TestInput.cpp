@@ -1,5 +1,6 @@
 #include "TestInput.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <QApplication>
@@ -184,6 +185,17 @@ int ShownColumnWidth(TCustomListView* View, int Column) {
   QHeaderView* header = View->ListViewPrivate()->view()->header();
   return header->isSectionHidden(Column) ? 0 : header->sectionSize(Column);
 }
+
+int ColumnContentWidth(TCustomListView* View, int Column) {
+  TListViewPrivate* d = View->ListViewPrivate();
+  QTreeView* view = d->view();
+  int width = view->header()->sectionSizeHint(Column);
+  for (int row = 0; row < d->model->rowCount(QModelIndex()); ++row)
+    width = std::max(width, view->sizeHintForIndex(d->model->index(row, Column)).width());
+  return width;
+}
+
+int ShownColumnsAreaWidth(TCustomListView* View) { return View->ListViewPrivate()->view()->viewport()->width(); }
 
 namespace {
 TGridViewPrivate* gridOf(TWinControl* Grid) { return dynamic_cast<TGridViewPrivate*>(Grid->ControlPrivate()); }

@@ -131,6 +131,12 @@ TEST_F(TFormmainFtpTest, ConnectListsTheRememberedFolderAndDisconnectAsksFirst) 
   EXPECT_NE(Cell(window->ListView1, "CBSJ.DBF", 3), "");
   EXPECT_EQ(image("data"), 6);
   EXPECT_EQ(image("CBSJ.DBF"), 8);
+  // The time and type columns show their texts whole.
+  for (int column : {2, 3})
+    EXPECT_TRUE(WaitUntil([&] {
+      return TestInput::ShownColumnWidth(window->ListView1, column) >=
+             TestInput::ColumnContentWidth(window->ListView1, column);
+    })) << column;
 
   hook.AnswerMessage(mrNo);
   window->BitBtnConnectClick(nullptr);
