@@ -4,6 +4,7 @@
 #include "LmHashLangStorage.h"
 #include "LmLangMgr.h"
 #include "LmLangTranslator.h"
+#include "TBitmap.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TEdit.h"
@@ -20,6 +21,7 @@
 #include "TOpenDialog.h"
 #include "TPage.h"
 #include "TPanel.h"
+#include "TPicture.h"
 #include "TPopupMenu.h"
 #include "TProgressBar.h"
 #include "TRadioGroup.h"
@@ -48,6 +50,15 @@ void setFormFont(TFont* Font) {
 }
 
 }  // namespace
+
+void FormDef::SetStockPicture(TImage* Image, TStockImage Stock) {
+  TImageList pictures(nullptr);
+  pictures.AddStock(Stock);
+  TBitmap picture;
+  pictures.GetBitmap(0, &picture);
+  Image->Picture()->SetGraphic(&picture);
+  Image->SetCenter(true);
+}
 
 void FormDef::SetUpReportList(TListView* List, bool MultiSelect, TImageList* SmallImages, TPopupMenu* Popup) {
   List->SetViewStyle(vsReport);

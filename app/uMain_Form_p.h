@@ -7,9 +7,11 @@
 
 #include "CodePage.h"
 #include "TComponent.h"
+#include "TCustomImageList.h"
 #include "TMenuItem.h"
 #include "TWinControl.h"
 
+class TImage;
 class TImageList;
 class TListView;
 class TPopupMenu;
@@ -52,6 +54,9 @@ inline TMenuItem* AddMenuItem(TComponent* Owner, TMenuItem* Parent, const char* 
   Parent->Add(item);
   return item;
 }
+
+// One of the desktop's pictures, at the size of the lists' pictures, in the middle of Image.
+void SetStockPicture(TImage* Image, TStockImage Stock);
 
 // A list view in report style, rows selected whole, read-only, with its images and popup menu.
 void SetUpReportList(TListView* List, bool MultiSelect, TImageList* SmallImages, TPopupMenu* Popup);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
@@ -292,6 +294,16 @@ AnsiString ShownHint(TControl* Control) {
 AnsiString ShownFontFamily(TControl* Control) {
   QWidget* w = Control->ControlPrivate()->widget;
   return w != nullptr ? FromQString(QFontInfo(w->font()).family()) : AnsiString();
+}
+
+int ShownColourCount(TControl* Control) {
+  QWidget* w = Control->ControlPrivate()->widget;
+  if (w == nullptr) return 0;
+  const QImage image = w->grab().toImage();
+  std::unordered_set<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+  return static_cast<int>(colours.size());
 }
 
 namespace {

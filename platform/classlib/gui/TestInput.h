@@ -79,9 +79,11 @@ int ShownGridColumnWidth(TWinControl* Grid, int Col);
 void ShownCurrentCell(TWinControl* Grid, int& Col, int& Row);
 
 // What the user sees of a control: the hint shown when the mouse rests on it ("" when none is
-// shown), and the font family the desktop draws its text with.
+// shown), the font family the desktop draws its text with, and the number of different colours
+// it draws (1 for a control that shows nothing on its background).
 AnsiString ShownHint(TControl* Control);
 AnsiString ShownFontFamily(TControl* Control);
+int ShownColourCount(TControl* Control);
 
 // Controls and widgets alive now (for leak checks; Qt's own hidden helper widgets are not
 // counted).
