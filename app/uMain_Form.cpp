@@ -4,6 +4,7 @@
 #include "LmHashLangStorage.h"
 #include "LmLangMgr.h"
 #include "LmLangTranslator.h"
+#include "TBitmap.h"
 #include "TButton.h"
 #include "TCheckBox.h"
 #include "TEdit.h"
@@ -20,6 +21,7 @@
 #include "TOpenDialog.h"
 #include "TPage.h"
 #include "TPanel.h"
+#include "TPicture.h"
 #include "TPopupMenu.h"
 #include "TProgressBar.h"
 #include "TRadioGroup.h"
@@ -49,6 +51,15 @@ void setFormFont(TFont* Font) {
 
 }  // namespace
 
+void FormDef::SetStockPicture(TImage* Image, TStockImage Stock) {
+  TImageList pictures(nullptr);
+  pictures.AddStock(Stock);
+  TBitmap picture;
+  pictures.GetBitmap(0, &picture);
+  Image->Picture()->SetGraphic(&picture);
+  Image->SetCenter(true);
+}
+
 void FormDef::SetUpReportList(TListView* List, bool MultiSelect, TImageList* SmallImages, TPopupMenu* Popup) {
   List->SetViewStyle(vsReport);
   List->SetMultiSelect(MultiSelect);
@@ -64,10 +75,10 @@ void FormDef::AddColumn(TListView* List, const char* CaptionUtf8, int Width) {
   column->SetWidth(Width);
 }
 
-void FormDef::AddTerminalColumns(TListView* List) {
-  AddColumn(List, "文件名", 130);
-  AddColumn(List, "大小", 80);
-  AddColumn(List, "时间", 100);
+void FormDef::AddTerminalColumns(TListView* List, int NameWidth, int SizeWidth) {
+  AddColumn(List, "文件名", NameWidth);
+  AddColumn(List, "大小", SizeWidth);
+  AddColumn(List, "时间", ColumnTextWidth);
   AddColumn(List, "文件号", 0);
   AddColumn(List, "首块", 0);
   AddColumn(List, "状态", 0);

@@ -47,9 +47,10 @@ void TFormmain::createCommPage() {
   lblCbjTitle = PlaceCaptioned<TLabel>(this, pnlCbj, "lblCbjTitle", "手持机文件", 6, 6, 120, 12);
   Image4 = Place<TImage>(this, pnlCbj, "Image4", SideWidth - 26, 4, 20, 18);
   Image4->SetHint(Txt("刷新手持机文件列表"));
+  SetStockPicture(Image4, siRefresh);
   listCbj = Place<TListView>(this, pnlCbj, "listCbj", 4, 24, SideWidth - 8, height - 24 - 96);
   SetUpReportList(listCbj, true, imgSortList, pmenuCbj);
-  AddTerminalColumns(listCbj);
+  AddTerminalColumns(listCbj, 130, 80);
 
   const int infoTop = height - 90;
   lblMachTypeTitle = PlaceCaptioned<TLabel>(this, pnlCbj, "lblMachTypeTitle", "机器类型：", 8, infoTop, 70, 12);
@@ -80,6 +81,7 @@ void TFormmain::createCommPage() {
   edtpath = Place<TEdit>(this, page, "edtpath", PcLeft + 4, 24, SideWidth - 34, 20);
   Image3 = Place<TImage>(this, page, "Image3", PcLeft + SideWidth - 26, 24, 20, 20);
   Image3->SetHint(Txt("打开文件夹"));
+  SetStockPicture(Image3, siFolderOpen);
   tv = Place<TShellTreeView>(this, page, "tv", PcLeft + 4, 48, SideWidth - 8, 190);
   listCpu = Place<TListView>(this, page, "listCpu", PcLeft + 4, 242, SideWidth - 8, height - 246);
   SetUpReportList(listCpu, true, imgSortList, popupCpu);
@@ -118,8 +120,8 @@ void TFormmain::createFtpPanel() {
   ListView1->SetColor(clInfoBk);
   AddColumn(ListView1, "文件名", 120);
   AddColumn(ListView1, "大小", 70);
-  AddColumn(ListView1, "时间", 110);
-  AddColumn(ListView1, "类型描述", 60);
+  AddColumn(ListView1, "时间", ColumnTextWidth);
+  AddColumn(ListView1, "类型描述", ColumnTextWidth);
   FileListBox1 = Place<TFileListBox>(this, GroupBoxFtp, "FileListBox1", 6, 108, 100, 60);
   FileListBox1->SetVisible(false);
   // The client of the panel; it holds no connection until the user connects.

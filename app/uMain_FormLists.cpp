@@ -40,9 +40,11 @@ void TFormmain::createSpecialPage() {
   gbxCbj2 = PlaceCaptioned<TGroupBox>(this, page, "gbxCbj2", "手持机文件", 6, 6, CbjWidth, height - 10);
   Image5 = Place<TImage>(this, gbxCbj2, "Image5", CbjWidth - 28, 12, 20, 20);
   Image5->SetHint(Txt("刷新手持机文件列表"));
+  SetStockPicture(Image5, siRefresh);
   listCbj2 = Place<TListView>(this, gbxCbj2, "listCbj2", 6, 36, CbjWidth - 12, height - 10 - 36 - 96);
   SetUpReportList(listCbj2, false, imgSortList, nullptr);
-  AddTerminalColumns(listCbj2);
+  // Narrower than the comm page's list: name and size leave the time column room to show.
+  AddTerminalColumns(listCbj2, 110, 70);
   const int infoTop = height - 10 - 90;
   lblMachTypeTitle2 = PlaceCaptioned<TLabel>(this, gbxCbj2, "lblMachTypeTitle2", "机器类型：", 8, infoTop, 70, 12);
   lblMachType2 = PlaceCaptioned<TLabel>(this, gbxCbj2, "lblMachType2", "未知", 80, infoTop, 210, 12);

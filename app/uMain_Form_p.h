@@ -7,9 +7,11 @@
 
 #include "CodePage.h"
 #include "TComponent.h"
+#include "TCustomImageList.h"
 #include "TMenuItem.h"
 #include "TWinControl.h"
 
+class TImage;
 class TImageList;
 class TListView;
 class TPopupMenu;
@@ -53,13 +55,16 @@ inline TMenuItem* AddMenuItem(TComponent* Owner, TMenuItem* Parent, const char* 
   return item;
 }
 
+// One of the desktop's pictures, at the size of the lists' pictures, in the middle of Image.
+void SetStockPicture(TImage* Image, TStockImage Stock);
+
 // A list view in report style, rows selected whole, read-only, with its images and popup menu.
 void SetUpReportList(TListView* List, bool MultiSelect, TImageList* SmallImages, TPopupMenu* Popup);
 // A column at the end of a report-style list view.
 void AddColumn(TListView* List, const char* CaptionUtf8, int Width);
-// The columns of the terminal lists: name, size, time, and file number, first block and state
-// (hidden, width 0).
-void AddTerminalColumns(TListView* List);
+// The columns of the terminal lists: name and size of the widths given, time as wide as its
+// text, and file number, first block and state (hidden, width 0).
+void AddTerminalColumns(TListView* List, int NameWidth, int SizeWidth);
 // The convert types the pages offer (TConvertType 0 to 6), "ALL" chosen.
 void AddConvertTypes(TRadioGroup* Group);
 

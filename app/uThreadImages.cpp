@@ -32,14 +32,18 @@ TBuffer newBuffer(std::size_t Size) {
   }
 }
 
-// An address or length typed on the page: a signed 32-bit number, decimal or hexadecimal after
-// "$", that is not negative.
-bool readNumber(const AnsiString& Text, std::int32_t& Value) {
+// An address typed on the page: a signed 32-bit number, decimal or hexadecimal after "$". The
+// library takes the address as those 32 bits, so "$80000000" and above (negative numbers once
+// read) name the upper half of the terminal's address space.
+bool readAddress(const AnsiString& Text, std::int32_t& Value) {
   int value = 0;
-  if (!TryStrToInt(Text, value) || value < 0) return false;
+  if (!TryStrToInt(Text, value)) return false;
   Value = value;
   return true;
 }
+
+// A length typed on the page: a number as an address is, that is not negative.
+bool readLength(const AnsiString& Text, std::int32_t& Value) { return readAddress(Text, Value) && Value >= 0; }
 
 // How a transfer of the page ends when it fails: the message box (none for an empty text), then
 // the failure status.
@@ -136,7 +140,7 @@ void DownloadMemory(MyThread& Thread) {
       }))
     return;
   std::int32_t address = 0;
-  if (!readNumber(addressText, address)) {
+  if (!readAddress(addressText, address)) {
     PostStatus(INFO_DOWN_MEMORY_FAILED + ERR_BAD_ADDRESS + addressText);
     return;
   }
@@ -153,11 +157,11 @@ void UploadMemory(MyThread& Thread) {
       }))
     return;
   std::int32_t address = 0, length = 0;
-  if (!readNumber(addressText, address)) {
+  if (!readAddress(addressText, address)) {
     PostStatus(INFO_UP_MEMORY_FAILED + ERR_BAD_ADDRESS + addressText);
     return;
   }
-  if (!readNumber(lengthText, length)) {
+  if (!readLength(lengthText, length)) {
     PostStatus(INFO_UP_MEMORY_FAILED + ERR_BAD_LENGTH + lengthText);
     return;
   }

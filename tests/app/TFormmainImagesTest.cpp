@@ -280,16 +280,33 @@ TEST_F(TFormmainImagesTest, MemoryReadBeyondTheTerminalFailsAndKeepsTheFile) {
   EXPECT_EQ(TVxTestTerminal::Read(terminal.Pc() / "mem.back"), "kept");
 }
 
+TEST_F(TFormmainImagesTest, AddressesOfTheUpperHalfGoToTheLibrary) {
+  // The simulated terminal's memory is small: the library itself refuses these addresses.
+  const AnsiString file = pcFile("data.bin", "data");
+  for (const char* address : {"$80000000", "$FFFFFFF0", "-16"}) {
+    SCOPED_TRACE(address);
+    writeMemory(address, file);
+    EXPECT_EQ(boxes(), Texts{INFO_DOWN_MEMORY_FAILED + libraryText(12)});
+    EXPECT_EQ(status(), INFO_DOWN_MEMORY_FAILED);
+    hook.Clear();
+    readMemory(address, "4", pcName("high.back"));
+    EXPECT_EQ(boxes(), Texts{INFO_UP_MEMORY_FAILED + libraryText(12)});
+    EXPECT_EQ(status(), INFO_UP_MEMORY_FAILED);
+    hook.Clear();
+  }
+  EXPECT_FALSE(fs::exists(terminal.Pc() / "high.back"));
+}
+
 TEST_F(TFormmainImagesTest, BadAddressOrLengthEndsBeforeAnyCallAndNamesTheField) {
   terminal.Settings("[Fault.vxDownloadMemory]\nResult=102\n[Fault.vxUploadMemory]\nResult=102\n");
   const AnsiString file = pcFile("data.bin", "data");
-  for (const char* address : {"abc", "-1", "$FFFFFFFF", "", "4294967296"}) {
+  for (const char* address : {"abc", "", "4294967296", "$100000000", "-2147483649"}) {
     writeMemory(address, file);
     EXPECT_EQ(status(), INFO_DOWN_MEMORY_FAILED + ERR_BAD_ADDRESS + address) << address;
     readMemory(address, "4", pcName("x"));
     EXPECT_EQ(status(), INFO_UP_MEMORY_FAILED + ERR_BAD_ADDRESS + address) << address;
   }
-  for (const char* length : {"four", "-4", "$80000000"}) {
+  for (const char* length : {"four", "-4", "$80000000", "$FFFFFFFF"}) {
     readMemory("0", length, pcName("x"));
     EXPECT_EQ(status(), INFO_UP_MEMORY_FAILED + ERR_BAD_LENGTH + length) << length;
   }

@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "TEdit.h"
 #include "TFileListBox.h"
+#include "TImage.h"
 #include "TFilePagesFixture.h"
 #include "TListItem.h"
 #include "TListItems.h"
@@ -169,7 +170,9 @@ TEST_F(TFormmainPcFilesTest, DeleteRemovesOnlyTheSelectedFilesOfTheFolder) {
 
 TEST_F(TFormmainPcFilesTest, OpeningTheFolderAsksTheDesktopsFileManager) {
   OpenCommPage();
-  window->Image3Click(nullptr);
+  // The folder picture beside the path is shown, and a click on it opens the folder.
+  EXPECT_GT(TestInput::ShownColourCount(window->Image3), 1);
+  TestInput::ClickControl(window->Image3);
   ASSERT_EQ(hook.Shown().size(), 1u);
   EXPECT_EQ(hook.Shown()[0].Kind, dkShellExecute);
   EXPECT_EQ(hook.Shown()[0].Text, "Explorer.exe " + terminal.Pc().string());

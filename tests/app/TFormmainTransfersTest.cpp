@@ -9,6 +9,7 @@
 #include "TCheckBox.h"
 #include "TEdit.h"
 #include "TFileListBox.h"
+#include "TImage.h"
 #include "TSpeedButton.h"
 #include "TFilePagesFixture.h"
 #include "TLabel.h"
@@ -28,7 +29,7 @@
 #include "uMain.h"
 
 namespace fs = std::filesystem;
-using TestInput::WaitUntil;
+using namespace TestInput;
 
 namespace {
 
@@ -87,6 +88,35 @@ TEST_F(TFormmainTransfersTest, ListingShowsTheSeededFilesAndFiguresOnBothPages) 
   // CBJ.EXE (24 KiB) takes two blocks of 16320 bytes, the tables one each; a block counts 16K.
   EXPECT_EQ(std::stoi(label(window->lblLeftSize)), 8192 - 4 * 16 - std::stoi(label(window->lblSysSize)));
   EXPECT_EQ(Status(), "手持机连接在USB口！");
+}
+
+TEST_F(TFormmainTransfersTest, RefreshPicturesListBothPagesAgainAndTheirColumnsShowWhole) {
+  OpenCommPage();
+  // Each list shows its columns, cut by neither the column nor the list, once it has been shown.
+  const auto showsWholeColumns = [](TListView* List) {
+    return WaitUntil([&] {
+      int right = 0;
+      for (int column = 0; column < 3; ++column) {
+        if (ShownColumnWidth(List, column) < ColumnContentWidth(List, column)) return false;
+        right += ShownColumnWidth(List, column);
+      }
+      return right <= ShownColumnsAreaWidth(List);
+    });
+  };
+  // The comm page's picture and list, then the special page's, each finding a new file.
+  const std::vector<std::tuple<TImage*, TListView*, std::string>> pages = {
+      {window->Image4, window->listCbj, "CBSJ0501.DBF"}, {window->Image5, window->listCbj2, "KHDA0501.DBF"}};
+  int number = 30;
+  for (const auto& [refresh, list, name] : pages) {
+    SCOPED_TRACE(name);
+    if (list == window->listCbj2) window->miSwitchToFtpClick(window->miSwitchToSpecial);
+    EXPECT_GT(ShownColourCount(refresh), 1);
+    PutTerminalFile(number++, name, name);
+    ClickControl(refresh);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(Cell(list, name, 1), std::to_string(name.size()));
+    EXPECT_TRUE(showsWholeColumns(list));
+  }
 }
 
 TEST_F(TFormmainTransfersTest, EmptyTerminalShowsZeroFilesAndNoUsedSpace) {

@@ -53,6 +53,7 @@ QPixmap stockPixmap(TStockImage image, int w, int h) {
     case siFolder: return fromStyle(QStyle::SP_DirIcon);
     case siFolderOpen: return fromStyle(QStyle::SP_DirOpenIcon);
     case siFile: return fromStyle(QStyle::SP_FileIcon);
+    case siRefresh: return fromStyle(QStyle::SP_BrowserReload);
   }
   return {};
 }

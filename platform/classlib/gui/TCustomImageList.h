@@ -6,6 +6,7 @@
 // AddStandardImages fills an empty list with the set the program's views use:
 //   0 sort ascending   1 sort descending   2 computer   3 drive   4 network folder
 //   5 parent folder    6 folder            7 open folder   8 file
+// (siRefresh, a reload picture for refresh buttons, is not part of the set.)
 // Add takes a copy of a picture, scaled to Width x Height. An index out of range raises
 // EListError. OnChange runs after every change.
 //
@@ -28,6 +29,7 @@ enum class TStockImage {
   siFolder,
   siFolderOpen,
   siFile,
+  siRefresh,
 };
 using enum TStockImage;
 

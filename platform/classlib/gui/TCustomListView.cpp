@@ -122,6 +122,8 @@ TListViewPrivate::TListViewPrivate() : TWinControlPrivate(new QTreeView) {
   v->header()->setStretchLastSection(false);
   v->header()->setMinimumSectionSize(1);
   v->header()->setSectionsMovable(false);
+  // A column sized to its content measures every row, not a sample of them.
+  v->header()->setResizeContentsPrecision(-1);
 }
 
 TListViewPrivate::~TListViewPrivate() = default;
@@ -237,6 +239,8 @@ void TListViewPrivate::applyColumnWidths() {
   for (int i = 0; i < columns->Count() && i < header->count(); ++i) {
     const int w = columns->Items(i)->Width();
     header->setSectionHidden(i, w == 0);
+    // A column sized to its content is resized by the header whenever the rows change.
+    header->setSectionResizeMode(i, w == ColumnTextWidth ? QHeaderView::ResizeToContents : QHeaderView::Interactive);
     if (w > 0) header->resizeSection(i, w);
   }
   applyingWidths = false;
@@ -339,8 +343,11 @@ TCustomListView::TCustomListView(TComponent* AOwner) : TWinControl(AOwner, std::
     FireEvent(this, [&] { OnColumnClick(this, column); });
   });
   QObject::connect(v->header(), &QHeaderView::sectionResized, v, [d](int section, int, int size) {
-    // The user dragged a column border: the column takes the new width.
-    if (d->applyingWidths || ControlsTearingDown() || section >= d->columns->Count() || size <= 0) return;
+    // The user dragged a column border: the column takes the new width. A column sized to its
+    // content is resized by the header itself and keeps following its content.
+    if (d->applyingWidths || ControlsTearingDown() || section >= d->columns->Count() || size <= 0 ||
+        d->columns->Items(section)->Width() == ColumnTextWidth)
+      return;
     d->applyingWidths = true;
     d->columns->Items(section)->SetWidth(size);
     d->applyingWidths = false;

@@ -73,15 +73,15 @@ void TListColumn::SetMaxWidth(int Value) {
 int TListColumn::MinWidth() const { return d_->minWidth; }
 void TListColumn::SetMinWidth(int Value) {
   d_->minWidth = Value < 0 ? 0 : Value;
-  if (d_->width != 0 && d_->width < d_->minWidth) d_->width = d_->minWidth;
+  if (d_->width > 0 && d_->width < d_->minWidth) d_->width = d_->minWidth;
   Changed(false);
 }
 int TListColumn::Tag() const { return d_->tag; }
 void TListColumn::SetTag(int Value) { d_->tag = Value; }
 int TListColumn::Width() const { return d_->width; }
 void TListColumn::SetWidth(int Value) {
-  if (Value < 0) Value = 0;
-  if (Value != 0 && d_->minWidth > 0 && Value < d_->minWidth) Value = d_->minWidth;
+  if (Value < 0 && Value != ColumnTextWidth) Value = 0;
+  if (Value > 0 && d_->minWidth > 0 && Value < d_->minWidth) Value = d_->minWidth;
   if (d_->maxWidth > 0 && Value > d_->maxWidth) Value = d_->maxWidth;
   if (Value == d_->width) return;
   d_->width = Value;

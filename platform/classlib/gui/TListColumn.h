@@ -1,8 +1,10 @@
 // TListColumn: one column of a list view in report style (an item of its Columns).
 //
-// Width 0 hides the column (the cells keep their text); ImageIndex is a picture of the view's
-// SmallImages shown in the column header (-1 none), as sort arrows are. Tag is free for the
-// program (the sort state of the column).
+// Width 0 hides the column (the cells keep their text); Width ColumnTextWidth sizes it to its
+// content: as wide as its widest cell or its header, following the rows as they change (the
+// user cannot drag such a column). ImageIndex is a picture of the view's SmallImages shown in
+// the column header (-1 none), as sort arrows are. Tag is free for the program (the sort state
+// of the column).
 //
 // Published: Alignment, AutoSize, Caption, ImageIndex, MaxWidth, MinWidth, Tag, Width.
 #pragma once
@@ -11,6 +13,9 @@
 
 #include "Graphics.h"
 #include "TCollectionItem.h"
+
+// The width of a column sized to its content (see above).
+inline constexpr int ColumnTextWidth = -1;
 
 class TListColumn : public TCollectionItem {
   DECLARE_CLASS(TListColumn, TCollectionItem)

@@ -1,6 +1,8 @@
 #include "TestInput.h"
 
+#include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -11,6 +13,7 @@
 #include <QTabWidget>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
@@ -185,6 +188,17 @@ int ShownColumnWidth(TCustomListView* View, int Column) {
   return header->isSectionHidden(Column) ? 0 : header->sectionSize(Column);
 }
 
+int ColumnContentWidth(TCustomListView* View, int Column) {
+  TListViewPrivate* d = View->ListViewPrivate();
+  QTreeView* view = d->view();
+  int width = view->header()->sectionSizeHint(Column);
+  for (int row = 0; row < d->model->rowCount(QModelIndex()); ++row)
+    width = std::max(width, view->sizeHintForIndex(d->model->index(row, Column)).width());
+  return width;
+}
+
+int ShownColumnsAreaWidth(TCustomListView* View) { return View->ListViewPrivate()->view()->viewport()->width(); }
+
 namespace {
 TGridViewPrivate* gridOf(TWinControl* Grid) { return dynamic_cast<TGridViewPrivate*>(Grid->ControlPrivate()); }
 }  // namespace
@@ -280,6 +294,16 @@ AnsiString ShownHint(TControl* Control) {
 AnsiString ShownFontFamily(TControl* Control) {
   QWidget* w = Control->ControlPrivate()->widget;
   return w != nullptr ? FromQString(QFontInfo(w->font()).family()) : AnsiString();
+}
+
+int ShownColourCount(TControl* Control) {
+  QWidget* w = Control->ControlPrivate()->widget;
+  if (w == nullptr) return 0;
+  const QImage image = w->grab().toImage();
+  std::unordered_set<QRgb> colours;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+  return static_cast<int>(colours.size());
 }
 
 namespace {

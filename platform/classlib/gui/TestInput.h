@@ -48,11 +48,15 @@ void TypeText(TWinControl* Control, const AnsiString& Text);
 void ChooseMenuItem(TMenuItem* Item);
 
 // List views: a click on an item (Shift and Ctrl extend the selection as the user's do), a
-// click on a column header, and the width a column is shown with (0 when hidden).
+// click on a column header, the width a column is shown with (0 when hidden), the width it
+// needs to show its header and its cells without cutting any short, and the width of the
+// view's area that shows the columns.
 void ClickListItem(TCustomListView* View, int Index, TShiftState Shift = {});
 void DoubleClickListItem(TCustomListView* View, int Index);
 void ClickColumnHeader(TCustomListView* View, int Column);
 int ShownColumnWidth(TCustomListView* View, int Column);
+int ColumnContentWidth(TCustomListView* View, int Column);
+int ShownColumnsAreaWidth(TCustomListView* View);
 // Tree views: a click on a node. Shell trees: whether the row of the chosen folder (Path) lies
 // wholly inside the visible part of the tree.
 void ClickTreeNode(TCustomTreeView* View, TTreeNode* Node);
@@ -75,9 +79,11 @@ int ShownGridColumnWidth(TWinControl* Grid, int Col);
 void ShownCurrentCell(TWinControl* Grid, int& Col, int& Row);
 
 // What the user sees of a control: the hint shown when the mouse rests on it ("" when none is
-// shown), and the font family the desktop draws its text with.
+// shown), the font family the desktop draws its text with, and the number of different colours
+// it draws (1 for a control that shows nothing on its background).
 AnsiString ShownHint(TControl* Control);
 AnsiString ShownFontFamily(TControl* Control);
+int ShownColourCount(TControl* Control);
 
 // Controls and widgets alive now (for leak checks; Qt's own hidden helper widgets are not
 // counted).

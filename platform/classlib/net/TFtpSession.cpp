@@ -154,6 +154,7 @@ TFtpSession::TResult TFtpSession::Perform(const TSettings& Settings, const TRequ
   curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds(Settings.ReadTimeoutMs));
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, seconds(Settings.ReadTimeoutMs));
+  if (Request.TimeoutMs > 0) curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, Request.TimeoutMs);
   curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &TFtpSession::onHeader);
   curl_easy_setopt(h, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &TFtpSession::onWrite);

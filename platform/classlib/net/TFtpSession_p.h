@@ -42,6 +42,8 @@ public:
     bool Upload = false;
     std::int64_t UploadSize = -1;
     std::int64_t ResumeFrom = 0;
+    // Bounds the whole command, however the server paces it; 0 for no bound.
+    long TimeoutMs = 0;
     // Body bytes of a download or listing; false ends the transfer.
     std::function<bool(const char* Data, std::size_t Size)> Sink;
     // Fills an upload buffer; returns the bytes written, 0 at the end, or CURL_READFUNC_ABORT.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -490,13 +491,25 @@ void TIdFTP::ChangeDir(const AnsiString& Dir) {
 AnsiString TIdFTP::RetrieveCurrentDir() const { return fromServer(d_->currentDir); }
 
 void TIdFTP::List() {
+  using Clock = std::chrono::steady_clock;
   TCommand command(*this);
+  // A listing is read while its caller (the window, as a rule) waits. A server that sends a
+  // byte now and then never meets the no-data time-out, so the whole listing, a second try
+  // with LIST included, gets no more than that time.
+  const long limit = d_->settings.ReadTimeoutMs;
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(limit, 0L));
+  const auto timeLeft = [&]() -> long {
+    if (limit <= 0) return 0;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return std::max<long>(static_cast<long>(left), 1);
+  };
   std::string text;
   bool tooLong = false;
   TFtpSession::TRequest request;
   request.Path = d_->currentDir;
   request.Directory = true;
   request.Body = true;
+  request.TimeoutMs = timeLeft();
   request.ListCommand = d_->mlsd ? "MLSD" : "LIST";
   request.Sink = [&](const char* Data, std::size_t Size) {
     if (text.size() + Size > MaxListing) {
@@ -516,6 +529,7 @@ void TIdFTP::List() {
       text.clear();
       mlsd = false;
       request.ListCommand = "LIST";
+      request.TimeoutMs = timeLeft();
       result = command.Perform(request);
     }
   }

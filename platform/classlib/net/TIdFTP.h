@@ -20,8 +20,9 @@
 // command carry a line break: a name holding CR, LF or NUL is refused before it is sent.
 //
 // Time-outs: ConnectTimeout (default 15000 ms) bounds the connection and the login;
-// ReadTimeout (default 60000 ms) bounds the wait for each reply and a transfer during which no
-// byte moves. A server that stops answering so ends the command with an EIdFTPError.
+// ReadTimeout (default 60000 ms) bounds the wait for each reply, a transfer during which no
+// byte moves, and a whole listing, however slowly the server sends it. A server that stops
+// answering so ends the command with an EIdFTPError ("Timeout was reached: ...").
 //
 // Threads. The component is made and freed on the main thread; its commands may run on another
 // thread (a worker), one command at a time. A command started while another one runs raises
@@ -118,7 +119,8 @@ class TIdFTP : public TComponent {
   AnsiString RetrieveCurrentDir() const;
   // Lists the working folder into DirectoryListing: MLSD where the server offers it, else LIST
   // (Unix and DOS forms). Entries "." and ".." are left out; an empty folder gives an empty
-  // listing. A listing above 64 MiB of text is refused.
+  // listing. A listing above 64 MiB of text, or one that takes longer than ReadTimeout, is
+  // refused.
   void List();
   // The entries of the last List, in the server's order (main thread, or the thread that lists).
   const std::vector<TIdFTPListItem>& DirectoryListing() const;

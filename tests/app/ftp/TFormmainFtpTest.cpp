@@ -37,6 +37,8 @@
 #include "uMain.h"
 
 namespace fs = std::filesystem;
+using TestInput::ChooseMenuItem;
+using TestInput::ClickControl;
 using TestInput::WaitUntil;
 
 namespace {
@@ -132,6 +134,12 @@ TEST_F(TFormmainFtpTest, ConnectListsTheRememberedFolderAndDisconnectAsksFirst) 
   EXPECT_NE(Cell(window->ListView1, "CBSJ.DBF", 3), "");
   EXPECT_EQ(image("data"), 6);
   EXPECT_EQ(image("CBSJ.DBF"), 8);
+  // The time and type columns show their texts whole.
+  for (int column : {2, 3})
+    EXPECT_TRUE(WaitUntil([&] {
+      return TestInput::ShownColumnWidth(window->ListView1, column) >=
+             TestInput::ColumnContentWidth(window->ListView1, column);
+    })) << column;
 
   hook.AnswerMessage(mrNo);
   window->BitBtnConnectClick(nullptr);
@@ -229,6 +237,28 @@ TEST_F(TFormmainFtpTest, FoldersOpenByDoubleClickAndTheComboLeadsBack) {
   window->comboPath->SetText(dir + "/none");
   EXPECT_THROW(window->comboPathClick(nullptr), EIdFTPError);
   EXPECT_EQ(sorted(Captions(window->ListView1)), (std::vector<std::string>{"sub", "top.txt"}));
+}
+
+TEST_F(TFormmainFtpTest, FolderTheServerListsTooSlowlyFailsAfterTheTimeOutAndTheWindowGoesOn) {
+  // Some 600 bytes of listing that the server sends a byte at a time: a minute's wait.
+  std::map<std::string, std::string> files;
+  for (int i = 0; i < 6; ++i) files["METER" + std::to_string(i) + ".DBF"] = "x";
+  openFtpPage("dripping", files);
+  window->IdFTP1->SetReadTimeout(2000);
+  const auto start = std::chrono::steady_clock::now();
+  ClickControl(window->BitBtnConnect);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 30.0);
+  ASSERT_EQ(ShownMessages().size(), 1u);
+  EXPECT_EQ(ShownMessages()[0].rfind(Connecting + "Timeout was reached", 0), 0u) << ShownMessages()[0];
+  EXPECT_TRUE(Captions(window->ListView1).empty());
+  // The same server's folder at a normal pace lists.
+  hook.Clear();
+  hook.AnswerMessage(mrYes);
+  window->EditFtpPort->SetText(std::to_string(server.Port("main")));
+  window->IdFTP1->Disconnect();
+  ChooseMenuItem(window->MenuItem5);
+  EXPECT_EQ(Captions(window->ListView1).size(), 6u);
+  EXPECT_TRUE(ShownMessages().empty());
 }
 
 TEST_F(TFormmainFtpTest, EachColumnSortsAndASecondClickTurnsTheOrder) {

@@ -23,6 +23,11 @@ TEST_F(TCustomImageListTest, TheStandardSetHoldsArrowsFoldersAndFiles) {
     EXPECT_EQ(b->Height(), 16);
   }
   EXPECT_THROW(list.GetBitmap(9, &up), EListError);
+  // The refresh picture is added on its own.
+  EXPECT_EQ(list.AddStock(siRefresh), 9);
+  TBitmap refresh;
+  list.GetBitmap(9, &refresh);
+  EXPECT_EQ(refresh.Width(), 16);
 }
 
 TEST_F(TCustomImageListTest, AddScalesAndChangingTheSizeEmptiesTheList) {

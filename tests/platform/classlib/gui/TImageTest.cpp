@@ -6,6 +6,7 @@
 
 #include "FormFixture.h"
 #include "TBitmap.h"
+#include "TImageList.h"
 #include "TJPEGImage.h"
 #include "TPicture.h"
 
@@ -35,6 +36,19 @@ TEST_F(TImageTest, ShowsAJpegFileAndReportsClicks) {
   form->Show();
   ClickControl(image);
   EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(TImageTest, ShowsNothingWithoutAPictureAndADesktopPictureWhenGivenOne) {
+  auto* image = place<TImage>(10, 10, 20, 20);
+  form->Show();
+  EXPECT_EQ(ShownColourCount(image), 1);
+  TImageList pictures(nullptr);
+  pictures.AddStock(siRefresh);
+  TBitmap refresh;
+  pictures.GetBitmap(0, &refresh);
+  image->Picture()->SetGraphic(&refresh);
+  image->SetCenter(true);
+  EXPECT_GT(ShownColourCount(image), 1);
 }
 
 TEST_F(TImageTest, PublishedPropertiesRoundTrip) {

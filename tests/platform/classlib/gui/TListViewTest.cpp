@@ -207,6 +207,29 @@ TEST_F(TListViewTest, ColumnsOfWidthZeroAreHidden) {
   EXPECT_EQ(ShownColumnWidth(view, 0), 0);
 }
 
+TEST_F(TListViewTest, ColumnsSizedToTheirTextShowEveryCellWholeAsTheRowsChange) {
+  TListColumn* time = view->Columns()->Items(2);
+  time->SetWidth(ColumnTextWidth);
+  EXPECT_EQ(time->Width(), ColumnTextWidth);
+  add("a", 1);
+  ASSERT_TRUE(WaitUntil([&] { return ShownColumnWidth(view, 2) == ColumnContentWidth(view, 2); }));
+  const int narrow = ShownColumnWidth(view, 2);
+  // A longer text in a later row, in one of many rows added at once, and a text changed in place.
+  view->Items()->BeginUpdate();
+  for (int i = 0; i < 200; ++i) add("f" + IntToStr(i), i);
+  view->Items()->Item(150)->SubItems()->SetStrings(1, "2009-01-05 08:07:33 PM");
+  view->Items()->EndUpdate();
+  ASSERT_TRUE(WaitUntil([&] { return ShownColumnWidth(view, 2) > narrow; }));
+  EXPECT_GE(ShownColumnWidth(view, 2), ColumnContentWidth(view, 2));
+  view->Items()->Item(0)->SubItems()->SetStrings(1, "2009-01-05 08:07:33 PM and longer still");
+  ASSERT_TRUE(WaitUntil([&] { return ShownColumnWidth(view, 2) >= ColumnContentWidth(view, 2); }));
+  EXPECT_EQ(time->Width(), ColumnTextWidth);
+  // The other columns keep the widths they were given; other negative widths hide.
+  EXPECT_EQ(ShownColumnWidth(view, 0), 110);
+  time->SetWidth(-5);
+  EXPECT_EQ(ShownColumnWidth(view, 2), 0);
+}
+
 TEST_F(TListViewTest, UpdatesShowAtTheOutermostEndUpdateAndClearEmpties) {
   view->Items()->BeginUpdate();
   view->Items()->BeginUpdate();

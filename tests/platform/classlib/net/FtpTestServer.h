@@ -9,8 +9,8 @@
 //
 // Servers by name: "main" (MLSD, UTF-8), "list" (LIST only), "gbk" (names as bytes, no UTF-8),
 // "slow" (256 KiB/s), "faulty" (drops both connections after 64 KiB of a transfer), "stalling"
-// (stops moving data after 64 KiB of a transfer), "silent" (never answers), "refused" (nobody
-// listens).
+// (stops moving data after 64 KiB of a transfer), "dripping" (sends 10 bytes a second), "silent"
+// (never answers), "refused" (nobody listens).
 #pragma once
 
 #include <fcntl.h>

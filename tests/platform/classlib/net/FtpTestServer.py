@@ -7,7 +7,7 @@ Every server serves the folder ROOT to the user "meter" with the password "secre
 rights) on a port the system chose. Once they listen, one line goes to standard output:
 
     {"main": 40001, "list": 40002, "gbk": 40003, "slow": 40004, "faulty": 40005,
-     "stalling": 40006, "silent": 40007, "refused": 40008}
+     "stalling": 40006, "dripping": 40007, "silent": 40008, "refused": 40009}
 
     main     MLSD, UTF-8 names
     list     no MLSD: listings come from LIST, in the Unix form
@@ -15,6 +15,8 @@ rights) on a port the system chose. Once they listen, one line goes to standard 
     slow     transfers at 256 KiB/s, for ending a transfer half-way
     faulty   drops the data and the control connection after 64 KiB of a transfer
     stalling stops sending and receiving after 64 KiB of a transfer, closing nothing
+    dripping sends its data one byte every tenth of a second: never quiet for long, yet a
+             listing of a few files takes a minute
     silent   takes connections and never answers
     refused  a port nobody listens on
 
@@ -36,6 +38,7 @@ from pyftpdlib.ioloop import IOLoop
 from pyftpdlib.servers import FTPServer
 
 DROP_AFTER = 64 * 1024
+DRIP_PAUSE = 0.1
 
 
 class DroppingDTPHandler(DTPHandler):
@@ -80,6 +83,28 @@ class StallingDTPHandler(DTPHandler):
             self.del_channel()
 
     handle_read_event = handle_read  # the event loop calls this name
+
+
+class DrippingDTPHandler(DTPHandler):
+    """Sends one byte, then rests for DRIP_PAUSE seconds before the next."""
+
+    _dripper = None
+
+    def send(self, data):
+        sent = DTPHandler.send(self, data[:1])
+        if sent and not self._closed:
+            self.del_channel()
+            self._dripper = self.ioloop.call_later(DRIP_PAUSE, self._resume, _errback=self.handle_error)
+        return sent
+
+    def _resume(self):
+        if not self._closed:
+            self.add_channel(events=self.ioloop.WRITE)
+
+    def close(self):
+        if self._dripper is not None and not self._dripper.cancelled:
+            self._dripper.cancel()
+        DTPHandler.close(self)
 
 
 def handler_class(name, root, logdir, **attributes):
@@ -129,6 +154,7 @@ def main():
         "slow": {"dtp_handler": slow},
         "faulty": {"dtp_handler": DroppingDTPHandler},
         "stalling": {"dtp_handler": StallingDTPHandler},
+        "dripping": {"dtp_handler": DrippingDTPHandler},
     }
     for name, attributes in kinds.items():
         server = FTPServer(("127.0.0.1", 0), handler_class(name, root, logdir, **attributes), ioloop=ioloop)

@@ -413,6 +413,26 @@ TEST_F(TIdFTPServerTest, TransfersThatStopMovingEndAfterTheReadTimeOut) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, 30s);
 }
 
+TEST_F(TIdFTPServerTest, ListingThatTricklesInEndsAfterTheReadTimeOut) {
+  open("dripping");
+  // Some 600 bytes of listing: a minute at the server's pace, never a second without a byte.
+  for (int i = 0; i < 6; ++i) TFtpTestServer::Write(server.Local(dir) / ("METER" + std::to_string(i) + ".DBF"), "x");
+  ftp.SetReadTimeout(1000);
+  const auto start = std::chrono::steady_clock::now();
+  const std::string message = failure([&] { ftp.List(); });
+  EXPECT_EQ(message.rfind("Timeout was reached", 0), 0u) << message;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+  EXPECT_TRUE(ftp.DirectoryListing().empty());
+  // The component goes on: a listing at a normal pace still works.
+  drain();
+  if (ftp.Connected()) ftp.Disconnect();
+  ftp.SetPort(server.Port("main"));
+  ftp.Connect();
+  ftp.ChangeDir(dir);
+  ftp.List();
+  EXPECT_EQ(ftp.DirectoryListing().size(), 6u);
+}
+
 TEST_F(TIdFTPServerTest, AbortEndsARunningTransfer) {
   open("slow");
   TFtpTestServer::Write(server.Local(dir) / "big.bin", randomBytes(4 * 1024 * 1024));
