@@ -1,22 +1,34 @@
 #include "MsoShapeRecords.h"
 
-namespace {
-constexpr std::uint32_t kFirstShapeId = 1025;
-}
+#include <algorithm>
 
-TmsoDgg::TmsoDgg(std::uint32_t Count) : TmsoObject(0, 0, 0xF006), count_(Count) {}
+TmsoDgg::TmsoDgg(std::vector<TmsoDrawingIds> Drawings) : TmsoObject(0, 0, 0xF006), drawings_(std::move(Drawings)) {}
+
+std::size_t TmsoDgg::TotalSize() const {
+  std::size_t size = 8 + 16;
+  for (const TmsoDrawingIds& d : drawings_) size += 8 * std::size_t{d.Clusters()};
+  return size;
+}
 
 void TmsoDgg::WriteBody(TbiffBuffer& Out) const {
-  Out.U32(count_ + kFirstShapeId);  // largest shape id
-  Out.U32(2);                       // id clusters + 1
-  Out.U32(count_ + 1);              // shapes saved
-  Out.U32(1);                       // drawings saved
-  Out.U32(1);                       // the one cluster: drawing 1 ...
-  Out.U32(count_ + 1);              // ... and the next id it would give
+  std::uint32_t nextId = msoShapesPerCluster, clusters = 0, shapes = 0;
+  for (const TmsoDrawingIds& d : drawings_) {
+    nextId = std::max(nextId, d.LastShapeId() + 1);
+    clusters += d.Clusters();
+    shapes += d.Shapes;
+  }
+  Out.U32(nextId);        // the id after the largest in use
+  Out.U32(clusters + 1);  // clusters + 1
+  Out.U32(shapes);        // shapes saved
+  Out.U32(static_cast<std::uint32_t>(drawings_.size()));
+  // Each cluster: its drawing and the ids it has given so far (all 1024 when full).
+  for (const TmsoDrawingIds& d : drawings_)
+    for (std::uint32_t c = 0; c < d.Clusters(); ++c)
+      Out.U32(d.DrawingId).U32(std::min(msoShapesPerCluster, d.Shapes - c * msoShapesPerCluster));
 }
 
-TmsoDg::TmsoDg(std::uint32_t Shapes, std::uint32_t LastShapeId, std::uint16_t DrawingId)
-    : TmsoObject(0, DrawingId, 0xF008), shapes_(Shapes), lastShapeId_(LastShapeId) {}
+TmsoDg::TmsoDg(const TmsoDrawingIds& Ids)
+    : TmsoObject(0, Ids.DrawingId, 0xF008), shapes_(Ids.Shapes), lastShapeId_(Ids.LastShapeId()) {}
 
 void TmsoDg::WriteBody(TbiffBuffer& Out) const { Out.U32(shapes_).U32(lastShapeId_); }
 

@@ -8,23 +8,39 @@
 
 #include "TmsoObject.h"
 
-// The drawing group's record (0xF006): shape ids in use by Count shapes in one drawing.
+// Shape ids come in clusters of 1024: cluster k holds the ids k * 1024 to k * 1024 + 1023, and
+// each belongs to one drawing. A drawing's shapes (its group shape first) take consecutive ids
+// from the start of its first cluster on, in as many clusters as they need.
+constexpr std::uint32_t msoShapesPerCluster = 1024;
+
+// The shape ids of one drawing: its id, its first cluster and its shapes (the group's own
+// included).
+struct TmsoDrawingIds {
+  std::uint16_t DrawingId = 1;
+  std::uint32_t FirstCluster = 1;
+  std::uint32_t Shapes = 1;
+  std::uint32_t Clusters() const { return (Shapes + msoShapesPerCluster - 1) / msoShapesPerCluster; }
+  std::uint32_t FirstShapeId() const { return FirstCluster * msoShapesPerCluster; }
+  std::uint32_t LastShapeId() const { return FirstShapeId() + Shapes - 1; }
+};
+
+// The drawing group's record (0xF006): the drawings saved and the clusters of shape ids they use.
 class TmsoDgg : public TmsoObject {
 public:
-  explicit TmsoDgg(std::uint32_t Count);
-  std::size_t TotalSize() const override { return 32; }
+  explicit TmsoDgg(std::vector<TmsoDrawingIds> Drawings);
+  std::size_t TotalSize() const override;
 
 protected:
   void WriteBody(TbiffBuffer& Out) const override;
 
 private:
-  std::uint32_t count_;
+  std::vector<TmsoDrawingIds> drawings_;
 };
 
-// A drawing's record (0xF008): its shape count and last shape id.
+// A drawing's record (0xF008): its id (the instance), its shape count and last shape id.
 class TmsoDg : public TmsoObject {
 public:
-  explicit TmsoDg(std::uint32_t Shapes = 2, std::uint32_t LastShapeId = 1025, std::uint16_t DrawingId = 1);
+  explicit TmsoDg(const TmsoDrawingIds& Ids);
   std::size_t TotalSize() const override { return 16; }
 
 protected:

@@ -22,8 +22,6 @@
 #include "TXLSOptions.h"
 #include "TxlsCell.h"
 #include "TxlsFieldFormat.h"
-#include "TxlsImage.h"
-#include "TxlsPicture.h"
 #include "TxlsWorkbookWriter.h"
 #include "XlsDateTimeFormat.h"
 
@@ -155,12 +153,6 @@ void TDataExportXLS::PrepareSheet(TxlsSheet* Sheet) {
       const std::uint16_t xf = table.XFIndex(dataFormat, text, Sheet->FieldFormats()->Items(at));
       table.FieldXFormats().Add(work.SheetNo, name, table.XFormats().ByIndex(xf));
     }
-  }
-
-  Sheet->HasImages = false;
-  for (int i = 0; i < Sheet->Images()->Count() && !Sheet->HasImages; ++i) {
-    const TxlsPicture* picture = Sheet->Images()->Items(i)->Picture();
-    Sheet->HasImages = picture != nullptr && picture->HasPicture();
   }
 
   work.Aggregates.Clear();
@@ -387,7 +379,6 @@ void TDataExportXLS::WriteSheetDataRow(TxlsSheet* Sheet) {
     }
     writeDataCell(Sheet, i, *text, *value, xf);
     if (Sheet->AutoCalcColWidth()) workbook_->UpdateColumnWidth(*text, xf, i);
-    if (Sheet->HasImages) workbook_->UpdateRowHeight(xf, Sheet->CurrentRow);
   }
   Sheet->LastUsedColumn = std::max(Sheet->LastUsedColumn, Sheet->StartDataCol() + columns.Count() - 1);
   ++Sheet->CurrentRow;

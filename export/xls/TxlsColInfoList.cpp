@@ -27,7 +27,7 @@ void TxlsColInfoList::SaveToStream(TStream& Stream) {
   TbiffBuffer record;
   for (const TxlsColInfo& item : items_) {
     record.Clear();
-    record.U16(item.Column).U16(item.Column).U16(item.Width).U16(item.XF).U16(item.Options).U8(0);
+    record.U16(item.Column).U16(item.Column).U16(item.Width).U16(item.XF).U16(item.Options).U16(0);  // unused
     WriteBiffRecord(Stream, biff8::COLINFO, record.Data(), record.Size());
   }
 }

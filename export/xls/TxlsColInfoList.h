@@ -1,5 +1,6 @@
 // TxlsColInfoList: the column information of a sheet, written as one COLINFO record per
-// column (first and last column the same), sorted by column.
+// column (first and last column the same), sorted by column. A record holds 12 bytes: first
+// and last column, width, XF, options and two unused bytes.
 #pragma once
 
 #include <cstdint>

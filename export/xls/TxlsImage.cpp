@@ -85,46 +85,35 @@ TxlsAnchor TxlsImage::Anchor(const TxlsImageLayout& Layout) const {
   const long pictureWidth = std::lround(width * zoom_ / 100.0);
   const long pictureHeight = std::lround(height * zoom_ / 100.0);
 
-  // Columns: the width of "0" starts in the workbook's first font; the exported columns are
-  // measured in the default font, which then stays.
-  const TxlsFont defaultFont;
-  int zero = digitWidth(Layout.FirstFont != nullptr ? *Layout.FirstFont : defaultFont);
-  bool defaultCanvas = Layout.FirstFont == nullptr;
+  // Columns, in pixels: (characters + 1) digits and one pixel each.
+  int zero = Layout.DigitWidth;
+  if (zero <= 0) zero = digitWidth(TxlsFont());
   long remaining = pictureWidth;
   long col = col_;
   long columnWidth = 1;
   for (;; ++col) {
-    int chars = Layout.DefColWidth;
     const long exported = col - Layout.StartDataCol;
-    if (exported >= 0 && exported < Layout.ColumnCount) {
-      if (!defaultCanvas) {
-        zero = digitWidth(defaultFont);
-        defaultCanvas = true;
-      }
-      chars = Layout.ColumnWidth ? Layout.ColumnWidth(static_cast<int>(exported)) : Layout.DefColWidth;
-    }
+    const int chars = exported >= 0 && exported < Layout.ColumnCount && Layout.ColumnWidth
+                          ? Layout.ColumnWidth(static_cast<int>(exported))
+                          : Layout.DefColWidth;
     columnWidth = static_cast<long>(chars + 1) * zero + 1;
     remaining -= columnWidth;
     if (remaining < 0 || col >= 255) break;
   }
   anchor.Col2 = cell(col);
-  anchor.Dx2 = cell(std::lround(static_cast<double>(remaining + columnWidth) * 1024 / columnWidth));
+  // A picture that runs past the last column or row ends there.
+  anchor.Dx2 = cell(std::min(1024L, std::lround(static_cast<double>(remaining + columnWidth) * 1024 / columnWidth)));
 
-  // Rows, in twips.
-  const long defaultHeight = std::lround(Layout.DefRowHeight * 20);
+  // Rows, in twips: the frame ends in the row where the picture's height runs out.
+  const long rowHeight = std::max(1L, std::lround(Layout.DefRowHeight * 20));
   long remainingTwips = pictureHeight * 15;
   long row = row_;
-  long rowHeight = 1;
-  do {
-    const long recorded = Layout.RowHeight ? Layout.RowHeight(static_cast<int>(row)) : 0;
-    rowHeight = std::max(1L, recorded > 0 ? recorded : defaultHeight);
+  for (;; ++row) {
     remainingTwips -= rowHeight;
-    ++row;
-  } while (remainingTwips >= 0 && row < 65536);
-  // The row counter ends two past the last row it measured from, as the frame has always been
-  // placed; it never goes above the first row.
-  anchor.Row2 = cell(std::max<long>(row - 2, row_));
-  anchor.Dy2 = cell(std::lround(static_cast<double>(remainingTwips + rowHeight) * 256 / rowHeight));
+    if (remainingTwips < 0 || row >= 65535) break;
+  }
+  anchor.Row2 = cell(row);
+  anchor.Dy2 = cell(std::min(256L, std::lround(static_cast<double>(remainingTwips + rowHeight) * 256 / rowHeight)));
   anchor.Col1 = col_;
   anchor.Row1 = row_;
   return anchor;

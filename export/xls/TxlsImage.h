@@ -20,11 +20,12 @@
 #include "TOwnedCollection.h"
 #include "TxlsCustomItem.h"
 
-class TxlsFont;
 class TxlsPicture;
 
 // What an image's frame is measured against: the exported columns of its sheet, the widths the
-// writer holds for them, the row heights it recorded, and the sheet's defaults.
+// writer holds for them, and the sheet's defaults. Readers give every column the width of its
+// characters in the workbook's default font, and every row the sheet's default height (the
+// workbook sets no row's height).
 struct TxlsImageLayout {
   int StartDataCol = 0;
   int ColumnCount = 0;
@@ -32,10 +33,8 @@ struct TxlsImageLayout {
   double DefRowHeight = 12.75;
   // Width in characters of exported column i (0-based among the exported columns).
   std::function<int(int Column)> ColumnWidth;
-  // Height in twips recorded for a row, or 0 when none was.
-  std::function<int(int Row)> RowHeight;
-  // The first font of the workbook's font list (nullptr: the default font).
-  const TxlsFont* FirstFont = nullptr;
+  // Pixel width of "0" in the workbook's default font (0: measured here in the default font).
+  int DigitWidth = 0;
 };
 
 class TxlsImage : public TxlsCustomItem {

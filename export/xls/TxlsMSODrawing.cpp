@@ -3,14 +3,9 @@
 #include "Biff8Records.h"
 #include "TbiffRecord.h"
 
-namespace {
-constexpr std::uint32_t kGroupShapeId = 1024;
-}
-
-TxlsMSODrawing::TxlsMSODrawing(std::uint32_t Shapes, std::uint32_t LastShapeId)
-    : dg_(Shapes, LastShapeId), groupShape_(msoSpContainer) {
+TxlsMSODrawing::TxlsMSODrawing(const TmsoDrawingIds& Ids) : dg_(Ids), groupShape_(msoSpContainer) {
   groupShape_.Add(std::make_unique<TmsoSpgr>());
-  groupShape_.Add(std::make_unique<TmsoSp>(0, kGroupShapeId, msoShapeGroup | msoShapePatriarch));
+  groupShape_.Add(std::make_unique<TmsoSp>(0, Ids.FirstShapeId(), msoShapeGroup | msoShapePatriarch));
 }
 
 void TxlsMSODrawing::AssembleItem(int Index, TbiffBuffer& Out) const {

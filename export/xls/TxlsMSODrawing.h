@@ -1,8 +1,8 @@
 // TxlsMSODrawing: the drawing of one sheet, written one MSODRAWING record per shape item.
 //
 // The drawing is a drawing container (0xF002) holding the drawing record and a shape-group
-// container (0xF003), whose first shape container is the group's own (rectangle and shape 1024,
-// a patriarch group). The items added (shape containers, client text boxes) follow it. Because
+// container (0xF003), whose first shape container is the group's own (rectangle and the first
+// shape id of the drawing, a patriarch group). The items added (shape containers, client text boxes) follow it. Because
 // each item has a record of its own, interleaved with the OBJ records that belong to the shapes,
 // the record of item 0 also carries the headers of both containers, with lengths that cover all
 // items written later.
@@ -19,7 +19,8 @@ class TStream;
 
 class TxlsMSODrawing {
 public:
-  explicit TxlsMSODrawing(std::uint32_t Shapes = 2, std::uint32_t LastShapeId = 1025);
+  // Ids: the drawing's id and shape ids; its shape count includes the group's own shape.
+  explicit TxlsMSODrawing(const TmsoDrawingIds& Ids = {});
 
   template <class T>
   T* Add(std::unique_ptr<T> Item) {

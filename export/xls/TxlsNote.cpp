@@ -1,5 +1,8 @@
 #include "TxlsNote.h"
 
+#include <algorithm>
+
+#include "Biff8Records.h"
 #include "CodePage.h"
 #include "TStringList.h"
 #include "TXLSOptions.h"
@@ -50,11 +53,16 @@ WideString TxlsNote::Text() const {
 bool TxlsNote::IsValid() const { return col_ >= 1 && col_ <= 255 && row_ != 0 && !Text().empty(); }
 
 TxlsAnchor TxlsNote::Anchor() const {
+  // The box lies right of the cell and a little above it, moved back into the sheet where it
+  // would pass its last column or row: readers leave out a note whose box lies outside.
+  constexpr int kWidth = 2, kHeight = 5;
+  const int col = std::min<int>(col_, biff8::MaxColumns - 1 - kWidth);
+  const int row = std::min(row_ >= 3 ? row_ - 2 : 0, biff8::MaxRows - 1 - kHeight);
   TxlsAnchor anchor;
-  anchor.Col1 = col_;
-  anchor.Col2 = static_cast<std::uint16_t>(col_ + 2);
-  anchor.Row1 = row_ >= 3 ? static_cast<std::uint16_t>(row_ - 2) : 0;
-  anchor.Row2 = static_cast<std::uint16_t>(anchor.Row1 + 5);
+  anchor.Col1 = static_cast<std::uint16_t>(col);
+  anchor.Col2 = static_cast<std::uint16_t>(col + kWidth);
+  anchor.Row1 = static_cast<std::uint16_t>(row);
+  anchor.Row2 = static_cast<std::uint16_t>(row + kHeight);
   return anchor;
 }
 

@@ -177,7 +177,6 @@ class TxlsSheet : public TCollectionItem {
   int CurrentRow = 0;
   int RecordsExported = 0;
   int LastUsedColumn = 0;
-  bool HasImages = false;
   TxlsColumnList& ColumnList() { return columnList_; }
   Variant LastControlValue;
   int GroupStartRow = 0;

@@ -50,9 +50,11 @@
 // record). The epilogue draws the frame's valid notes, the images whose picture is in the
 // picture store (TxlsPictureStore, made once from the frame's or the content's Pictures) and
 // the charts, as one drawing with its OBJ, TXO and NOTE records and each chart's substream.
-// Shapes are numbered on across the notes, images and charts of a sheet (ids from 1025, objects
-// from 1). The globals then hold the drawing group, with the stored pictures, and the sheet
-// references that charts need; WriteWorkbookGlobals counts the shapes drawn itself.
+// Each sheet's drawing has an id of its own (1, 2, ... in the order drawn) and shape ids from
+// clusters of its own (see TmsoDrawingIds); its shapes are numbered on across its notes, images
+// and charts, and its objects from 1. The globals then hold the drawing group, which counts the
+// drawings and their shapes, with the stored pictures, and the sheet references that charts
+// need.
 #pragma once
 
 #include <array>
@@ -63,6 +65,7 @@
 #include <vector>
 
 #include "Biff8Records.h"
+#include "MsoShapeRecords.h"
 #include "System.h"
 #include "TbiffBuffer.h"
 #include "TsstStrings.h"
@@ -117,9 +120,6 @@ struct TxlsWorkbookContent {
   // Some sheet has charts: the sheets get external references for their ranges (also when the
   // writer drew charts itself).
   bool HasCharts = false;
-  // Shapes (notes, images and charts) drawn on all sheets besides those the writer drew; no
-  // drawing group when both are 0.
-  std::uint32_t DrawingShapes = 0;
   // The pictures stored once for all images (may be missing).
   const TxlsPictures* Pictures = nullptr;
 };
@@ -188,8 +188,8 @@ public:
   // The workbook's picture store, made from Pictures on the first call (nullptr: an empty store
   // when none was made yet); later calls return the same store.
   const TxlsPictureStore& PictureStore(const TxlsPictures* Pictures);
-  // Shapes drawn so far, and whether some were charts.
-  std::uint32_t ShapesDrawn() const { return shapesDrawn_; }
+  // The drawings made so far, one per sheet that has shapes.
+  const std::vector<TmsoDrawingIds>& Drawings() const { return drawings_; }
 
 protected:
   // The drawing layer's parts of a sheet: its background picture (after the page setup) and its
@@ -200,7 +200,7 @@ protected:
 private:
   std::array<std::uint32_t, biff8::PaletteColors> palette() const;
   void writeNote(const TxlsMSODrawing& Drawing, const TxlsNote& Note, int Object, int TextBox);
-  void writeImageObject(int Object);
+  void writeImageObject(int Object, std::uint8_t BlipType);
   void writeChartObject(int Object);
   void checkCell(int Row, int Col) const;
   void cellHeader(int Row, int Col, std::uint16_t XF);
@@ -249,6 +249,6 @@ private:
   std::vector<const TFontMetrics*> xfMetrics_;  // the metrics of an XF's font, by XF (nullptr: not yet)
   int digitWidth_ = 0;
   std::unique_ptr<TxlsPictureStore> pictureStore_;
-  std::uint32_t shapesDrawn_ = 0;
+  std::vector<TmsoDrawingIds> drawings_;
   bool chartsDrawn_ = false;
 };

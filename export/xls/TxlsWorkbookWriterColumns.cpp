@@ -91,7 +91,7 @@ void TxlsWorkbookWriter::PatchColumnWidths() {
     record_.U16(static_cast<std::uint16_t>(width));
     out.Seek(8, TSeekOrigin::soCurrent);  // record header, first and last column
     out.WriteBuffer(record_.Data(), 2);
-    out.Seek(5, TSeekOrigin::soCurrent);  // XF, options, reserved byte
+    out.Seek(6, TSeekOrigin::soCurrent);  // XF, options, unused
   }
   out.SetPosition(end);
 }

@@ -7,6 +7,7 @@
 #include "Biff8Records.h"
 #include "CodePage.h"
 #include "Graphics.h"
+#include "MsoBlipRecords.h"
 #include "TStream.h"
 #include "TbiffRecord.h"
 #include "TxlsChart.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr std::uint32_t kFirstShapeId = 1025;
 constexpr std::uint32_t kShapeFlags = msoShapeHasAnchor | msoShapeHasShapeType;
 
 // Shape types of the drawing.
@@ -34,6 +34,13 @@ constexpr std::uint16_t kObjectChart = 5;
 constexpr std::uint16_t kObjectPicture = 8;
 constexpr std::uint16_t kObjectComment = 25;
 constexpr std::uint16_t kObjectOptions = 0x0011;
+
+// A picture's clipboard format (OBJ sub-record 0x0007): a bitmap, or neither a bitmap nor an
+// enhanced metafile (PNG, JPEG).
+constexpr std::uint16_t kClipboardBitmap = 0x0009;
+constexpr std::uint16_t kClipboardOther = 0xFFFF;
+// Its picture options (sub-record 0x0008): keep the picture's aspect ratio.
+constexpr std::uint16_t kPictureAutoPict = 0x0001;
 
 // A TXO's text goes on in CONTINUE records of one option byte and at most this many characters,
 // so that none of them is split again.
@@ -200,12 +207,17 @@ void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame& Frame) {
   layout.DefColWidth = Frame.DefColWidth;
   layout.DefRowHeight = Frame.DefRowHeight;
   layout.ColumnWidth = [this](int Column) { return ColumnWidth(Column); };
-  layout.RowHeight = [this](int Row) { return RowHeight(Row); };
-  layout.FirstFont = formats_.Fonts().Count() > 0 ? formats_.Fonts().Items(0) : nullptr;
+  layout.DigitWidth = digitWidth();
 
-  // Every shape of the sheet gets its own id, notes first, then images, then charts.
-  TxlsMSODrawing drawing(static_cast<std::uint32_t>(total) + 1, kFirstShapeId - 1 + static_cast<std::uint32_t>(total));
-  std::uint32_t shapeId = kFirstShapeId;
+  // The sheet's drawing takes the next drawing id and the clusters after those of the drawings
+  // before it; every shape gets its own id, the group's first, then the notes', the images' and
+  // the charts'.
+  TmsoDrawingIds ids;
+  ids.DrawingId = static_cast<std::uint16_t>(drawings_.size() + 1);
+  ids.FirstCluster = drawings_.empty() ? 1 : drawings_.back().FirstCluster + drawings_.back().Clusters();
+  ids.Shapes = static_cast<std::uint32_t>(total) + 1;
+  TxlsMSODrawing drawing(ids);
+  std::uint32_t shapeId = ids.FirstShapeId() + 1;
   for (std::size_t k = 0; k < notes.size(); ++k) {
     drawing.Add(noteShape(*notes[k], static_cast<int>(k), shapeId++));
     drawing.Add(std::make_unique<TmsoClientTextBox>());
@@ -224,9 +236,10 @@ void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame& Frame) {
     drawing.WriteItem(stream(), item++);
     writeNote(drawing, *notes[k], object++, item++);
   }
-  for (std::size_t i = 0; i < images.size(); ++i) {
+  const TxlsPictureStore& store = PictureStore(Frame.Pictures);
+  for (const TImageShape& image : images) {
     drawing.WriteItem(stream(), item++);
-    writeImageObject(object++);
+    writeImageObject(object++, store.Pictures()[static_cast<std::size_t>(image.StoreIndex - 1)].BlipType);
   }
   // A chart's substream refers to the sheet it is drawn on by that sheet's place among the
   // sheets written, which is its EXTERNSHEET entry.
@@ -240,9 +253,12 @@ void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame& Frame) {
     record_.Clear();
     record_.U16(static_cast<std::uint16_t>(notes[k]->Row() - 1)).U16(static_cast<std::uint16_t>(notes[k]->Col() - 1));
     record_.U16(0).U16(static_cast<std::uint16_t>(k + 1));  // hidden; the note's object
+    // The author: an empty string (character count, option byte), then the byte that ends the
+    // record.
+    record_.U16(0).U8(0).U8(0);
     WriteRecord(biff8::NOTE);
   }
-  shapesDrawn_ += static_cast<std::uint32_t>(total);
+  drawings_.push_back(ids);
   chartsDrawn_ = chartsDrawn_ || charts > 0;
 }
 
@@ -274,10 +290,10 @@ void TxlsWorkbookWriter::writeNote(const TxlsMSODrawing& Drawing, const TxlsNote
   WriteRecord(biff8::CONTINUE);
 }
 
-void TxlsWorkbookWriter::writeImageObject(int Object) {
+void TxlsWorkbookWriter::writeImageObject(int Object, std::uint8_t BlipType) {
   objectHeader(record_, kObjectPicture, Object);
-  record_.U16(0x0007).U16(0);  // clipboard format
-  record_.U16(0x0008).U16(0);  // picture options
+  record_.U16(0x0007).U16(2).U16(BlipType == msoBlipDIB ? kClipboardBitmap : kClipboardOther);
+  record_.U16(0x0008).U16(2).U16(kPictureAutoPict);
   objectEnd(record_);
   WriteRecord(biff8::OBJ);
 }

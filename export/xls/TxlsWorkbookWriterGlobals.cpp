@@ -97,7 +97,7 @@ void TxlsWorkbookWriter::patchDimensions() {
 
 void TxlsWorkbookWriter::writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content) {
   TmsoContainer group(msoDggContainer);
-  group.Add(std::make_unique<TmsoDgg>(Content.DrawingShapes + shapesDrawn_));
+  group.Add(std::make_unique<TmsoDgg>(drawings_));
   const TxlsPictureStore& pictures = PictureStore(Content.Pictures);
   if (!pictures.Empty()) {
     auto* store = group.Add(std::make_unique<TmsoContainer>(msoBStoreContainer, 2));
@@ -147,7 +147,7 @@ void TxlsWorkbookWriter::writeGlobals(TStream& Out, const TxlsWorkbookContent& C
     for (std::uint16_t i = 0; i < count; ++i) references.SetEntry(i, 0, i, i);
     references.SaveToStream(Out);
   }
-  if (Content.DrawingShapes + shapesDrawn_ > 0) writeDrawingGroup(Out, Content);
+  if (!drawings_.empty()) writeDrawingGroup(Out, Content);
   sst_.SaveToStream(Out);
 }
 

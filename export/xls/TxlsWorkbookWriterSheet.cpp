@@ -170,7 +170,8 @@ void TxlsWorkbookWriter::WriteSheetEpilogue(const TxlsSheetFrame& Frame) {
   WriteRecord(biff8::WINDOW2);
 
   record_.Clear();
-  record_.U8(3).U16(0).U16(0).U16(0).U16(1).U16(0).U16(0).U8(0).U8(0).U8(0);
+  // The lower right pane, active cell A1 (reference 0 of the one), the reference A1:A1.
+  record_.U8(3).U16(0).U16(0).U16(0).U16(1).U16(0).U16(0).U8(0).U8(0);
   WriteRecord(biff8::SELECTION);
 
   for (int i = 0; links != nullptr && i < links->Count(); ++i) {

@@ -95,6 +95,7 @@ TEST(TxlsColInfoList, WritesOneColInfoPerColumnSortedByColumn) {
   list.SaveToStream(stream);
   const auto records = SplitRecords(std::string(stream.Memory(), static_cast<std::size_t>(stream.Size())));
   ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(Hex(records[0].Data), "01 00 01 00 00 09 0F 00 00 00 00");
-  EXPECT_EQ(Hex(records[1].Data), "03 00 03 00 00 0A 0F 00 00 00 00");
+  // First and last column, width, XF, options, two unused bytes.
+  EXPECT_EQ(Hex(records[0].Data), "01 00 01 00 00 09 0F 00 00 00 00 00");
+  EXPECT_EQ(Hex(records[1].Data), "03 00 03 00 00 0A 0F 00 00 00 00 00");
 }

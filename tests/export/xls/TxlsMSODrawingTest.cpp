@@ -16,7 +16,14 @@ std::string Written(const TmsoObject& object) {
 }  // namespace
 
 TEST(TmsoObject, HeadersCarryInstanceVersionTypeAndLength) {
-  EXPECT_EQ(Hex(Written(TmsoDgg(3))), "00 00 06 F0 18 00 00 00 04 04 00 00 02 00 00 00 04 00 00 00 01 00 00 00 01 00 00 00 04 00 00 00");
+  // Drawing 1: the group and two shapes, ids 1024 to 1026 of cluster 1. Drawing 2: 1100 shapes,
+  // ids 2048 to 3147 of clusters 2 and 3. The group record: the id after the last, clusters + 1,
+  // shapes and drawings saved, and per cluster its drawing and the ids it gave.
+  EXPECT_EQ(Hex(Written(TmsoDgg({{1, 1, 3}, {2, 2, 1100}}))),
+            "00 00 06 F0 28 00 00 00 4C 0C 00 00 04 00 00 00 4F 04 00 00 02 00 00 00 "
+            "01 00 00 00 03 00 00 00 02 00 00 00 00 04 00 00 02 00 00 00 4C 00 00 00");
+  // A drawing's record: its id as the instance, its shapes and its last shape id.
+  EXPECT_EQ(Hex(Written(TmsoDg({2, 2, 4}))), "20 00 08 F0 08 00 00 00 04 00 00 00 03 08 00 00");
   EXPECT_EQ(Hex(Written(TmsoSp(202, 1025, msoShapeHasAnchor | msoShapeHasShapeType))),
             "A2 0C 0A F0 08 00 00 00 01 04 00 00 00 0A 00 00");
   EXPECT_EQ(Hex(Written(TmsoClientAnchor(3, {1, 0, 8, 0, 3, 0, 13, 0}))),

@@ -88,6 +88,13 @@ TEST(TxlsNote, BoxStartsTwoRowsAboveAndTextLosesItsLastLineBreak) {
   EXPECT_EQ(note.Anchor(), (TxlsAnchor{4, 0, 8, 0, 6, 0, 13, 0}));
   note.SetRow(2);
   EXPECT_EQ(note.Anchor().Row1, 0);
+  // A box that would pass the sheet's last row or column is moved back into the sheet.
+  note.SetRow(65535);
+  note.SetCol(255);
+  EXPECT_EQ(note.Anchor(), (TxlsAnchor{253, 0, 65530, 0, 255, 0, 65535, 0}));
+  note.SetRow(65533);
+  note.SetCol(253);
+  EXPECT_EQ(note.Anchor(), (TxlsAnchor{253, 0, 65530, 0, 255, 0, 65535, 0}));
   EXPECT_FALSE(note.IsValid());  // no text
   note.Lines()->Add("first");
   note.Lines()->Add("second");
@@ -208,6 +215,34 @@ TEST(TxlsImage, FrameCoversThePictureByColumnWidthsAndRowHeights) {
   image->SetZoom(400);
   EXPECT_GT(image->Anchor(layout).Col2, 1);
   EXPECT_GT(image->Anchor(layout).Row2, narrow.Row2);
+  // The frame ends in the row and column where the picture's size runs out, the offsets giving
+  // the part of that row (1/256) and column (1/1024) it takes. Columns of 8 characters of 7
+  // pixels are (8 + 1) * 7 + 1 = 64 pixels wide, rows of 12.75 points 255 twips (17 pixels).
+  layout = TxlsImageLayout();
+  layout.DigitWidth = 7;
+  image->SetZoom(100);
+  EXPECT_EQ(image->Anchor(layout), (TxlsAnchor{1, 0, 2, 0, 2, 576, 4, 90}));  // 100 x 40 pixels
+  const struct {
+    int Height, Row;
+    std::uint16_t Row2, Dy2;
+  } heights[] = {{17, 0, 1, 0}, {60, 10, 13, 136}, {10, 3, 3, 151}, {30, 65530, 65531, 196}, {40, 65535, 65535, 256}};
+  for (const auto& h : heights) {
+    bitmap.SetSize(30, h.Height);
+    bitmap.SaveToFile(dir.Path("p.bmp"));
+    image->SetRow(static_cast<std::uint16_t>(h.Row));
+    const TxlsAnchor frame = image->Anchor(layout);
+    EXPECT_EQ(frame.Row1, h.Row);
+    EXPECT_EQ(frame.Row2, h.Row2) << h.Height << " pixels at row " << h.Row;
+    EXPECT_EQ(frame.Dy2, h.Dy2) << h.Height << " pixels at row " << h.Row;
+    EXPECT_EQ(frame.Col2, 1);
+    EXPECT_EQ(frame.Dx2, 480);  // 30 of 64 pixels
+  }
+  // Exported columns are as wide as the writer holds them: 20 characters, 148 pixels.
+  layout.StartDataCol = 1;
+  layout.ColumnCount = 1;
+  layout.ColumnWidth = [](int) { return 20; };
+  EXPECT_EQ(image->Anchor(layout).Dx2, 208);  // 30 of 148 pixels
+
   // An image outside a sheet has no frame.
   TxlsImages loose(&exporter);
   TxlsImage* alone = loose.Add();

@@ -16,6 +16,7 @@
 #include "TxlsImage.h"
 #include "TxlsNote.h"
 #include "TxlsPicture.h"
+#include "TxlsWorkbookFile.h"
 #include "TxlsWorkbookWriter.h"
 #include "XlsTestSupport.h"
 
@@ -25,21 +26,29 @@ constexpr std::uint16_t kShapeRecord = 0xF00A;
 constexpr std::uint16_t kOptRecord = 0xF00B;
 constexpr std::uint16_t kDgRecord = 0xF008;
 
-// The records of a workbook of the one sheet, written with a few cells.
-std::vector<TRecord> SheetRecords(TxlsSheet& sheet) {
-  TMemoryStream stream;
+// A workbook of the sheets, each written with a few cells.
+void WriteSheets(TStream& stream, const std::vector<TxlsSheet*>& sheets) {
   TxlsWorkbookWriter writer(stream);
   writer.WriteWorkbookPrologue();
-  const TxlsSheetFrame frame = sheet.Frame();
-  writer.WriteSheetPrologue(frame);
-  writer.WriteLabelSST(0, 0, u"Meter", 15);
-  writer.WriteNumber(1, 0, 12.5, 15);
-  writer.WriteSheetEpilogue(frame);
   TxlsWorkbookContent content;
-  content.Pictures = frame.Pictures;
+  for (TxlsSheet* sheet : sheets) {
+    const TxlsSheetFrame frame = sheet->Frame();
+    writer.WriteSheetPrologue(frame);
+    writer.WriteLabelSST(0, 0, u"Meter", 15);
+    writer.WriteNumber(1, 0, 12.5, 15);
+    writer.WriteSheetEpilogue(frame);
+    content.Pictures = frame.Pictures;
+  }
   writer.WriteWorkbookGlobals(content);
+}
+
+// The records of that workbook.
+std::vector<TRecord> SheetRecords(const std::vector<TxlsSheet*>& sheets) {
+  TMemoryStream stream;
+  WriteSheets(stream, sheets);
   return SplitRecords(std::string(stream.Memory(), static_cast<std::size_t>(stream.Size())));
 }
+std::vector<TRecord> SheetRecords(TxlsSheet& sheet) { return SheetRecords(std::vector<TxlsSheet*>{&sheet}); }
 
 // The ids of the records from the sheet's SELECTION on.
 std::vector<std::uint16_t> DrawingIds(const std::vector<TRecord>& records) {
@@ -142,7 +151,8 @@ TEST_F(DrawingsTest, ASheetWithOneNoteGetsItsObjectTextAndNoteRecordsInOrder) {
   EXPECT_EQ(continues[continues.size() - 2].Data.size(), 1u + 2 * 14);
   const auto note = RecordsWithId(records, biff8::NOTE);
   ASSERT_EQ(note.size(), 1u);
-  EXPECT_EQ(Hex(note[0].Data), "04 00 01 00 00 00 01 00");
+  // Row, column, hidden, object 1, an empty author (count 0, option byte) and the closing byte.
+  EXPECT_EQ(Hex(note[0].Data), "04 00 01 00 00 00 01 00 00 00 00 00");
   // The note's font joins the workbook's fonts: Tahoma 8 bold, the first after the four fixed.
   const auto runs = continues.back().Data;
   EXPECT_EQ(U16At(runs, 2), 5);
@@ -151,6 +161,14 @@ TEST_F(DrawingsTest, ASheetWithOneNoteGetsItsObjectTextAndNoteRecordsInOrder) {
   ASSERT_EQ(fonts.size(), 5u);
   EXPECT_EQ(U16At(fonts[4].Data, 0), 160);
   EXPECT_EQ(U16At(fonts[4].Data, 6), 700);
+
+  // xlrd reads the workbook with its note.
+  {
+    TxlsWorkbookFile file(dir.Path("note.xls"));
+    WriteSheets(file.Stream(), {sheet});
+    file.Commit();
+  }
+  EXPECT_EQ(XlrdDump(dir.Path("note.xls")), "sheet\tSheet 1\nR0C0\ttext\tMeter\nR1C0\tnumber\t12.5\nR4C1\tnote\tMeter replaced\n");
 }
 
 TEST_F(DrawingsTest, NoteTransparencyGivesTheFillOpacityAndNeverANegativeOne) {
@@ -187,13 +205,14 @@ TEST_F(DrawingsTest, ShapeIdsGoOnAcrossNotesImagesAndChartsOfASheet) {
   ASSERT_EQ(dg.size(), 1u);
   EXPECT_EQ(U32At(dg[0].Body, 0), 4u);
   EXPECT_EQ(U32At(dg[0].Body, 4), 1027u);
-  // Objects 1, 2 and 3: the note's, the picture's (34 bytes) and the chart's (26 bytes), whose
-  // substream follows it.
+  // Objects 1, 2 and 3: the note's, the picture's and the chart's (26 bytes), whose substream
+  // follows it. The picture's: common object data (picture, object 2, locked and printed), its
+  // clipboard format (neither a bitmap nor a metafile: a PNG), its options (keep the aspect
+  // ratio), end.
   const auto objects = RecordsWithId(records, biff8::OBJ);
   ASSERT_EQ(objects.size(), 3u);
-  EXPECT_EQ(objects[1].Data.size(), 34u);
-  EXPECT_EQ(U16At(objects[1].Data, 4), 8);
-  EXPECT_EQ(U16At(objects[1].Data, 6), 2);
+  EXPECT_EQ(Hex(objects[1].Data), "15 00 12 00 08 00 02 00 11 00 " + Hex(std::string(12, '\0')) +
+                                      " 07 00 02 00 FF FF 08 00 02 00 01 00 00 00 00 00");
   EXPECT_EQ(objects[2].Data.size(), 26u);
   EXPECT_EQ(U16At(objects[2].Data, 6), 3);
   const auto bofs = RecordsWithId(records, biff8::BOF);
@@ -204,6 +223,48 @@ TEST_F(DrawingsTest, ShapeIdsGoOnAcrossNotesImagesAndChartsOfASheet) {
   ASSERT_EQ(group.size(), 1u);
   EXPECT_EQ(U32At(group[0].Data, 8 + 8), 3u + 1025);  // the drawing group's shape ids end there
   EXPECT_EQ(RecordsWithId(records, biff8::EXTERNSHEET).size(), 1u);
+}
+
+TEST_F(DrawingsTest, EachSheetsDrawingHasItsOwnIdAndShapeIdsAndTheGroupCountsThem) {
+  addNote(2, 1, "first sheet");
+  addImage(dir.Path("p.png"), 30, 20);
+  TBitmap bitmap;
+  bitmap.SetSize(30, 20);
+  bitmap.SaveToFile(dir.Path("p.bmp"));
+  exporter->Pictures()->Items(0)->SetFileName(dir.Path("p.bmp"));
+  TxlsSheet* second = exporter->Sheets()->Add();
+  for (int row : {2, 5}) {
+    TxlsNote* note = second->Notes()->Add();
+    note->SetRow(static_cast<std::uint16_t>(row));
+    note->SetCol(1);
+    note->Lines()->SetText("second sheet");
+  }
+  const auto records = SheetRecords({sheet, second});
+  // Drawing 1 takes shape ids 1024 to 1026 (cluster 1), drawing 2 ids 2048 to 2050 (cluster 2).
+  const auto dg = ArtRecords(records, kDgRecord);
+  ASSERT_EQ(dg.size(), 2u);
+  EXPECT_EQ(dg[0].Instance, 1);
+  EXPECT_EQ(Hex(dg[0].Body), "03 00 00 00 02 04 00 00");
+  EXPECT_EQ(dg[1].Instance, 2);
+  EXPECT_EQ(Hex(dg[1].Body), "03 00 00 00 02 08 00 00");
+  std::vector<std::uint32_t> ids;
+  for (const TArtRecord& shape : ArtRecords(records, kShapeRecord)) ids.push_back(U32At(shape.Body, 0));
+  EXPECT_EQ(ids, (std::vector<std::uint32_t>{1024, 1025, 1026, 2048, 2049, 2050}));
+  // The drawing group: the id after the last, two clusters (+ 1), six shapes in two drawings,
+  // then cluster 1 of drawing 1 and cluster 2 of drawing 2, three ids given by each.
+  const auto group = RecordsWithId(records, biff8::MSODRAWINGGROUP);
+  ASSERT_EQ(group.size(), 1u);
+  EXPECT_EQ(Hex(group[0].Data.substr(8, 8)), "00 00 06 F0 20 00 00 00");
+  EXPECT_EQ(Hex(group[0].Data.substr(16, 32)),
+            "03 08 00 00 03 00 00 00 06 00 00 00 02 00 00 00 01 00 00 00 03 00 00 00 02 00 00 00 03 00 00 00");
+  // A BMP picture's clipboard format is a bitmap.
+  const auto objects = RecordsWithId(records, biff8::OBJ);
+  ASSERT_EQ(objects.size(), 4u);
+  EXPECT_EQ(U16At(objects[1].Data, 26), 0x0009);
+  // The notes of the second sheet are its objects 1 and 2.
+  const auto notes = RecordsWithId(records, biff8::NOTE);
+  ASSERT_EQ(notes.size(), 3u);
+  EXPECT_EQ(U16At(notes[2].Data, 6), 2);
 }
 
 TEST_F(DrawingsTest, AnImageOfAMissingOrUnreadablePictureIsNotDrawn) {

@@ -153,6 +153,11 @@ TEST(TxlsWorkbookWriter, FirstSheetIsSelectedAndNoChartsMeansNoExternalReference
   ASSERT_EQ(windows.size(), 2u);
   EXPECT_EQ(U16At(windows[0].Data, 0), 0x06B6);
   EXPECT_EQ(U16At(windows[1].Data, 0), 0x04B6);
+  // Each sheet's selection: pane 3, active cell A1, reference 0 of one, the reference A1:A1
+  // (rows 0 to 0 in 16 bits, columns 0 to 0 in 8).
+  const auto selections = RecordsWithId(records, biff8::SELECTION);
+  ASSERT_EQ(selections.size(), 2u);
+  EXPECT_EQ(Hex(selections[0].Data), "03 00 00 00 00 00 00 01 00 00 00 00 00 00 00");
   EXPECT_TRUE(RecordsWithId(records, biff8::SUPBOOK).empty());
   EXPECT_TRUE(RecordsWithId(records, biff8::EXTERNSHEET).empty());
   EXPECT_TRUE(RecordsWithId(records, biff8::MSODRAWINGGROUP).empty());
@@ -162,7 +167,7 @@ TEST(TxlsWorkbookWriter, FirstSheetIsSelectedAndNoChartsMeansNoExternalReference
         w.WriteSheetPrologue(DefaultFrame(0, u"A"));
         w.WriteSheetEpilogue(DefaultFrame(0, u"A"));
       },
-      {true, 0, nullptr});
+      {true, nullptr});
   const auto extern_ = RecordsWithId(SplitRecords(withCharts), biff8::EXTERNSHEET);
   ASSERT_EQ(extern_.size(), 1u);
   EXPECT_EQ(Hex(extern_[0].Data), Hex(Bytes({1, 0, 0, 0, 0, 0, 0, 0})));

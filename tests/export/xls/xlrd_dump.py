@@ -2,6 +2,7 @@
 
     sheet<TAB>NAME
     R<row>C<col><TAB>KIND<TAB>VALUE      KIND: text, number, date, bool, error, blank
+    R<row>C<col><TAB>note<TAB>TEXT       the note (comment) of a cell, after the cells
 
 Numbers as %.17g; texts with backslash, newline and tab escaped. With --formats each cell line
 also carries the XF index, the font's index, height, weight, colour index and name, the number
@@ -49,6 +50,8 @@ def main():
                         cell.xf_index, xf.font_index, font.height, font.weight, font.colour_index, font.name,
                         fmt, xf.background.pattern_colour_index)
                 print(line)
+        for (r, c), note in sorted(sheet.cell_note_map.items()):
+            print("R%dC%d\tnote\t%s" % (r, c, escape(note.text)))
 
 
 main()
