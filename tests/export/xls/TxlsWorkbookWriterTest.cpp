@@ -462,8 +462,8 @@ TEST(TxlsWorkbookWriter, XlrdSeesTheFontsNumberFormatsAndFillsOfTheXFs) {
   }
   EXPECT_EQ(XlrdDump(path, true),
             "sheet\tLooks\n"
-            "R0C0\ttext\tbold\txf=16 font=5 height=240 weight=700 colour=10 name=Tahoma format=General fill=9\n"
-            "R0C1\tnumber\t3.25\txf=17 font=1 height=200 weight=400 colour=8 name=arial format=0.000 fill=9\n"
-            "R0C2\tnumber\t1\txf=18 font=6 height=200 weight=400 colour=8 name=arial format=0.0% fill=43\n"
-            "R0C3\tnumber\t2\txf=15 font=1 height=200 weight=400 colour=8 name=arial format=General fill=64\n");
+            "R0C0\ttext\tbold\txf=16 font=5 height=240 weight=700 colour=10 name=Tahoma format=General align=0/2 fill=9\n"
+            "R0C1\tnumber\t3.25\txf=17 font=1 height=200 weight=400 colour=8 name=arial format=0.000 align=0/2 fill=9\n"
+            "R0C2\tnumber\t1\txf=18 font=6 height=200 weight=400 colour=8 name=arial format=0.0% align=0/2 fill=43\n"
+            "R0C3\tnumber\t2\txf=15 font=1 height=200 weight=400 colour=8 name=arial format=General align=0/2 fill=64\n");
 }
