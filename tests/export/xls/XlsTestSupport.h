@@ -10,9 +10,24 @@
 #include <string>
 #include <vector>
 
+#include "FormatSettings.h"
 #include "System.h"
 
 class TxlsWorkbookWriter;
+
+// The process's format settings set for the time of a test, and put back when it ends.
+class TFormatSettingsScope {
+public:
+  explicit TFormatSettingsScope(const TFormatSettings& settings) : saved_(GetFormatSettings()) {
+    SetFormatSettings(settings);
+  }
+  ~TFormatSettingsScope() { SetFormatSettings(saved_); }
+  TFormatSettingsScope(const TFormatSettingsScope&) = delete;
+  TFormatSettingsScope& operator=(const TFormatSettingsScope&) = delete;
+
+private:
+  TFormatSettings saved_;
+};
 
 // A folder removed with everything in it at the end of the test.
 class TTempDir {
