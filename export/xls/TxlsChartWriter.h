@@ -4,7 +4,10 @@
 // The substream is a fixed skeleton of chart records (page setup, chart area, axes, plot area,
 // default texts) around one series block per series of the chart, the chart-type record of its
 // Style (LINE for xcsLineMark, whose lines carry the automatic markers), a legend when
-// ShowLegend is on and a title when Title is not empty. Series values and category labels are
+// ShowLegend is on and a title when Title is not empty. With AutoColor off each series is drawn
+// in its Color, lines and areas alike; the slices of a pie, which are the points of one series,
+// take the series' Color first and then the chart colours of the palette (indexes 24 to 39) in
+// turn, so that they can be told apart. Series values and category labels are
 // areas of the chart's own sheet, referred to by that sheet's EXTERNSHEET index.
 //
 // A range is written when all four of its coordinates (from 1) are set; its corners are put in
@@ -37,7 +40,11 @@ private:
   void writeSERIES(int Values, int Categories);
   void writeAI(std::uint8_t Link, const TxlsDataRange* Range);
   void writeSERIESTEXT(const std::u16string& Text);
-  void writeDATAFORMAT(std::uint16_t Series);
+  void writeDATAFORMAT(std::uint16_t Point, std::uint16_t Series);
+  void writePIEFORMAT();
+  // DATAFORMAT and the look of a series (Point 0xFFFF) or of one of its points: the colour for
+  // its line and area when the chart's colours are not automatic.
+  void writeDataFormatBlock(const TxlsChart& Chart, std::uint16_t Point, std::uint16_t Series, std::uint16_t ColorIndex);
   void writeTEXT();
   void writePOS(std::uint16_t TopLeft, std::uint16_t BottomRight, int X1, int Y1, int X2, int Y2);
   void writeTextBlock();
