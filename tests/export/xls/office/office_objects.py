@@ -5,6 +5,8 @@ or .xlsx file, one line each, sorted.
     SHEET<TAB>link<TAB>TARGET           a hyperlink
     SHEET<TAB>picture                   a drawing frame that holds picture data
     SHEET<TAB>chart<TAB>KIND            a chart and its kind (bar, line, pie, area, surface, radar...)
+    SHEET<TAB>series<TAB>COLOUR         the line colour of a chart's series (#rrggbb, or "auto")
+    SHEET<TAB>point<TAB>COLOUR          the fill colour of a data point formatted on its own (a slice)
     SHEET<TAB>formula<TAB>CELL<TAB>VALUE  a formula cell with the value the suite computed (.ods only)
 
 Texts have line breaks written as \\n.
@@ -25,6 +27,9 @@ NS = {
     "rel": "http://schemas.openxmlformats.org/package/2006/relationships",
     "r": "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
     "c": "http://schemas.openxmlformats.org/drawingml/2006/chart",
+    "a": "http://schemas.openxmlformats.org/drawingml/2006/main",
+    "style": "urn:oasis:names:tc:opendocument:xmlns:style:1.0",
+    "svg": "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0",
 }
 
 
@@ -35,6 +40,34 @@ def q(name):
 
 def paragraphs(element):
     return "\\n".join("".join(p.itertext()) for p in element.iter(q("text:p")))
+
+
+def colour(value):
+    return "#" + value.lower().lstrip("#") if value else "auto"
+
+
+def ods_chart_colours(chart_xml, title, out):
+    styles = {}
+    for style in chart_xml.iter(q("style:style")):
+        props = style.find(q("style:graphic-properties"))
+        if props is not None:
+            styles[style.get(q("style:name"))] = props
+    for series in chart_xml.iter(q("chart:series")):
+        props = styles.get(series.get(q("chart:style-name")))
+        out.append("%s\tseries\t%s" % (title, colour(props.get(q("svg:stroke-color")) if props is not None else None)))
+        for point in series.iter(q("chart:data-point")):
+            props = styles.get(point.get(q("chart:style-name")))
+            if props is not None:
+                out.append("%s\tpoint\t%s" % (title, colour(props.get(q("draw:fill-color")))))
+
+
+def xlsx_chart_colours(chart_xml, title, out):
+    for series in chart_xml.iter(q("c:ser")):
+        line = series.find("%s/%s/%s/%s" % (q("c:spPr"), q("a:ln"), q("a:solidFill"), q("a:srgbClr")))
+        out.append("%s\tseries\t%s" % (title, colour(line.get("val") if line is not None else None)))
+        for point in series.findall(q("c:dPt")):
+            fill = point.find("%s/%s/%s" % (q("c:spPr"), q("a:solidFill"), q("a:srgbClr")))
+            out.append("%s\tpoint\t%s" % (title, colour(fill.get("val") if fill is not None else None)))
 
 
 def column_name(index):
@@ -67,8 +100,10 @@ def ods(path, out):
                 for obj in objects:
                     href = obj.get(q("xlink:href"))
                     content = (href[2:] if href.startswith("./") else href).rstrip("/") + "/content.xml"
-                    chart = ET.fromstring(z.read(content)).find(".//" + q("chart:chart"))
+                    chart_xml = ET.fromstring(z.read(content))
+                    chart = chart_xml.find(".//" + q("chart:chart"))
                     out.append("%s\tchart\t%s" % (title, chart.get(q("chart:class")).split(":")[-1]))
+                    ods_chart_colours(chart_xml, title, out)
             row = 0
             for tr in sheet.iter(q("table:table-row")):
                 col = 0
@@ -129,6 +164,7 @@ def xlsx(path, out):
                             kinds = [re.sub(r"Chart$", "", child.tag.split("}")[1]) for child in plot
                                      if child.tag.endswith("Chart")]
                             out.append("%s\tchart\t%s" % (title, ",".join(kinds)))
+                            xlsx_chart_colours(chart, title, out)
 
 
 def main():
