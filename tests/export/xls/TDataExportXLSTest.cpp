@@ -39,14 +39,6 @@
 
 namespace {
 
-TDbColumn Column(const char* name, TFieldType type, int size = 0) {
-  TDbColumn c;
-  c.Name = name;
-  c.DataType = type;
-  c.Size = size;
-  return c;
-}
-
 std::string ErrorOf(const std::function<void()>& call) {
   try {
     call();
@@ -54,14 +46,6 @@ std::string ErrorOf(const std::function<void()>& call) {
     return e.Message();
   }
   return {};
-}
-
-// The lines of an xlrd dump, one per sheet or cell.
-std::vector<std::string> Lines(const std::string& dump) {
-  std::vector<std::string> lines;
-  std::istringstream in(dump);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 class TDataExportXLSTest : public ::testing::Test {

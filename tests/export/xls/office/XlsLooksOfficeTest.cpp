@@ -26,14 +26,6 @@
 
 namespace {
 
-TDbColumn Column(const char* name, TFieldType type, int size = 0) {
-  TDbColumn c;
-  c.Name = name;
-  c.DataType = type;
-  c.Size = size;
-  return c;
-}
-
 // The values of the sized sheet, each as the suites show it, by column: the widest of each
 // column among them. END only closes the last column on the right.
 const std::vector<std::string> kCaptions = {"NAME", "BIG", "AMOUNT", "READ", "LARGE", "END"};
@@ -178,20 +170,6 @@ void ExpectEveryValueWithinItsColumn(const std::string& pdf) {
         EXPECT_LE(value->Right, next->Left + slack) << row[col] << " reaches into the column after";
       }
     }
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& line : lines)
-    if (line.rfind(prefix, 0) == 0) out.push_back(line);
-  return out;
 }
 
 // The series of the line and radar charts keep their colours, and the pie's three slices are
