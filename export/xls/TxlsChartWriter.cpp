@@ -24,6 +24,7 @@ constexpr std::uint8_t tArea3d = 0x3B;
 
 constexpr std::int16_t kHairline = -1;
 constexpr std::int16_t kNarrow = 0;
+constexpr std::uint16_t kSeriesTextMax = 255;   // a SERIESTEXT holds at most 255 characters
 constexpr std::uint16_t kWholeSeries = 0xFFFF;  // DATAFORMAT of a series rather than of one point
 
 // The slices of a pie whose colours are not automatic: the first takes its series' colour, the
@@ -38,7 +39,6 @@ std::uint16_t sliceColor(int slice, std::uint16_t seriesColor) {
   const int turn = slice % (kChartColors + 1);
   return turn == 0 ? seriesColor : static_cast<std::uint16_t>(kFirstChartColor + turn - 1);
 }
-constexpr std::uint16_t kSeriesTextMax = 255;  // a SERIESTEXT holds at most 255 characters
 
 // The area of a range, 0-based and in order; false when a coordinate is not set.
 struct TArea {

@@ -4,11 +4,12 @@
 // The substream is a fixed skeleton of chart records (page setup, chart area, axes, plot area,
 // default texts) around one series block per series of the chart, the chart-type record of its
 // Style (LINE for xcsLineMark, whose lines carry the automatic markers), a legend when
-// ShowLegend is on and a title when Title is not empty. With AutoColor off each series is drawn
-// in its Color, lines and areas alike; the slices of a pie, which are the points of one series,
-// take the series' Color first and then the chart colours of the palette (indexes 24 to 39) in
-// turn, so that they can be told apart. Series values and category labels are
+// ShowLegend is on and a title when Title is not empty. Series values and category labels are
 // areas of the chart's own sheet, referred to by that sheet's EXTERNSHEET index.
+//
+// With AutoColor off each series is drawn in its Color, lines and areas alike; the slices of a
+// pie, which are the points of one series, take the series' Color first and then the chart
+// colours of the palette (indexes 24 to 39) in turn, so that they can be told apart.
 //
 // A range is written when all four of its coordinates (from 1) are set; its corners are put in
 // order (first <= last). A range with a coordinate of 0 counts as none: the reference is written
