@@ -23,7 +23,22 @@ constexpr std::uint8_t kReferenceLiteral = 1, kReferenceWorksheet = 2;
 constexpr std::uint8_t tArea3d = 0x3B;
 
 constexpr std::int16_t kHairline = -1;
-constexpr std::uint16_t kSeriesTextMax = 255;  // a SERIESTEXT holds at most 255 characters
+constexpr std::int16_t kNarrow = 0;
+constexpr std::uint16_t kSeriesTextMax = 255;   // a SERIESTEXT holds at most 255 characters
+constexpr std::uint16_t kWholeSeries = 0xFFFF;  // DATAFORMAT of a series rather than of one point
+
+// The slices of a pie whose colours are not automatic: the first takes its series' colour, the
+// next ones the chart colours of the palette (indexes 24 to 39), and so on round. A chart may
+// format at most 3999 points one by one when it is drawn in 3-D (31999 in 2-D); slices beyond
+// that keep the series' colour.
+constexpr std::uint16_t kFirstChartColor = 24;
+constexpr std::uint16_t kChartColors = 16;
+constexpr int kMaxFormattedPoints = 3999;
+
+std::uint16_t sliceColor(int slice, std::uint16_t seriesColor) {
+  const int turn = slice % (kChartColors + 1);
+  return turn == 0 ? seriesColor : static_cast<std::uint16_t>(kFirstChartColor + turn - 1);
+}
 
 // The area of a range, 0-based and in order; false when a coordinate is not set.
 struct TArea {
@@ -40,6 +55,8 @@ bool areaOf(const TxlsDataRange* range, TArea& area) {
   area.Col2 = std::max(range->Col1(), range->Col2()) - 1;
   return true;
 }
+
+bool isPie(TxlsChartStyle style) { return style == xcsPie || style == xcsPie3d; }
 
 bool is3d(TxlsChartStyle style) {
   switch (style) {
@@ -123,14 +140,15 @@ void TxlsChartWriter::Write(const TxlsChart& Chart, std::uint16_t SheetReference
     writeAI(kLinkValues, series.DataRange());
     writeAI(kLinkCategories, Chart.CategoryLabels());
     writeAI(kLinkBubbles, nullptr);
-    writeDATAFORMAT(static_cast<std::uint16_t>(i));
-    begin();
-    w_.WriteWordRecord(biff8::THREEDBARSHAPE, 0);
-    if (!Chart.AutoColor()) {
-      writeLINEFORMAT(kBlack, 0, 0);
-      writeAREAFORMAT(XlsPaletteIndex(series.Color()), kBlack, 0);
-    }
-    end();
+    // The series' colour goes to its lines as well as its areas: lines (line and radar charts)
+    // are told apart as bars are. The slices of a pie are points of one series, each given a
+    // colour of its own.
+    const auto index = static_cast<std::uint16_t>(i);
+    const std::uint16_t color = XlsPaletteIndex(series.Color());
+    writeDataFormatBlock(Chart, kWholeSeries, index, color);
+    if (!Chart.AutoColor() && isPie(Chart.Style()))
+      for (int point = 0; point < std::min(valueCount, kMaxFormattedPoints); ++point)
+        writeDataFormatBlock(Chart, static_cast<std::uint16_t>(point), index, sliceColor(point, color));
     w_.WriteWordRecord(biff8::SERTOCRT, 0);
     end();
   }
@@ -290,11 +308,28 @@ void TxlsChartWriter::writeSERIESTEXT(const std::u16string& Text) {
   w_.WriteRecord(biff8::SERIESTEXT);
 }
 
-void TxlsChartWriter::writeDATAFORMAT(std::uint16_t Series) {
+void TxlsChartWriter::writeDATAFORMAT(std::uint16_t Point, std::uint16_t Series) {
   TbiffBuffer& r = w_.Record();
   r.Clear();
-  r.U16(0xFFFF).U16(Series).U16(Series).U16(0);  // the whole series
+  r.U16(Point).U16(Series).U16(Series).U16(0);
   w_.WriteRecord(biff8::DATAFORMAT);
+}
+
+void TxlsChartWriter::writePIEFORMAT() {
+  w_.WriteWordRecord(biff8::PIEFORMAT, 0);  // the slice sits at the centre
+}
+
+void TxlsChartWriter::writeDataFormatBlock(const TxlsChart& Chart, std::uint16_t Point, std::uint16_t Series,
+                                           std::uint16_t ColorIndex) {
+  writeDATAFORMAT(Point, Series);
+  begin();
+  w_.WriteWordRecord(biff8::THREEDBARSHAPE, 0);
+  if (!Chart.AutoColor()) {
+    writeLINEFORMAT(ColorIndex, kNarrow, 0);
+    writeAREAFORMAT(ColorIndex, kBlack, 0);
+    if (isPie(Chart.Style())) writePIEFORMAT();
+  }
+  end();
 }
 
 void TxlsChartWriter::writeTEXT() {

@@ -7,6 +7,10 @@
 // ShowLegend is on and a title when Title is not empty. Series values and category labels are
 // areas of the chart's own sheet, referred to by that sheet's EXTERNSHEET index.
 //
+// With AutoColor off each series is drawn in its Color, lines and areas alike; the slices of a
+// pie, which are the points of one series, take the series' Color first and then the chart
+// colours of the palette (indexes 24 to 39) in turn, so that they can be told apart.
+//
 // A range is written when all four of its coordinates (from 1) are set; its corners are put in
 // order (first <= last). A range with a coordinate of 0 counts as none: the reference is written
 // without a formula, and the reader shows no values for it.
@@ -37,7 +41,11 @@ private:
   void writeSERIES(int Values, int Categories);
   void writeAI(std::uint8_t Link, const TxlsDataRange* Range);
   void writeSERIESTEXT(const std::u16string& Text);
-  void writeDATAFORMAT(std::uint16_t Series);
+  void writeDATAFORMAT(std::uint16_t Point, std::uint16_t Series);
+  void writePIEFORMAT();
+  // DATAFORMAT and the look of a series (Point 0xFFFF) or of one of its points: the colour for
+  // its line and area when the chart's colours are not automatic.
+  void writeDataFormatBlock(const TxlsChart& Chart, std::uint16_t Point, std::uint16_t Series, std::uint16_t ColorIndex);
   void writeTEXT();
   void writePOS(std::uint16_t TopLeft, std::uint16_t BottomRight, int X1, int Y1, int X2, int Y2);
   void writeTextBlock();

@@ -74,6 +74,7 @@ void TxlsFormat::AssignFromXF(const TxlsXFormat& XF) {
   if (XF.Font() != nullptr) font_->Assign(XF.Font());
   borders_->Assign(XF.Borders());
   fill_->Assign(XF.Fill());
+  alignment_->Assign(XF.Alignment());
   wrap_ = XF.Wrap();
   rotation_ = XF.Rotation();
   indent_ = XF.Indent();

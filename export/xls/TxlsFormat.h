@@ -46,7 +46,7 @@ class TxlsFormat : public TxlsCustomItem {
   // foreground without pattern, general/bottom alignment, no wrap. Rotation and Indent are
   // not examined.
   bool IsDefault() const;
-  // Takes the look of an XF: font, borders, fill, Wrap, Rotation and Indent (not the alignment).
+  // Takes the look of an XF: font, borders, fill, alignment, Wrap, Rotation and Indent.
   void AssignFromXF(const TxlsXFormat& XF);
 
   virtual void SaveToIni(TCustomIniFile* Ini, const AnsiString& Section) const;

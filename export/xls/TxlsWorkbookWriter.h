@@ -43,7 +43,9 @@
 // ExlsFileError "Error writing output file" (for cells, when their block is written).
 //
 // Column widths and row heights are measured in the fonts of the cells with the screen's font
-// metrics (TFontMetrics): the GUI layer must be running, on any thread.
+// metrics (TFontMetrics): the GUI layer must be running, on any thread. Widths take the fonts'
+// design widths, not the screen's whole pixels, as the workbook's readers do when they decide
+// whether a value fits its column.
 //
 // Drawings: the sheet prologue writes the frame's Background as a BITMAP record (a picture file
 // is decoded and drawn onto a 24-bit bitmap; a file that is missing or no picture gives no
@@ -223,7 +225,7 @@ private:
   void writeGlobals(TStream& Out, const TxlsWorkbookContent& Content);
   void writeDrawingGroup(TStream& Out, const TxlsWorkbookContent& Content);
   const TFontMetrics& metricsOfXF(std::uint16_t XF);
-  int digitWidth();
+  double digitWidth();
 
   TStream& stream_;
   // Cell records not yet written to the stream. Gathered, they go out once they fill a block,
@@ -247,7 +249,7 @@ private:
   std::map<int, int> rowHeights_;
   std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
   std::vector<const TFontMetrics*> xfMetrics_;  // the metrics of an XF's font, by XF (nullptr: not yet)
-  int digitWidth_ = 0;
+  double digitWidth_ = 0;  // of "0" in the default font, in design widths
   std::unique_ptr<TxlsPictureStore> pictureStore_;
   std::vector<TmsoDrawingIds> drawings_;
   bool chartsDrawn_ = false;

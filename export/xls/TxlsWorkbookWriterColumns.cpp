@@ -15,10 +15,12 @@ namespace {
 constexpr long kMaxColumnWidth = 0xFFFF;  // COLINFO holds the width in 16 bits
 constexpr int kTwipsPerPixel = 15;        // at the screen's 96 pixels per inch
 
+// The faces the workbook's readers draw its fonts in, not those of the program's windows: a
+// column sized in another face than theirs can be too narrow for its values.
 std::unique_ptr<TFontMetrics> metricsOf(const TxlsFont& font) {
   TFont screen;
   screen.Assign(const_cast<TxlsFont*>(&font));
-  return std::make_unique<TFontMetrics>(screen);
+  return std::make_unique<TFontMetrics>(screen, ffDocument);
 }
 
 }  // namespace
@@ -38,8 +40,10 @@ const TFontMetrics& TxlsWorkbookWriter::metricsOfXF(std::uint16_t XF) {
   return *metrics;
 }
 
-int TxlsWorkbookWriter::digitWidth() {
-  if (digitWidth_ == 0) digitWidth_ = std::max(1, metricsOfXF(xlsDefaultXF).TextWidth(u"0"));
+// Widths are in design widths, as the workbook's readers lay text out for any device: whole
+// screen pixels would round the digit, and with it every width, by up to half a pixel in seven.
+double TxlsWorkbookWriter::digitWidth() {
+  if (digitWidth_ == 0) digitWidth_ = std::max(1.0, metricsOfXF(xlsDefaultXF).DesignWidth(u"0"));
   return digitWidth_;
 }
 
@@ -71,12 +75,9 @@ void TxlsWorkbookWriter::UpdateColumnWidth(std::u16string_view Text, std::uint16
   text += u'0';
   // Most texts of a column are no wider than one before them: the widths of their characters
   // side by side tell so without laying the text out.
-  // (Whole pixels against whole digits: quick / digit rounded up is at most held just when quick
-  // is at most held digits.)
-  const int quick = metrics.CharWidthSum(text);
-  if (quick >= 0 && static_cast<long long>(quick) <= static_cast<long long>(held) * digitWidth()) return;
-  const double chars = static_cast<double>(metrics.TextWidth(text)) / digitWidth();
-  held = std::max(held, static_cast<int>(std::ceil(chars)));
+  const double quick = metrics.CharWidthSum(text);
+  if (quick >= 0 && quick <= held * digitWidth()) return;
+  held = std::max(held, static_cast<int>(std::ceil(metrics.DesignWidth(text) / digitWidth())));
 }
 
 void TxlsWorkbookWriter::PatchColumnWidths() {

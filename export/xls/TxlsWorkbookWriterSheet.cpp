@@ -7,12 +7,14 @@
 #include "BiffHyperlinkRecords.h"
 #include "CodePage.h"
 #include "DateRoutines.h"
+#include "FormatSettings.h"
 #include "LocaleText.h"
 #include "TStream.h"
 #include "TxlsCell.h"
 #include "TxlsHyperlink.h"
 #include "TxlsMergedCells.h"
 #include "TxlsWorkbookWriter.h"
+#include "XlsDateTimeFormat.h"
 
 namespace {
 
@@ -110,14 +112,19 @@ TxlsBoundSheet* TxlsWorkbookWriter::WriteSheetPrologue(const TxlsSheetFrame& Fra
 
 void TxlsWorkbookWriter::WriteSheetEpilogue(const TxlsSheetFrame& Frame) {
   if (const TxlsCells* cells = Frame.Cells) {
+    // A date-time cell's mask is in the letters of FormatDateTime, whose "/" and ":" stand for
+    // the separators of the format settings: said as the workbook's readers read number formats.
+    const auto settings = FormatSettingsSnapshot();
     for (int i = 0; i < cells->Count(); ++i) {
       const TxlsCell& cell = *cells->Items(i);
       if (!cell.IsValid()) continue;
       const int row = cell.Row() - 1, col = cell.Col() - 1;
-      const AnsiString& numberFormat = cell.CellType() == ctDateTime ? cell.DateTimeFormat()
-                                       : cell.CellType() == ctNumeric ? cell.NumericFormat()
-                                                                      : AnsiString("General");
-      const std::uint16_t xf = formats_.XFIndex(nullptr, AnsiToWide(numberFormat), cell.Format());
+      const WideString numberFormat =
+          cell.CellType() == ctDateTime
+              ? XlsDateTimeFormat(cell.DateTimeFormat(), settings->DateSeparator, settings->TimeSeparator)
+          : cell.CellType() == ctNumeric ? AnsiToWide(cell.NumericFormat())
+                                         : WideString(u"General");
+      const std::uint16_t xf = formats_.XFIndex(nullptr, numberFormat, cell.Format());
       switch (cell.CellType()) {
         case ctBoolean: WriteBoolErr(row, col, cell.AsBoolean(), xf); break;
         case ctDateTime: WriteNumber(row, col, cell.AsDateTime(), xf); break;

@@ -108,6 +108,7 @@ constexpr std::uint16_t SERIES = 0x1003;
 constexpr std::uint16_t DATAFORMAT = 0x1006;
 constexpr std::uint16_t LINEFORMAT = 0x1007;
 constexpr std::uint16_t AREAFORMAT = 0x100A;
+constexpr std::uint16_t PIEFORMAT = 0x100B;
 constexpr std::uint16_t SERIESTEXT = 0x100D;
 constexpr std::uint16_t CHARTFORMAT = 0x1014;
 constexpr std::uint16_t LEGEND = 0x1015;

@@ -39,14 +39,6 @@
 
 namespace {
 
-TDbColumn Column(const char* name, TFieldType type, int size = 0) {
-  TDbColumn c;
-  c.Name = name;
-  c.DataType = type;
-  c.Size = size;
-  return c;
-}
-
 std::string ErrorOf(const std::function<void()>& call) {
   try {
     call();
@@ -54,14 +46,6 @@ std::string ErrorOf(const std::function<void()>& call) {
     return e.Message();
   }
   return {};
-}
-
-// The lines of an xlrd dump, one per sheet or cell.
-std::vector<std::string> Lines(const std::string& dump) {
-  std::vector<std::string> lines;
-  std::istringstream in(dump);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 class TDataExportXLSTest : public ::testing::Test {
@@ -194,21 +178,36 @@ TEST_F(TDataExportXLSTest, HeaderLinesAreCutAtTabsAndHeaderRowsCountsEmptyLines)
             "R3C0\ttext\tID\nR4C0\tnumber\t1\nR5C0\ttext\tend\n");
 }
 
-TEST_F(TDataExportXLSTest, RowStripStylesAlternateByRecord) {
+TEST_F(TDataExportXLSTest, RowStripStylesAlternateByRecordAndStripsAndFieldFormatsKeepTheirAlignment) {
   TDataExportXLS* e = exporter(numbers(4));
   e->SetStripType(ssRow);
   e->StripStyles()->Add()->Fill()->SetPattern(ptSolid);
   e->StripStyles()->Items(0)->Fill()->SetBackground(clrLightYellow);
+  e->StripStyles()->Items(0)->Alignment()->SetHorizontal(halCenter);
   e->StripStyles()->Add()->Fill()->SetPattern(ptSolid);
   e->StripStyles()->Items(1)->Fill()->SetBackground(clrPaleBlue);
+  e->StripStyles()->Items(1)->Alignment()->SetHorizontal(halRight);
+  e->StripStyles()->Items(1)->Alignment()->SetVertical(valTop);
   e->Execute();
-  const auto lines = Lines(XlrdDump(dir.Path("out.xls"), true));
+  auto lines = Lines(XlrdDump(dir.Path("out.xls"), true));
   ASSERT_EQ(lines.size(), 6u);
-  auto fill = [&](int line) { return lines[static_cast<std::size_t>(line)].substr(lines[static_cast<std::size_t>(line)].rfind("fill=")); };
-  EXPECT_EQ(fill(2), "fill=" + std::to_string(XlsPaletteIndex(clrLightYellow)));
-  EXPECT_EQ(fill(3), "fill=" + std::to_string(XlsPaletteIndex(clrPaleBlue)));
-  EXPECT_EQ(fill(4), fill(2));
-  EXPECT_EQ(fill(5), fill(3));
+  // The look's end of a cell line: "align=horizontal/vertical fill=pattern colour".
+  auto look = [&](int line) { return lines[static_cast<std::size_t>(line)].substr(lines[static_cast<std::size_t>(line)].rfind("align=")); };
+  EXPECT_EQ(look(2), "align=2/2 fill=" + std::to_string(XlsPaletteIndex(clrLightYellow)));
+  EXPECT_EQ(look(3), "align=3/0 fill=" + std::to_string(XlsPaletteIndex(clrPaleBlue)));
+  EXPECT_EQ(look(4), look(2));
+  EXPECT_EQ(look(5), look(3));
+
+  // Without strips the field format's alignment reaches the column's cells.
+  e->SetStripType(ssNone);
+  TxlsFieldFormat* id = e->FieldFormats()->Add();
+  id->SetFieldName("ID");
+  id->Alignment()->SetHorizontal(halCenter);
+  id->Alignment()->SetVertical(valCenter);
+  e->Execute();
+  lines = Lines(XlrdDump(dir.Path("out.xls"), true));
+  ASSERT_EQ(lines.size(), 6u);
+  for (int line = 2; line < 6; ++line) EXPECT_EQ(look(line).substr(0, 10), "align=2/1 ") << lines[static_cast<std::size_t>(line)];
 }
 
 TEST_F(TDataExportXLSTest, AggregatesAreWrittenOnlyBelowMarkedColumns) {

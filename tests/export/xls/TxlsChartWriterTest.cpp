@@ -8,6 +8,7 @@
 #include "Biff8Records.h"
 #include "TMemoryStream.h"
 #include "TxlsChart.h"
+#include "TxlsChartSeries.h"
 #include "TxlsWorkbookWriter.h"
 #include "XlsColors.h"
 #include "XlsTestSupport.h"
@@ -173,4 +174,51 @@ TEST_F(TxlsChartWriter_, TheLegendIsPlacedAsAskedAndLeftOutWhenHidden) {
   EXPECT_TRUE(RecordsWithId(ChartRecords(*chart), biff8::OBJECTLINK).empty());
   chart->SetTitle(u"Title");
   EXPECT_EQ(RecordsWithId(ChartRecords(*chart), biff8::OBJECTLINK).size(), 1u);
+}
+
+TEST_F(TxlsChartWriter_, WithoutAutoColorEveryLineTakesItsSeriesColourAndEverySliceOfAPieOneOfItsOwn) {
+  chart->SetAutoColor(false);
+  chart->SetStyle(xcsLine);
+  TxlsChartSeries* red = chart->Series()->Add();
+  red->SetColor(clrRed);
+  TxlsChartSeries* blue = chart->Series()->Add();
+  blue->SetColor(clrBlue);
+  for (TxlsChartSeries* series : {red, blue}) {
+    series->DataRange()->SetCol1(2), series->DataRange()->SetCol2(2);
+    series->DataRange()->SetRow1(2), series->DataRange()->SetRow2(4);
+  }
+  // The colour index of each LINEFORMAT and AREAFORMAT inside the series blocks (after the
+  // first DATAFORMAT), and the point each block formats.
+  auto looks = [](const std::vector<TRecord>& records) {
+    std::vector<std::string> out;
+    bool inSeries = false;
+    for (const TRecord& r : records) {
+      if (r.Id == biff8::DATAFORMAT) {
+        inSeries = true;
+        out.push_back("point " + std::to_string(U16At(r.Data, 0)) + " of " + std::to_string(U16At(r.Data, 2)));
+      }
+      if (r.Id == biff8::SERTOCRT) inSeries = false;
+      if (inSeries && r.Id == biff8::LINEFORMAT) out.push_back("line " + std::to_string(U16At(r.Data, 10)));
+      if (inSeries && r.Id == biff8::AREAFORMAT) out.push_back("area " + std::to_string(U16At(r.Data, 12)));
+      if (inSeries && r.Id == biff8::PIEFORMAT) out.push_back("pie");
+    }
+    return out;
+  };
+  const std::string redIndex = std::to_string(XlsPaletteIndex(clrRed));
+  const std::string blueIndex = std::to_string(XlsPaletteIndex(clrBlue));
+  EXPECT_EQ(looks(ChartRecords(*chart)), (std::vector<std::string>{"point 65535 of 0", "line " + redIndex, "area " + redIndex,
+                                                                   "point 65535 of 1", "line " + blueIndex,
+                                                                   "area " + blueIndex}));
+
+  // The three slices of each pie series: its own colour, then the palette's chart colours 24, 25.
+  chart->SetStyle(xcsPie);
+  chart->Series()->Delete(1);
+  EXPECT_EQ(looks(ChartRecords(*chart)),
+            (std::vector<std::string>{"point 65535 of 0", "line " + redIndex, "area " + redIndex, "pie", "point 0 of 0",
+                                      "line " + redIndex, "area " + redIndex, "pie", "point 1 of 0", "line 24", "area 24",
+                                      "pie", "point 2 of 0", "line 25", "area 25", "pie"}));
+
+  // Automatic colours leave every look to the reader.
+  chart->SetAutoColor(true);
+  EXPECT_EQ(looks(ChartRecords(*chart)), (std::vector<std::string>{"point 65535 of 0"}));
 }

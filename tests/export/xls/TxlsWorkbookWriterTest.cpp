@@ -8,6 +8,7 @@
 
 #include "Biff8Records.h"
 #include "CompoundFile.h"
+#include "DateRoutines.h"
 #include "ExlsFileError.h"
 #include "TMemoryStream.h"
 #include "TxlsCell.h"
@@ -262,6 +263,9 @@ TEST(TxlsWorkbookWriter, CellsBeyondTheSheetAreRefusedWithAClearMessage) {
 }
 
 TEST(TxlsWorkbookWriter, EpilogueWritesValidFreeCellsMergedRangesAndHyperlinks) {
+  TFormatSettings settings;
+  settings.DateSeparator = '-';
+  const TFormatSettingsScope scope(settings);
   TxlsCells cells(nullptr);
   TxlsCell* a = cells.Add();
   a->SetCol(1), a->SetRow(1), a->SetValue(Variant(u"free"));
@@ -269,6 +273,10 @@ TEST(TxlsWorkbookWriter, EpilogueWritesValidFreeCellsMergedRangesAndHyperlinks) 
   b->SetCellType(ctNumeric), b->SetCol(2), b->SetRow(1), b->SetValue(Variant(2.5));
   TxlsCell* c = cells.Add();
   c->SetCellType(ctBoolean), c->SetCol(3), c->SetRow(1), c->SetValue(Variant(true));
+  // A date-time cell's mask has FormatDateTime's letters: "nn" minutes, "/" the date separator.
+  TxlsCell* d = cells.Add();
+  d->SetCellType(ctDateTime), d->SetCol(4), d->SetRow(1), d->SetDateTimeFormat("m/d/yyyy h:nn:ss AMPM");
+  d->SetValue(Variant::FromDateTime(EncodeDate(2023, 7, 4) + EncodeTime(10, 30, 0, 0)));
   cells.Add()->SetValue(Variant(u"never written: no place"));
   TxlsMergedCellList merged(nullptr);
   TxlsMergedCells* m = merged.Add();
@@ -294,7 +302,11 @@ TEST(TxlsWorkbookWriter, EpilogueWritesValidFreeCellsMergedRangesAndHyperlinks) 
     writer.WriteWorkbookGlobals({});
     file.Commit();
   }
-  EXPECT_EQ(XlrdDump(path), "sheet\tObjects\nR0C0\ttext\tfree\nR0C1\tnumber\t2.5\nR0C2\tbool\t1\nR5C0\ttext\tsite\n");
+  EXPECT_EQ(XlrdDump(path), "sheet\tObjects\nR0C0\ttext\tfree\nR0C1\tnumber\t2.5\nR0C2\tbool\t1\nR0C3\tdate\t45111.4375\n"
+                            "R5C0\ttext\tsite\n");
+  const std::string formatted = XlrdDump(path, true);
+  EXPECT_NE(formatted.find("R0C3\tdate\t45111.4375\t"), std::string::npos) << formatted;
+  EXPECT_NE(formatted.find("format=m-d-yyyy h:mm:ss AM/PM "), std::string::npos) << formatted;
   const auto records = SplitRecords(ReadCompoundStream(path, u"Workbook"));
   const auto mergedRecords = RecordsWithId(records, biff8::MERGEDCELLS);
   ASSERT_EQ(mergedRecords.size(), 1u);
@@ -467,8 +479,8 @@ TEST(TxlsWorkbookWriter, XlrdSeesTheFontsNumberFormatsAndFillsOfTheXFs) {
   }
   EXPECT_EQ(XlrdDump(path, true),
             "sheet\tLooks\n"
-            "R0C0\ttext\tbold\txf=16 font=5 height=240 weight=700 colour=10 name=Tahoma format=General fill=9\n"
-            "R0C1\tnumber\t3.25\txf=17 font=1 height=200 weight=400 colour=8 name=arial format=0.000 fill=9\n"
-            "R0C2\tnumber\t1\txf=18 font=6 height=200 weight=400 colour=8 name=arial format=0.0% fill=43\n"
-            "R0C3\tnumber\t2\txf=15 font=1 height=200 weight=400 colour=8 name=arial format=General fill=64\n");
+            "R0C0\ttext\tbold\txf=16 font=5 height=240 weight=700 colour=10 name=Tahoma format=General align=0/2 fill=9\n"
+            "R0C1\tnumber\t3.25\txf=17 font=1 height=200 weight=400 colour=8 name=arial format=0.000 align=0/2 fill=9\n"
+            "R0C2\tnumber\t1\txf=18 font=6 height=200 weight=400 colour=8 name=arial format=0.0% align=0/2 fill=43\n"
+            "R0C3\tnumber\t2\txf=15 font=1 height=200 weight=400 colour=8 name=arial format=General align=0/2 fill=64\n");
 }

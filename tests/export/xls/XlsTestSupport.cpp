@@ -114,6 +114,28 @@ std::string Bytes(std::initializer_list<int> bytes) {
   return out;
 }
 
+TDbColumn Column(const char* name, TFieldType type, int size) {
+  TDbColumn c;
+  c.Name = name;
+  c.DataType = type;
+  c.Size = size;
+  return c;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix) {
+  std::vector<std::string> out;
+  for (const std::string& line : lines)
+    if (line.rfind(prefix, 0) == 0) out.push_back(line);
+  return out;
+}
+
 std::string RunCommand(const std::string& command, int* status) {
   std::string output;
   FILE* pipe = ::popen(command.c_str(), "r");

@@ -10,9 +10,25 @@
 #include <string>
 #include <vector>
 
+#include "DbTypes.h"
+#include "FormatSettings.h"
 #include "System.h"
 
 class TxlsWorkbookWriter;
+
+// The process's format settings set for the time of a test, and put back when it ends.
+class TFormatSettingsScope {
+public:
+  explicit TFormatSettingsScope(const TFormatSettings& settings) : saved_(GetFormatSettings()) {
+    SetFormatSettings(settings);
+  }
+  ~TFormatSettingsScope() { SetFormatSettings(saved_); }
+  TFormatSettingsScope(const TFormatSettingsScope&) = delete;
+  TFormatSettingsScope& operator=(const TFormatSettingsScope&) = delete;
+
+private:
+  TFormatSettings saved_;
+};
 
 // A folder removed with everything in it at the end of the test.
 class TTempDir {
@@ -40,6 +56,13 @@ std::uint32_t U32At(const std::string& data, std::size_t offset);
 // "0A 0B ..." for comparing bytes in failure messages.
 std::string Hex(const std::string& bytes);
 std::string Bytes(std::initializer_list<int> bytes);
+
+// A column of a data set made for a test.
+TDbColumn Column(const char* name, TFieldType type, int size = 0);
+// The lines of a text (a dump, the objects an office suite shows), and those of them that
+// begin with Prefix.
+std::vector<std::string> Lines(const std::string& text);
+std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix);
 
 // Runs a shell command; its standard output (standard error is left to the test log).
 std::string RunCommand(const std::string& command, int* status = nullptr);

@@ -6,7 +6,7 @@
 
 Numbers as %.17g; texts with backslash, newline and tab escaped. With --formats each cell line
 also carries the XF index, the font's index, height, weight, colour index and name, the number
-format's text and the fill's pattern colour index.
+format's text, the horizontal and vertical alignment codes and the fill's pattern colour index.
 """
 import sys
 
@@ -46,9 +46,9 @@ def main():
                     xf = book.xf_list[cell.xf_index]
                     font = book.font_list[xf.font_index]
                     fmt = book.format_map[xf.format_key].format_str
-                    line += "\txf=%d font=%d height=%d weight=%d colour=%d name=%s format=%s fill=%d" % (
+                    line += "\txf=%d font=%d height=%d weight=%d colour=%d name=%s format=%s align=%d/%d fill=%d" % (
                         cell.xf_index, xf.font_index, font.height, font.weight, font.colour_index, font.name,
-                        fmt, xf.background.pattern_colour_index)
+                        fmt, xf.alignment.hor_align, xf.alignment.vert_align, xf.background.pattern_colour_index)
                 print(line)
         for (r, c), note in sorted(sheet.cell_note_map.items()):
             print("R%dC%d\tnote\t%s" % (r, c, escape(note.text)))

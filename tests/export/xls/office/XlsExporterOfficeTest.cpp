@@ -33,14 +33,6 @@
 
 namespace {
 
-TDbColumn Column(const char* name, TFieldType type, int size = 0) {
-  TDbColumn c;
-  c.Name = name;
-  c.DataType = type;
-  c.Size = size;
-  return c;
-}
-
 // Meter readings: area, reading, usage, price, days.
 struct TReading {
   const char* Area;
@@ -255,20 +247,6 @@ std::vector<std::string> ExpectedFormulas() {
     first = last + 1;
   }
   return lines;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix) {
-  std::vector<std::string> out;
-  for (const std::string& line : lines)
-    if (line.rfind(prefix, 0) == 0) out.push_back(line);
-  return out;
 }
 
 // A formula value as close as the suite writes it ("12.3" for 12.299999999999999).

@@ -1,11 +1,13 @@
-"""Prints what an office suite made of exported workbooks: the objects of each sheet of an .ods
-or .gnumeric file, one line each, sorted.
+"""Prints what an office suite made of exported workbooks: the objects of each sheet of an .ods,
+.gnumeric or .xlsx file, one line each, sorted (the .xlsx reader gives no sizes).
 
     SHEET<TAB>comment<TAB>TEXT          a cell comment and its text
     SHEET<TAB>link<TAB>TARGET           a hyperlink
     SHEET<TAB>picture<TAB>W<TAB>H       a drawing frame that holds picture data, with the frame's
                                         width and height in pixels of 1/96 inch
     SHEET<TAB>chart<TAB>KIND            a chart and its kind (bar, line, pie, area, surface, radar...)
+    SHEET<TAB>series<TAB>COLOUR         the line colour of a chart's series (#rrggbb, or "auto")
+    SHEET<TAB>point<TAB>COLOUR          the fill colour of a data point formatted on its own (a slice)
     SHEET<TAB>formula<TAB>CELL<TAB>VALUE  a formula cell with the value the suite computed (.ods only)
     background<TAB>W<TAB>H              a page background picture and its size in pixels (.ods)
 
@@ -28,6 +30,11 @@ NS = {
     "svg": "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0",
     "style": "urn:oasis:names:tc:opendocument:xmlns:style:1.0",
     "gnm": "http://www.gnumeric.org/v10.dtd",
+    "main": "http://schemas.openxmlformats.org/spreadsheetml/2006/main",
+    "rel": "http://schemas.openxmlformats.org/package/2006/relationships",
+    "r": "http://schemas.openxmlformats.org/officeDocument/2006/relationships",
+    "c": "http://schemas.openxmlformats.org/drawingml/2006/chart",
+    "a": "http://schemas.openxmlformats.org/drawingml/2006/main",
 }
 
 # Pixels (1/96 inch) in one unit of a length.
@@ -50,6 +57,34 @@ def q(name):
 
 def paragraphs(element):
     return "\\n".join("".join(p.itertext()) for p in element.iter(q("text:p")))
+
+
+def colour(value):
+    return "#" + value.lower().lstrip("#") if value else "auto"
+
+
+def ods_chart_colours(chart_xml, title, out):
+    styles = {}
+    for style in chart_xml.iter(q("style:style")):
+        props = style.find(q("style:graphic-properties"))
+        if props is not None:
+            styles[style.get(q("style:name"))] = props
+    for series in chart_xml.iter(q("chart:series")):
+        props = styles.get(series.get(q("chart:style-name")))
+        out.append("%s\tseries\t%s" % (title, colour(props.get(q("svg:stroke-color")) if props is not None else None)))
+        for point in series.iter(q("chart:data-point")):
+            props = styles.get(point.get(q("chart:style-name")))
+            if props is not None:
+                out.append("%s\tpoint\t%s" % (title, colour(props.get(q("draw:fill-color")))))
+
+
+def xlsx_chart_colours(chart_xml, title, out):
+    for series in chart_xml.iter(q("c:ser")):
+        line = series.find("%s/%s/%s/%s" % (q("c:spPr"), q("a:ln"), q("a:solidFill"), q("a:srgbClr")))
+        out.append("%s\tseries\t%s" % (title, colour(line.get("val") if line is not None else None)))
+        for point in series.findall(q("c:dPt")):
+            fill = point.find("%s/%s/%s" % (q("c:spPr"), q("a:solidFill"), q("a:srgbClr")))
+            out.append("%s\tpoint\t%s" % (title, colour(fill.get("val") if fill is not None else None)))
 
 
 def column_name(index):
@@ -83,8 +118,10 @@ def ods(path, out):
                 for obj in objects:
                     href = obj.get(q("xlink:href"))
                     content = (href[2:] if href.startswith("./") else href).rstrip("/") + "/content.xml"
-                    chart = ET.fromstring(z.read(content)).find(".//" + q("chart:chart"))
+                    chart_xml = ET.fromstring(z.read(content))
+                    chart = chart_xml.find(".//" + q("chart:chart"))
                     out.append("%s\tchart\t%s" % (title, chart.get(q("chart:class")).split(":")[-1]))
+                    ods_chart_colours(chart_xml, title, out)
             row = 0
             for tr in sheet.iter(q("table:table-row")):
                 col = 0
@@ -121,10 +158,63 @@ def gnumeric(path, out):
             out.append("%s\tchart\t%s" % (title, ",".join(re.sub(r"^Gog|Plot$", "", p).lower() for p in plots)))
 
 
+def xlsx(path, out):
+    with zipfile.ZipFile(path) as z:
+        book = ET.fromstring(z.read("xl/workbook.xml"))
+        rels = ET.fromstring(z.read("xl/_rels/workbook.xml.rels"))
+        targets = {r.get("Id"): r.get("Target") for r in rels}
+
+        def related(part):
+            folder, name = part.rsplit("/", 1)
+            rel_path = "%s/_rels/%s.rels" % (folder, name)
+            if rel_path not in z.namelist():
+                return {}
+            result = {}
+            for r in ET.fromstring(z.read(rel_path)):
+                target = r.get("Target")
+                if r.get("TargetMode") != "External":
+                    parts = (folder + "/" + target).split("/")
+                    stack = []
+                    for p in parts:
+                        if p == "..":
+                            stack.pop()
+                        elif p != ".":
+                            stack.append(p)
+                    target = "/".join(stack)
+                result[r.get("Id")] = (r.get("Type").rsplit("/", 1)[-1], target)
+            return result
+
+        for sheet in book.iter(q("main:sheet")):
+            title = sheet.get("name")
+            part = "xl/" + targets[sheet.get(q("r:id"))]
+            sheet_xml = ET.fromstring(z.read(part))
+            links = related(part)
+            for h in sheet_xml.iter(q("main:hyperlink")):
+                target = links.get(h.get(q("r:id")), ("", h.get("location") or ""))[1]
+                out.append("%s\tlink\t%s" % (title, target))
+            for kind, target in links.values():
+                if kind == "comments":
+                    for c in ET.fromstring(z.read(target)).iter(q("main:comment")):
+                        text = "".join(t.text or "" for t in c.iter(q("main:t"))).replace("\n", "\\n")
+                        out.append("%s\tcomment\t%s" % (title, text))
+                if kind == "drawing":
+                    for dkind, dtarget in related(target).values():
+                        if dkind == "image" and len(z.read(dtarget)) > 0:
+                            out.append("%s\tpicture" % title)
+                        if dkind == "chart":
+                            chart = ET.fromstring(z.read(dtarget))
+                            plot = chart.find(".//" + q("c:plotArea"))
+                            kinds = [re.sub(r"Chart$", "", child.tag.split("}")[1]) for child in plot
+                                     if child.tag.endswith("Chart")]
+                            out.append("%s\tchart\t%s" % (title, ",".join(kinds)))
+                            xlsx_chart_colours(chart, title, out)
+
+
 def main():
     out = []
     for path in sys.argv[1:]:
-        (ods if path.endswith(".ods") else gnumeric)(path, out)
+        reader = ods if path.endswith(".ods") else xlsx if path.endswith(".xlsx") else gnumeric
+        reader(path, out)
     for line in sorted(out):
         print(line)
 
