@@ -33,7 +33,7 @@ struct TxlsImageLayout {
   double DefRowHeight = 12.75;
   // Width in characters of exported column i (0-based among the exported columns).
   std::function<int(int Column)> ColumnWidth;
-  // Pixel width of "0" in the workbook's default font (0: measured here in the default font).
+  // Whole pixels of "0" in the workbook's default font (0: measured here on the screen).
   int DigitWidth = 0;
 };
 

@@ -207,7 +207,8 @@ void TxlsWorkbookWriter::WriteSheetDrawings(const TxlsSheetFrame& Frame) {
   layout.DefColWidth = Frame.DefColWidth;
   layout.DefRowHeight = Frame.DefRowHeight;
   layout.ColumnWidth = [this](int Column) { return ColumnWidth(Column); };
-  layout.DigitWidth = digitWidth();
+  // Excel and gnumeric lay columns out in whole pixels of the digit.
+  layout.DigitWidth = static_cast<int>(digitWidth());
 
   // The sheet's drawing takes the next drawing id and the clusters after those of the drawings
   // before it; every shape gets its own id, the group's first, then the notes', the images' and
