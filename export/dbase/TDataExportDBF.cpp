@@ -55,11 +55,6 @@ AnsiString fieldName(const AnsiString& caption, int index) {
   return name;
 }
 
-bool isNullText(const WideString& text) {
-  return text.size() == 4 && (text[0] | 0x20) == u'n' && (text[1] | 0x20) == u'u' && (text[2] | 0x20) == u'l' &&
-         (text[3] | 0x20) == u'l';
-}
-
 bool rawInteger(const Variant& value, std::int64_t& result) {
   switch (value.VarType()) {
     case varInteger:
@@ -245,6 +240,13 @@ void TDataExportDBF::WriteDataRow() {
   const TFormatSettings& read = TextSettings().Read;
   // Only a data set's fields are null of their own; other sources give texts.
   const bool fields = ExportSource() == esDataSet || ExportSource() == esDBGrid;
+  // A text that is the null text stands for a null; an exporter whose null text is empty
+  // blanks real nulls only, and data such as a customer named "Null" stays.
+  const WideString& nullText = Formats()->NULLString();
+  const WideString upperNullText = WideUpperCase(nullText);
+  auto isNullText = [&](const WideString& Text) {
+    return !nullText.empty() && Text.size() == nullText.size() && WideUpperCase(Text) == upperNullText;
+  };
   WideString text;
   std::string value;
   writer->StartRecord();
@@ -257,22 +259,22 @@ void TDataExportDBF::WriteDataRow() {
     }
     TExportCol* col = Row()->Items(i);
     GetColText(col, text);
-    const bool empty = text.empty() || isNullText(text);
     const Variant& raw = col->Value();
     const bool nullField = fields && (raw.IsNull() || raw.IsEmpty());
+    const bool empty = text.empty() || nullField || isNullText(text);
     const TExportColType type = Columns()->Items(i)->ColType();
     value.clear();
     switch (field.Type) {
       case 'N':
         if (type == ectFloat || type == ectCurrency) {
           double number;
-          if (empty || nullField)
-            EncodeExportText(Formats()->NULLString(), Encoding(), value);
+          if (empty)
+            EncodeExportText(nullText, Encoding(), value);
           else if (rawNumber(raw, number))
             value = DbfNumberText(number, field.Length, field.Decimals);
           else
             value = DbfNumberText(numberFromText(WideToAnsi(text), read), field.Length, field.Decimals);
-        } else if (!empty && !nullField) {
+        } else if (!empty) {
           std::int64_t integer;
           double number;
           if (rawInteger(raw, integer))
@@ -286,14 +288,14 @@ void TDataExportDBF::WriteDataRow() {
         }
         break;
       case 'D':
-        if (empty || nullField) break;
+        if (empty) break;
         if (raw.VarType() == varDate)
           value = DbfDateText(raw.AsDateTime());
         else
           value = DbfDateText(StrToDateTime(WideToAnsi(text), read));  // raises EConvertError
         break;
       case 'L':
-        if (empty || nullField) break;
+        if (empty) break;
         if (raw.VarType() == varBoolean) {
           value = raw.AsBoolean() ? "T" : "F";
         } else {

@@ -19,9 +19,10 @@
 // plain digits, floats with "." and the field's decimals (fewer when the number needs room;
 // "*" in every byte when it does not fit at all), dates as yyyymmdd; booleans as T or F. Texts
 // are read only where a source gives no value (a list view's or custom source's text that did
-// not convert): a date or float text that cannot be read raises EConvertError. A value whose
-// text is "null" (any case) is empty: blanks, and NullValue (Formats.NULLString, "null") in a
-// float field. Text is written in the exporter's Encoding (0, the ANSI code page, by default).
+// not convert): a date or float text that cannot be read raises EConvertError. A null value,
+// and a text equal to NullValue (Formats.NULLString, "null"; any case) when that is not empty,
+// is empty: blanks, and NullValue in a float field. Text is written in the exporter's Encoding
+// (0, the ANSI code page, by default).
 //
 // Published, besides those of TDataExportText: Captions, ColumnsLength, ColumnsPrecision,
 // DefaultFloatSize (15), DefaultFloatDecimal (4), ExportTimeAsStr (False), NullValue ("null").

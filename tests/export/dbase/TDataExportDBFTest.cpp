@@ -178,6 +178,17 @@ TEST_F(DbfExportTest, NullFieldsOfADataSetFollowTheNullValueWhateverItIs) {
   EXPECT_EQ(WrittenValue(t, 0, "L"), " ");
 }
 
+TEST_F(DbfExportTest, WithAnEmptyNullValueOnlyRealNullsAreBlank) {
+  auto* e = NewExport(NewDataSet({Column("NAME", ftString, 10), Column("F", ftFloat)},
+                                 {{Variant("Null"), 1.5}, {Variant("null"), Variant::Null()}, {Variant::Null(), 2.0}}));
+  e->SetNullValue("");
+  const std::string t = ExportBytes(e);
+  EXPECT_EQ(WrittenValue(t, 0, "NAME"), "Null      ");
+  EXPECT_EQ(WrittenValue(t, 1, "NAME"), "null      ");
+  EXPECT_EQ(WrittenValue(t, 1, "F"), std::string(15, ' '));
+  EXPECT_EQ(WrittenValue(t, 2, "NAME"), std::string(10, ' '));
+}
+
 TEST_F(DbfExportTest, LogicalFieldsFromValuesAndFromTexts) {
   auto* ds = NewDataSet({Column("L", ftBoolean)}, {{true}, {false}});
   auto* e = NewExport(ds);
