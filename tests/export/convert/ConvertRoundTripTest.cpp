@@ -78,3 +78,23 @@ TEST_F(ConvertTest, AWorkbookComesBackWithItsValues) {
             "['0100102', '李秀英', 876.0, 25, datetime.date(2023, 12, 30), False, '']\n"
             "['0100103', '', None, None, None, None, '']\n");
 }
+
+TEST_F(ConvertTest, FixedLengthTextsOfAPacketKeepTheirWholeLength) {
+  // Written by hand: a packet of fixed-length texts, one of 70 characters in a field of 80 and
+  // one of 70 Chinese characters (140 bytes in GBK).
+  std::string wide;
+  for (int i = 0; i < 35; ++i) wide += "抄表";
+  WriteFileBytes(Path("fixed.xml"),
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<DATAPACKET Version=\"1\"><METADATA><FIELDS>"
+                 "<FIELD Name=\"CODE\" Type=\"FixedChar\" Size=\"80\"/><FIELD Name=\"NAME\" Type=\"FixedWideChar\" Size=\"80\"/>"
+                 "</FIELDS></METADATA><ROWDATA><ROW><V>" + std::string(69, 'a') + "z</V><V>" + wide +
+                     "</V></ROW></ROWDATA></DATAPACKET>\n");
+  ASSERT_TRUE(module->ConvertFile(Path("fixed.xml"), TConvertType::DBF)) << module->LastError();
+  const TReaderResult r = RunPython(
+      "import dbfread, sys\n"
+      "t = dbfread.DBF(sys.argv[1], encoding='cp936', char_decode_errors='strict')\n"
+      "print([(f.name, f.type, f.length) for f in t.fields])\n"
+      "for r in t: print(len(r['CODE']), r['CODE'][-1], len(r['NAME']), r['NAME'][-1])\n",
+      "'" + Path("fixed.dbf") + "' 2>&1");
+  EXPECT_EQ(r.Output, "[('CODE', 'C', 80), ('NAME', 'C', 142)]\n70 z 70 表\n");
+}
