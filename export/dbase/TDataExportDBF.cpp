@@ -105,26 +105,32 @@ TExportWriterClass TDataExportDBF::WriterClass() { return ExportWriterClass<TDBF
 
 TDBFWriter* TDataExportDBF::dbfWriter() const { return dynamic_cast<TDBFWriter*>(Writer()); }
 
-void TDataExportDBF::PrecisionOf(const AnsiString& Name, int& Size, int& Decimals) const {
-  Size = defaultFloatSize_;
-  Decimals = defaultFloatDecimal_;
+bool TDataExportDBF::precisionLine(const AnsiString& Name, int& Size, int& Decimals) const {
   const int at = columnsPrecision_->IndexOfName(Name);
-  if (at >= 0) {
-    const AnsiString value = columnsPrecision_->ValueFromIndex(at);
-    const std::size_t comma = value.find(',');
-    if (comma != AnsiString::npos) {
-      const int size = StrToIntDef(Trim(value.substr(0, comma)), 0);
-      const int decimals = StrToIntDef(Trim(value.substr(comma + 1)), 0);
-      if (size >= 1 || decimals >= 1) {
-        Size = size;
-        Decimals = decimals;
-      }
-    }
+  if (at < 0) return false;
+  const AnsiString value = columnsPrecision_->ValueFromIndex(at);
+  const std::size_t comma = value.find(',');
+  if (comma == AnsiString::npos) return false;
+  Size = StrToIntDef(Trim(value.substr(0, comma)), 0);
+  Decimals = StrToIntDef(Trim(value.substr(comma + 1)), 0);
+  return Size >= 1 || Decimals >= 1;
+}
+
+void TDataExportDBF::PrecisionOf(const AnsiString& Name, int& Size, int& Decimals) const {
+  if (!precisionLine(Name, Size, Decimals)) {
+    Size = defaultFloatSize_;
+    Decimals = defaultFloatDecimal_;
   }
   // A field holds 1 to 254 bytes, and its decimals leave room for a digit.
   if (Size < 1) Size = std::clamp(defaultFloatSize_, 1, dbase::MaxCharacterLength);
   Size = std::min(Size, dbase::MaxCharacterLength);
   Decimals = std::clamp(Decimals, 0, Size - 1);
+}
+
+int TDataExportDBF::integerLength(const AnsiString& Name, int Default) const {
+  int size, decimals;
+  if (!precisionLine(Name, size, decimals) || size < 1) return Default;
+  return std::min(size, dbase::MaxCharacterLength);
 }
 
 int TDataExportDBF::stringLength(int Index, const AnsiString& Name) const {
@@ -154,11 +160,11 @@ void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldD
   switch (column->ColType()) {
     case ectInteger:
       Field.Type = 'N';
-      Field.Length = IntegerLength;
+      Field.Length = integerLength(column->Name(), IntegerLength);
       break;
     case ectBigint:
       Field.Type = 'N';
-      Field.Length = BigintLength;
+      Field.Length = integerLength(column->Name(), BigintLength);
       break;
     case ectFloat:
     case ectCurrency:

@@ -7,7 +7,8 @@
 // that is empty or all blanks gives "FIELD" and the column's number, control characters
 // become "_". By the column's type:
 //   blob or memo             M 10
-//   ectInteger               N 11        ectBigint  N 20
+//   ectInteger               N 11        ectBigint  N 20; the size of a ColumnsPrecision line
+//                            for the column's name when it has one
 //   ectFloat, ectCurrency    N size,decimals: ColumnsPrecision "name=size,decimals" for the
 //                            column's name, else DefaultFloatSize (15), DefaultFloatDecimal (4)
 //   ectDate                  D 8
@@ -68,6 +69,10 @@ class TDataExportDBF : public TDataExportText {
 
 private:
   TDBFWriter* dbfWriter() const;
+  // The size and decimals of Name's ColumnsPrecision line; false when it has none that counts.
+  bool precisionLine(const AnsiString& Name, int& Size, int& Decimals) const;
+  // The size of an integer field: its ColumnsPrecision line's, else Default.
+  int integerLength(const AnsiString& Name, int Default) const;
   void describeField(int Index, const AnsiString& Name, TDBFFieldDescriptor& Field);
   int stringLength(int Index, const AnsiString& Name) const;
 
