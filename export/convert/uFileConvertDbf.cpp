@@ -115,13 +115,13 @@ void TdmUtils::DataExportDBF1BeginExport(TObject*) {
   // The records the exporter reads, in one pass (the same as the source table's).
   {
     TScanPosition position(ClientDataSet1);
-    Variant kept;
+    Variant kept, number;
     for (ClientDataSet1->First(); !ClientDataSet1->Eof(); ClientDataSet1->Next()) {
       for (TScannedField& f : texts) f.Longest = std::max(f.Longest, ansiLength(f.Field, kept));
       for (TScannedField& f : memos) f.Longest = std::max(f.Longest, ansiLength(f.Field, kept));
       for (TScannedNumber& n : numbers) {
-        n.Field->ValueInto(kept);
-        n.Add(kept);
+        n.Field->ValueInto(number);
+        n.Add(number);
       }
     }
   }

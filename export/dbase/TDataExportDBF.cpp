@@ -221,6 +221,7 @@ void TDataExportDBF::BeginExport() {
 
 void TDataExportDBF::BeforeExport() {
   TDataExportText::BeforeExport();
+  upperNullText_ = WideUpperCase(Formats()->NULLString());
   // Numbers are written with "." while the table is written.
   TFormatSettings& write = MutableTextSettings().Write;
   savedDecimalSeparator_ = write.DecimalSeparator;
@@ -249,9 +250,8 @@ void TDataExportDBF::WriteDataRow() {
   // A text that is the null text stands for a null; an exporter whose null text is empty
   // blanks real nulls only, and data such as a customer named "Null" stays.
   const WideString& nullText = Formats()->NULLString();
-  const WideString upperNullText = WideUpperCase(nullText);
   auto isNullText = [&](const WideString& Text) {
-    return !nullText.empty() && Text.size() == nullText.size() && WideUpperCase(Text) == upperNullText;
+    return !nullText.empty() && Text.size() == nullText.size() && WideUpperCase(Text) == upperNullText_;
   };
   WideString text;
   std::string value;

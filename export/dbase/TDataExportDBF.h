@@ -81,4 +81,6 @@ private:
   int defaultFloatDecimal_ = 4;
   bool exportTimeAsStr_ = false;
   char savedDecimalSeparator_ = '.';
+  // The null text in upper case, for the records of one export.
+  WideString upperNullText_;
 };
