@@ -19,7 +19,8 @@
 //           folder's "Schema.ini" says how; other sections are kept), ".xls" the first sheet,
 //           ".mdb" the first table of a SQLite database written here or of an Access database,
 //           ".xml" an XML data packet;
-//   target  ".dbf" DataExportDBF1 (text lengths from the longest value + 2), ".txt" and ".csv"
+//   target  ".dbf" DataExportDBF1 (text lengths from the longest value + 2, number layouts as
+//           the source declares them or as wide as the values need), ".txt" and ".csv"
 //           DataExportASCII1 (TEXTFORMAT, or the CSV settings: ",", double quotes, captions),
 //           ".mdb" ADO_DataExportAccess1 (the table "ExportResult" of a SQLite database; that
 //           table of a database written before is replaced, its other tables kept), ".xls"
@@ -118,9 +119,14 @@ class TdmUtils : public TDataModule {
   AnsiString GetFirstTableName();
   // The dBASE exporter's begin-export event, in one pass over the records: every text field's
   // length becomes its longest value's length in the ANSI code page + 2 (ColumnsLength,
-  // cleared first; for an XML packet only where its declared size is too short). A text
-  // longer than a dBASE field holds (254 bytes) or a memo longer than the memo file holds
-  // (65536 bytes) ends the export: the table would lose it.
+  // cleared first; for an XML packet only where its declared size is too short). Every number
+  // field gets a layout (ColumnsPrecision, cleared first) that writes each of its values with
+  // all its digits: the size and decimals its source declares (a dBASE table, a packet
+  // written from one, a database's numeric(p,s)), else a float field's N(15,4), widened where
+  // a value needs more decimals or digits; an integer field without one keeps its N 11 or
+  // N 20. A text longer than a dBASE field holds (254 bytes), a memo longer than the memo file
+  // holds (65536 bytes) or a number longer than a number field holds (20 characters) ends the
+  // export: the table would lose it.
   void DataExportDBF1BeginExport(TObject* Sender);
   // The Access exporter's begin-export event: a 64-bit integer field whose values all fit 32
   // bits (a dBASE number field of 10 to 18 digits) is declared an integer column, not the text

@@ -114,8 +114,8 @@ bool SourceIsEmpty(const TExportSourceRef& Source) {
     }
     case esStringGrid: return Source.StringGrid == nullptr || Source.StringGrid->RowCount() == Source.StringGrid->FixedRows();
     case esListView: return itemsOf(Source) == nullptr || itemsOf(Source)->Count() == 0;
-    // A custom source has no record count; one without columns has no values to give.
-    case esCustom: return Source.CustomSource == nullptr || Source.CustomSource->ColumnCount() == 0;
+    // A custom source has no record count: its records are known only as they are asked for.
+    case esCustom: return Source.CustomSource == nullptr;
     default: return true;
   }
 }
@@ -201,7 +201,7 @@ bool SourceEof(const TExportSourceRef& Source, int RecNo, int Skipped, int Expor
     }
     case esCustom: {
       TExportCustomSource* custom = Source.CustomSource;
-      return custom->Eof() || !custom->OnGetNextRecord || custom->ColumnCount() == 0;
+      return custom->Eof() || !custom->OnGetNextRecord;
     }
   }
   return true;

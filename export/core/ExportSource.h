@@ -7,7 +7,7 @@
 //   check assigned  data set missing  list view missing    grid, its data      grid missing       source missing
 //                                                          source or data set
 //   is active       Active            true                 its data set's      true               true
-//   is empty        IsEmpty           no items             its data set's      RowCount=FixedRows no columns
+//   is empty        IsEmpty           no items             its data set's      RowCount=FixedRows never
 //   get position    bookmark          first selected item  bookmark            current row        RecNo
 //                                     (0: none selected)
 //   go to position  bookmark          focus that item      bookmark            set current row    RecNo, Eof cleared
@@ -17,7 +17,6 @@
 //                                                                              the last)
 //   end of source   Eof               row limit reached    Eof                 row limit reached  Eof, no
 //                                                                                                 OnGetNextRecord
-//                                                                                                 or no columns
 //   disable/enable  data set's        item updates held    its data set's      -                  -
 //   controls        controls          back
 //

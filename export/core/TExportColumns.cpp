@@ -135,9 +135,11 @@ int positionOfColumn(const TExportColumnsOwner& o, int i, bool includeBlobs) {
 TExportColType colTypeOf(TFieldType type) {
   switch (type) {
     case ftString:
+    case ftFixedChar:
     case ftBlob:
     case ftMemo:
     case ftWideString:
+    case ftFixedWideChar:
     case ftOraBlob:
     case ftOraClob:
     case ftGuid: return ectString;

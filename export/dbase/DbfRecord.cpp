@@ -27,6 +27,21 @@ void appendRightAligned(std::string& record, std::string_view text, int length) 
   record.append(text);
 }
 
+// Value's shortest fixed-point text that reads back as Value, padded with zeros to Decimals
+// decimals; false when it has more decimals than that.
+bool shortestFixedText(double Value, int Decimals, AnsiString& Text) {
+  char digits[400];  // the largest doubles have 309 digits, the smallest 324 decimals
+  const auto result = std::to_chars(digits, digits + sizeof digits, Value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return false;
+  Text.assign(digits, result.ptr);
+  const std::size_t point = Text.find('.');
+  const int decimals = point == AnsiString::npos ? 0 : static_cast<int>(Text.size() - point - 1);
+  if (decimals > Decimals) return false;
+  if (Decimals > 0 && point == AnsiString::npos) Text += '.';
+  Text.append(static_cast<std::size_t>(Decimals - decimals), '0');
+  return true;
+}
+
 }  // namespace
 
 void DbfDeletionFlag(std::string& Record) { Record += static_cast<char>(dbase::RecordLive); }
@@ -68,6 +83,9 @@ void DbfBlankField(std::string& Record, int Length) { Record.append(static_cast<
 AnsiString DbfNumberText(double Value, int Length, int Decimals) {
   const auto length = static_cast<std::size_t>(std::max(Length, 0));
   if (!std::isfinite(Value)) return AnsiString(length, Overflow);
+  // A value the field holds without rounding is written as its shortest text, all its digits
+  // (also beyond the 18 the rounding below keeps), so that it reads back as the same value.
+  if (AnsiString exact; Value != 0 && shortestFixedText(Value, Decimals, exact) && exact.size() <= length) return exact;
   // Fixed-point with "." and no grouping, rounded half away from zero as the platform's "%.nf".
   static const TFormatSettings point = [] {
     TFormatSettings s;

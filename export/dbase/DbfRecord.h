@@ -29,8 +29,9 @@ void DbfBlankField(std::string& Record, int Length);
 
 // The date part of Date as "yyyymmdd"; "" for a year outside 1..9999, which has no such form.
 AnsiString DbfDateText(TDateTime Date);
-// Value in fixed-point notation with "." and Decimals decimals (rounded half away from zero,
-// as the platform's "%.nf" formats); when that is longer than
+// Value in fixed-point notation with "." and Decimals decimals: its shortest text that reads
+// back as Value, padded with zeros, when that has no more decimals and fits Length; else
+// rounded half away from zero, as the platform's "%.nf" formats; when that is longer than
 // Length, with fewer decimals (rounded) until it fits; when it does not fit even without
 // decimals, the text without decimals (longer than the field, so the field is filled with
 // "*"); Length times "*" for a value that is not a finite number.

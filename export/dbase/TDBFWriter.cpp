@@ -1,6 +1,8 @@
 #include "TDBFWriter.h"
 
 #include "DateRoutines.h"
+#include "Exception.h"
+#include "Format.h"
 #include "DbfRecord.h"
 #include "DbtMemo.h"
 #include "ExportSource.h"
@@ -36,6 +38,14 @@ void TDBFWriter::WriteHeader() {
     memoFields = memoFields || f.Type == 'M';
     recordLength += static_cast<std::uint32_t>(f.Length);
   }
+  // A longer header or record wraps in its 16-bit length: no reader could open the table.
+  const int headerLength = (FieldCount() + 1) * dbase::FieldDescriptorSize + 1;
+  if (headerLength > dbase::MaxHeaderLength)
+    throw Exception(Format("A dBASE table holds %d fields at most; this one would have %d",
+                           {(dbase::MaxHeaderLength - 1) / dbase::FieldDescriptorSize - 1, FieldCount()}));
+  if (recordLength > static_cast<std::uint32_t>(dbase::MaxRecordLength))
+    throw Exception(Format("A dBASE record holds %d bytes at most; this table's records would have %d",
+                           {dbase::MaxRecordLength, static_cast<std::int64_t>(recordLength)}));
   const auto* owner = dynamic_cast<const TDataExportText*>(Owner());
   const bool memoFile = memoFields && isFile(Stream()) && owner != nullptr && !owner->FileName().empty();
 

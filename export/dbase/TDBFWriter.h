@@ -9,8 +9,10 @@
 // WriteEndOfFile. The memo file is written whole or not at all: it replaces an existing one
 // only when the export has run to its end (Finish); an export that raised leaves the old one.
 //
-// Errors: a memo file that cannot be created raises EFCreateError (from WriteHeader); write
-// failures are those of the streams.
+// Errors: WriteHeader refuses, before it writes anything, a table whose header or record
+// would be longer than the 65535 bytes their lengths can say (Exception naming the limit); a
+// memo file that cannot be created raises EFCreateError (from WriteHeader); write failures
+// are those of the streams.
 #pragma once
 
 #include <cstdint>

@@ -55,11 +55,6 @@ AnsiString fieldName(const AnsiString& caption, int index) {
   return name;
 }
 
-bool isNullText(const WideString& text) {
-  return text.size() == 4 && (text[0] | 0x20) == u'n' && (text[1] | 0x20) == u'u' && (text[2] | 0x20) == u'l' &&
-         (text[3] | 0x20) == u'l';
-}
-
 bool rawInteger(const Variant& value, std::int64_t& result) {
   switch (value.VarType()) {
     case varInteger:
@@ -110,26 +105,32 @@ TExportWriterClass TDataExportDBF::WriterClass() { return ExportWriterClass<TDBF
 
 TDBFWriter* TDataExportDBF::dbfWriter() const { return dynamic_cast<TDBFWriter*>(Writer()); }
 
-void TDataExportDBF::PrecisionOf(const AnsiString& Name, int& Size, int& Decimals) const {
-  Size = defaultFloatSize_;
-  Decimals = defaultFloatDecimal_;
+bool TDataExportDBF::precisionLine(const AnsiString& Name, int& Size, int& Decimals) const {
   const int at = columnsPrecision_->IndexOfName(Name);
-  if (at >= 0) {
-    const AnsiString value = columnsPrecision_->ValueFromIndex(at);
-    const std::size_t comma = value.find(',');
-    if (comma != AnsiString::npos) {
-      const int size = StrToIntDef(Trim(value.substr(0, comma)), 0);
-      const int decimals = StrToIntDef(Trim(value.substr(comma + 1)), 0);
-      if (size >= 1 || decimals >= 1) {
-        Size = size;
-        Decimals = decimals;
-      }
-    }
+  if (at < 0) return false;
+  const AnsiString value = columnsPrecision_->ValueFromIndex(at);
+  const std::size_t comma = value.find(',');
+  if (comma == AnsiString::npos) return false;
+  Size = StrToIntDef(Trim(value.substr(0, comma)), 0);
+  Decimals = StrToIntDef(Trim(value.substr(comma + 1)), 0);
+  return Size >= 1 || Decimals >= 1;
+}
+
+void TDataExportDBF::PrecisionOf(const AnsiString& Name, int& Size, int& Decimals) const {
+  if (!precisionLine(Name, Size, Decimals)) {
+    Size = defaultFloatSize_;
+    Decimals = defaultFloatDecimal_;
   }
   // A field holds 1 to 254 bytes, and its decimals leave room for a digit.
   if (Size < 1) Size = std::clamp(defaultFloatSize_, 1, dbase::MaxCharacterLength);
   Size = std::min(Size, dbase::MaxCharacterLength);
   Decimals = std::clamp(Decimals, 0, Size - 1);
+}
+
+int TDataExportDBF::integerLength(const AnsiString& Name, int Default) const {
+  int size, decimals;
+  if (!precisionLine(Name, size, decimals) || size < 1) return Default;
+  return std::min(size, dbase::MaxCharacterLength);
 }
 
 int TDataExportDBF::stringLength(int Index, const AnsiString& Name) const {
@@ -159,11 +160,11 @@ void TDataExportDBF::describeField(int Index, const AnsiString& Name, TDBFFieldD
   switch (column->ColType()) {
     case ectInteger:
       Field.Type = 'N';
-      Field.Length = IntegerLength;
+      Field.Length = integerLength(column->Name(), IntegerLength);
       break;
     case ectBigint:
       Field.Type = 'N';
-      Field.Length = BigintLength;
+      Field.Length = integerLength(column->Name(), BigintLength);
       break;
     case ectFloat:
     case ectCurrency:
@@ -220,6 +221,7 @@ void TDataExportDBF::BeginExport() {
 
 void TDataExportDBF::BeforeExport() {
   TDataExportText::BeforeExport();
+  upperNullText_ = WideUpperCase(Formats()->NULLString());
   // Numbers are written with "." while the table is written.
   TFormatSettings& write = MutableTextSettings().Write;
   savedDecimalSeparator_ = write.DecimalSeparator;
@@ -245,6 +247,12 @@ void TDataExportDBF::WriteDataRow() {
   const TFormatSettings& read = TextSettings().Read;
   // Only a data set's fields are null of their own; other sources give texts.
   const bool fields = ExportSource() == esDataSet || ExportSource() == esDBGrid;
+  // A text that is the null text stands for a null; an exporter whose null text is empty
+  // blanks real nulls only, and data such as a customer named "Null" stays.
+  const WideString& nullText = Formats()->NULLString();
+  auto isNullText = [&](const WideString& Text) {
+    return !nullText.empty() && Text.size() == nullText.size() && WideUpperCase(Text) == upperNullText_;
+  };
   WideString text;
   std::string value;
   writer->StartRecord();
@@ -257,22 +265,22 @@ void TDataExportDBF::WriteDataRow() {
     }
     TExportCol* col = Row()->Items(i);
     GetColText(col, text);
-    const bool empty = text.empty() || isNullText(text);
     const Variant& raw = col->Value();
     const bool nullField = fields && (raw.IsNull() || raw.IsEmpty());
+    const bool empty = text.empty() || nullField || isNullText(text);
     const TExportColType type = Columns()->Items(i)->ColType();
     value.clear();
     switch (field.Type) {
       case 'N':
         if (type == ectFloat || type == ectCurrency) {
           double number;
-          if (empty || nullField)
-            EncodeExportText(Formats()->NULLString(), Encoding(), value);
+          if (empty)
+            EncodeExportText(nullText, Encoding(), value);
           else if (rawNumber(raw, number))
             value = DbfNumberText(number, field.Length, field.Decimals);
           else
             value = DbfNumberText(numberFromText(WideToAnsi(text), read), field.Length, field.Decimals);
-        } else if (!empty && !nullField) {
+        } else if (!empty) {
           std::int64_t integer;
           double number;
           if (rawInteger(raw, integer))
@@ -286,14 +294,14 @@ void TDataExportDBF::WriteDataRow() {
         }
         break;
       case 'D':
-        if (empty || nullField) break;
+        if (empty) break;
         if (raw.VarType() == varDate)
           value = DbfDateText(raw.AsDateTime());
         else
           value = DbfDateText(StrToDateTime(WideToAnsi(text), read));  // raises EConvertError
         break;
       case 'L':
-        if (empty || nullField) break;
+        if (empty) break;
         if (raw.VarType() == varBoolean) {
           value = raw.AsBoolean() ? "T" : "F";
         } else {

@@ -7,7 +7,8 @@
 // that is empty or all blanks gives "FIELD" and the column's number, control characters
 // become "_". By the column's type:
 //   blob or memo             M 10
-//   ectInteger               N 11        ectBigint  N 20
+//   ectInteger               N 11        ectBigint  N 20; the size of a ColumnsPrecision line
+//                            for the column's name when it has one
 //   ectFloat, ectCurrency    N size,decimals: ColumnsPrecision "name=size,decimals" for the
 //                            column's name, else DefaultFloatSize (15), DefaultFloatDecimal (4)
 //   ectDate                  D 8
@@ -19,9 +20,10 @@
 // plain digits, floats with "." and the field's decimals (fewer when the number needs room;
 // "*" in every byte when it does not fit at all), dates as yyyymmdd; booleans as T or F. Texts
 // are read only where a source gives no value (a list view's or custom source's text that did
-// not convert): a date or float text that cannot be read raises EConvertError. A value whose
-// text is "null" (any case) is empty: blanks, and NullValue (Formats.NULLString, "null") in a
-// float field. Text is written in the exporter's Encoding (0, the ANSI code page, by default).
+// not convert): a date or float text that cannot be read raises EConvertError. A null value,
+// and a text equal to NullValue (Formats.NULLString, "null"; any case) when that is not empty,
+// is empty: blanks, and NullValue in a float field. Text is written in the exporter's Encoding
+// (0, the ANSI code page, by default).
 //
 // Published, besides those of TDataExportText: Captions, ColumnsLength, ColumnsPrecision,
 // DefaultFloatSize (15), DefaultFloatDecimal (4), ExportTimeAsStr (False), NullValue ("null").
@@ -67,6 +69,10 @@ class TDataExportDBF : public TDataExportText {
 
 private:
   TDBFWriter* dbfWriter() const;
+  // The size and decimals of Name's ColumnsPrecision line; false when it has none that counts.
+  bool precisionLine(const AnsiString& Name, int& Size, int& Decimals) const;
+  // The size of an integer field: its ColumnsPrecision line's, else Default.
+  int integerLength(const AnsiString& Name, int Default) const;
   void describeField(int Index, const AnsiString& Name, TDBFFieldDescriptor& Field);
   int stringLength(int Index, const AnsiString& Name) const;
 
@@ -75,4 +81,6 @@ private:
   int defaultFloatDecimal_ = 4;
   bool exportTimeAsStr_ = false;
   char savedDecimalSeparator_ = '.';
+  // The null text in upper case, for the records of one export.
+  WideString upperNullText_;
 };

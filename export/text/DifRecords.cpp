@@ -12,6 +12,23 @@ constexpr std::u16string_view LineEnd = u"\r\n";
 
 void appendAscii(WideString& out, std::string_view text) { out.append(text.begin(), text.end()); }
 
+// A string as its item's line: in double quotes, its own quotes as they are (LibreOffice and
+// gnumeric both read them so; gnumeric would keep doubled ones doubled), a line break (CR LF,
+// CR or LF) as one blank, since a reader takes every line for an item of its own.
+void appendQuoted(WideString& out, std::u16string_view text) {
+  out += u'"';
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      out += u' ';
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      continue;
+    }
+    out += c;
+  }
+  out += u'"';
+}
+
 void appendInt(WideString& out, std::int64_t value) {
   char buffer[24];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -25,12 +42,7 @@ void headerItem(WideString& out, std::u16string_view topic, int value, std::u16s
   out += u"0,";
   appendInt(out, value);
   out += LineEnd;
-  out += u'"';
-  for (char16_t c : text) {
-    if (c == u'"') out += u'"';
-    out += c;
-  }
-  out += u'"';
+  appendQuoted(out, text);
   out += LineEnd;
 }
 
@@ -44,12 +56,9 @@ void DifData(WideString& Out) { headerItem(Out, u"DATA", 0, {}); }
 void DifBot(WideString& Out) { Out += u"-1,0\r\nBOT\r\n"; }
 
 void DifString(WideString& Out, std::u16string_view Text) {
-  Out += u"1,0\r\n\"";
-  for (char16_t c : Text) {
-    if (c == u'"') Out += u'"';
-    Out += c;
-  }
-  Out += u"\"\r\n";
+  Out += u"1,0\r\n";
+  appendQuoted(Out, Text);
+  Out += LineEnd;
 }
 
 bool DifNumber(WideString& Out, const Variant& Value) {

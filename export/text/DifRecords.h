@@ -6,7 +6,9 @@
 //   TUPLES   0,n  ""             n rows
 //   DATA     0,0  ""             the data follows
 //   -1,0 BOT                     beginning of a tuple (row)
-//   1,0  "text"                  a string value; a double quote inside it is doubled
+//   1,0  "text"                  a string value, its double quotes as they are; each line break
+//                                inside it (CR LF, CR or LF) is written as a blank, since every
+//                                line is an item of its own (so the title's too)
 //   0,v  V                       a numeric value v, in invariant form
 //   -1,0 EOD                     end of the data
 // Each function appends its item to Out.

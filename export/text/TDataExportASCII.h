@@ -13,9 +13,11 @@
 //           and the rows (counted in a pass over the source before the export, firing
 //           OnFetchedRecord per record), a caption tuple and one tuple per record. Numbers are
 //           numeric values in invariant form ("1234.5"), all other values strings in double
-//           quotes (a quote inside doubled). The trailer is "-1,0" "EOD".
+//           quotes (quotes inside as they are, a line break a blank). The trailer is "-1,0"
+//           "EOD".
 //   etSYLK  the Symbolic Link format in the ANSI code page: "ID;PVASCIIEXPORT", one cell record
-//           C;X<col>;Y<row>;K"<text>" per caption and value (a ";" inside a text doubled), "E".
+//           C;X<col>;Y<row>;K"<text>" per caption and value (a ";" inside a text doubled, a line
+//           break the format's escape ESC " :"), "E".
 // An aborted export ends its CSV file with an empty line and the Footer lines, its DIF file
 // with the trailer, written once, after the last row that was written.
 //

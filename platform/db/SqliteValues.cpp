@@ -369,11 +369,9 @@ TDbColumn SqliteDeclaredColumn(std::string_view DeclaredType) {
     case ftBCD:
       column.Precision = size.value_or(CurrencyPrecision);
       column.Scale = scale.value_or(CurrencyScale);
-      // An amount keeps four decimals; finer numbers are floats.
-      if (column.Scale > CurrencyScale || column.Precision > CurrencyPrecision) {
-        column.DataType = ftFloat;
-        column.Precision = column.Scale = 0;
-      }
+      // An amount keeps four decimals; finer numbers are floats, which keep the declared
+      // digits as the layout of their values.
+      if (column.Scale > CurrencyScale || column.Precision > CurrencyPrecision) column.DataType = ftFloat;
       break;
     case ftGuid: column.Size = 38; break;
     default: break;

@@ -30,5 +30,9 @@ constexpr int MaxFieldNameLength = 10;   // the name's last byte is always 0
 constexpr int MaxCharacterLength = 254;  // longest character field
 constexpr int DateLength = 8;            // a date field: yyyymmdd
 constexpr int MemoFieldLength = 10;      // a memo field: its first block, right-aligned
+constexpr int MaxNumericLength = 20;     // longest number field dBASE writes: sign, digits, point
+// The header and record lengths are 16-bit numbers for every reader (offsets 8-9 and 10-11).
+constexpr int MaxHeaderLength = 65535;
+constexpr int MaxRecordLength = 65535;
 
 }  // namespace dbase

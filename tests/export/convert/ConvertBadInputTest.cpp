@@ -178,16 +178,21 @@ TEST_F(ConvertBadInputTest, AMemoLargerThanTheMemoryFailsForWantOfIt) {
 }
 
 TEST_F(ConvertBadInputTest, ValuesADbaseTableCannotHoldEndTheConversionWithTheFieldsName) {
-  // A text of 255 bytes (a field holds 254), and a memo beyond what a memo file's block chain holds.
+  // A text of 255 bytes (a field holds 254), and a memo beyond what a memo file's block chain
+  // holds; a fixed-length text of 255 bytes; a number of more digits than a number field holds.
   WriteFileBytes(Path("wide.csv"), "HH,HM\r\n1,\"" + std::string(255, 'x') + "\"\r\n");
   WriteFileBytes(Path("long.csv"), "HH,HM\r\n1,\"" + std::string(70000, 'y') + "\"\r\n");
-  for (const char* name : {"wide.csv", "long.csv"}) {
+  WriteFileBytes(Path("fixed.xml"), "<DATAPACKET Version=\"1\"><METADATA><FIELDS><FIELD Name=\"HM\" Type=\"FixedChar\" "
+                                    "Size=\"255\"/></FIELDS></METADATA><ROWDATA><ROW><V>" +
+                                        std::string(255, 'z') + "</V></ROW></ROWDATA></DATAPACKET>");
+  WriteFileBytes(Path("digits.csv"), "HH,HM\r\n1,0.5\r\n2,-0.00000000000000000015\r\n");
+  for (const char* name : {"wide.csv", "long.csv", "fixed.xml", "digits.csv"}) {
     const std::string before = ReadFileBytes(Path(name));
     EXPECT_FALSE(module->ConvertFile(Path(name), TConvertType::DBF)) << name;
     EXPECT_NE(module->LastError().find("HM"), std::string::npos) << module->LastError();
     EXPECT_EQ(ReadFileBytes(Path(name)), before);
   }
-  EXPECT_EQ(Files(), (std::vector<std::string>{"long.csv", "wide.csv"}));
+  EXPECT_EQ(Files(), (std::vector<std::string>{"digits.csv", "fixed.xml", "long.csv", "wide.csv"}));
 
   // The longest text a field holds converts whole.
   WriteFileBytes(Path("full.csv"), "HH,HM\r\na,\"" + std::string(254, 'x') + "\"\r\n");

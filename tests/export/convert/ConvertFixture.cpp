@@ -21,15 +21,21 @@ void ConvertTest::MakeDbf(const std::string& Name, const std::string& Spec, cons
   ASSERT_EQ(r.Status, 0) << r.Output;
 }
 
-std::string ConvertTest::DbfRecords(const std::string& Name) const {
+std::string ConvertTest::Dbfread(const std::string& Name, const std::string& Script) const {
   const TReaderResult r = RunPython(
       "import dbfread, sys\n"
-      "t = dbfread.DBF(sys.argv[1], encoding='cp936', char_decode_errors='strict')\n"
-      "print(t.field_names)\n"
-      "for r in t:\n  print(list(r.values()))\n",
+      "t = dbfread.DBF(sys.argv[1], encoding='cp936', char_decode_errors='strict')\n" + Script,
       "'" + dir.Path(Name) + "' 2>&1");
   EXPECT_EQ(r.Status, 0) << r.Output;
   return r.Output;
+}
+
+std::string ConvertTest::DbfRecords(const std::string& Name) const {
+  return Dbfread(Name, "print(t.field_names)\nfor r in t:\n  print(list(r.values()))\n");
+}
+
+std::string ConvertTest::DbfLayout(const std::string& Name) const {
+  return Dbfread(Name, "print([(f.name, f.type, f.length, f.decimal_count) for f in t.fields])\n");
 }
 
 std::string ConvertTest::Sqlite(const std::string& Name, const std::string& Script) const {

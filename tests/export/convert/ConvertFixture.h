@@ -25,6 +25,10 @@ protected:
   // The records of a table as python3-dbfread reads them (GBK), one repr per line, after a line
   // of the field names.
   std::string DbfRecords(const std::string& Name) const;
+  // The fields of a table as python3-dbfread reads them: [(name, type, length, decimals), ...].
+  std::string DbfLayout(const std::string& Name) const;
+  // The output of Script run with `t`, the table as python3-dbfread reads it (GBK).
+  std::string Dbfread(const std::string& Name, const std::string& Script) const;
   // Python's sqlite3 module on a database: Script runs with `db` connected; its output.
   std::string Sqlite(const std::string& Name, const std::string& Script) const;
 

@@ -187,14 +187,15 @@ TEST_F(TDataExportTest, TheCustomSourceIsAskedRecordByRecord) {
   EXPECT_EQ(ExportBytes(e), "A\r\n");
 }
 
-TEST_F(TDataExportTest, ACustomSourceWithoutColumnsHasNoRecords) {
+TEST_F(TDataExportTest, ACustomSourceWithoutColumnsIsNeverEmptyAndGivesItsRecords) {
   TLineExport* e = exporterOf(NewCustomSource({}, {{}, {}}));
-  EXPECT_EQ(ExportBytes(e), "\r\n");
+  EXPECT_EQ(ExportBytes(e), "\r\n\r\n\r\n");
   EXPECT_EQ(e->Columns()->Count(), 0);
+  // Refusing empty sources does not refuse it: its records are there, only without values.
   e->SetExportEmpty(false);
-  TMemoryStream stream;
-  EXPECT_EQ(ExportErrorOf([&] { e->ExportToStream(&stream); }), "Export source (CustomSource) is empty");
-  EXPECT_EQ(stream.Size(), 0);
+  e->Trace.clear();
+  EXPECT_EQ(ExportBytes(e), "\r\n\r\n\r\n");
+  EXPECT_EQ(e->Trace, (Trace{"begin", "caption", "before", "row 0", "exported 0", "row 1", "exported 1", "after", "end"}));
 }
 
 TEST_F(TDataExportTest, ColumnsOfTheSameNameKeepTheirOwnValues) {

@@ -87,6 +87,10 @@ TEST(DbfRecord, NumbersAreRightAlignedAndOverflowIsMarkedNeverCut) {
   EXPECT_EQ(DbfNumberText(0.125, 8, 2), "0.13");
   EXPECT_EQ(DbfNumberText(-2.5, 8, 0), "-3");
   EXPECT_EQ(DbfNumberText(1e300, 20, 2), std::string(21, '*'));
+  // Every digit of a number the field holds, also past the eighteenth.
+  EXPECT_EQ(DbfNumberText(-0.000001, 17, 6), "-0.000001");
+  EXPECT_EQ(DbfNumberText(1234567890123.45, 18, 4), "1234567890123.4500");
+  EXPECT_EQ(DbfNumberText(12345678901234567890.0, 20, 0), "12345678901234567168");
   DbfNumericField(r, DbfNumberText(123456789.5, 8, 2), 8);
   EXPECT_EQ(r, "********");
   r.clear();

@@ -13,6 +13,7 @@
 #include "TDataExportDBF.h"
 #include "TExportFormats.h"
 #include "TExportIniFile.h"
+#include "TMemoryStream.h"
 #include "TStrings.h"
 #include "TypInfo.h"
 
@@ -175,6 +176,17 @@ TEST_F(DbfExportTest, NullFieldsOfADataSetFollowTheNullValueWhateverItIs) {
   EXPECT_EQ(WrittenValue(t, 0, "F"), "            N/A");
   EXPECT_EQ(WrittenValue(t, 0, "N"), std::string(11, ' '));
   EXPECT_EQ(WrittenValue(t, 0, "L"), " ");
+}
+
+TEST_F(DbfExportTest, WithAnEmptyNullValueOnlyRealNullsAreBlank) {
+  auto* e = NewExport(NewDataSet({Column("NAME", ftString, 10), Column("F", ftFloat)},
+                                 {{Variant("Null"), 1.5}, {Variant("null"), Variant::Null()}, {Variant::Null(), 2.0}}));
+  e->SetNullValue("");
+  const std::string t = ExportBytes(e);
+  EXPECT_EQ(WrittenValue(t, 0, "NAME"), "Null      ");
+  EXPECT_EQ(WrittenValue(t, 1, "NAME"), "null      ");
+  EXPECT_EQ(WrittenValue(t, 1, "F"), std::string(15, ' '));
+  EXPECT_EQ(WrittenValue(t, 2, "NAME"), std::string(10, ' '));
 }
 
 TEST_F(DbfExportTest, LogicalFieldsFromValuesAndFromTexts) {
@@ -359,6 +371,33 @@ TEST_F(DbfExportTest, ReadOnlyTargetRaisesAndKeepsItsBytes) {
   EXPECT_THROW(e->Execute(), EFCreateError);
   EXPECT_EQ(ReadFileBytes(dir.Path("ro.dbf")), "old");
   EXPECT_EQ(filesIn(dir.Dir()), std::vector<std::string>{"ro.dbf"});
+}
+
+TEST_F(DbfExportTest, ATableWhoseRecordOrHeaderLengthWouldWrapIsRefusedBeforeAnyByte) {
+  TExportTempDir dir;
+  WriteFileBytes(dir.Path("wide.dbf"), "old");
+  // 300 fields of 254 bytes: a record of 76,201 bytes, which 16 bits cannot say.
+  std::vector<TDbColumn> columns;
+  std::vector<Variant> row;
+  for (int i = 0; i < 300; ++i) {
+    columns.push_back(Column("F", ftString, 254));
+    columns.back().Name = "F" + std::to_string(i);
+    row.push_back(Variant("x"));
+  }
+  auto* e = NewExport(NewDataSet(columns, {row}));
+  e->SetFileName(dir.Path("wide.dbf"));
+  EXPECT_NE(ExportErrorOf([&] { e->Execute(); }).find("65535"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(dir.Path("wide.dbf")), "old");
+  TMemoryStream stream;
+  EXPECT_NE(ExportErrorOf([&] { e->ExportToStream(&stream); }).find("65535"), std::string::npos);
+  EXPECT_EQ(stream.Size(), 0);
+  // 2100 one-byte fields: a short record, but a header of 67,233 bytes.
+  columns.assign(2100, Column("F", ftString, 1));
+  for (int i = 0; i < 2100; ++i) columns[static_cast<std::size_t>(i)].Name = "F" + std::to_string(i);
+  row.assign(2100, Variant("y"));
+  auto* many = NewExport(NewDataSet(columns, {row}));
+  EXPECT_NE(ExportErrorOf([&] { many->ExportToStream(&stream); }).find("2046"), std::string::npos);
+  EXPECT_EQ(stream.Size(), 0);
 }
 
 TEST_F(DbfExportTest, ExportThatFailsHalfwayLeavesTheOldTableAndMemoFile) {

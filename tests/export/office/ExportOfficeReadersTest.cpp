@@ -17,14 +17,15 @@ namespace {
 
 class OfficeReadersTest : public ExportTest {
 protected:
-  // Text with quotes, delimiters and Chinese, integers of 1000 and more, negative and large
-  // floats, dates and booleans.
+  // Text with quotes, delimiters, a line break and Chinese, integers of 1000 and more, negative
+  // and large floats, dates and booleans.
   TClientDataSet* Readings() {
     return NewDataSet({Column("NAME", ftString, 30), Column("QTY", ftInteger), Column("PRICE", ftFloat),
                        Column("DAY", ftDate), Column("PAID", ftBoolean)},
                       {{Variant(WideToAnsi(u"张国强")), 1234, -1234.5, VarFromDateTime(EncodeDate(2026, 12, 8)), true},
                        {Variant("say \"hi\"; a,b"), -7, 12345678.25, VarFromDateTime(EncodeDate(1999, 12, 31)), false},
-                       {Variant(WideToAnsi(u"抄表 中文")), 1000000, 0.5, VarFromDateTime(EncodeDate(2000, 2, 29)), true}});
+                       {Variant(WideToAnsi(u"抄表 中文")), 1000000, 0.5, VarFromDateTime(EncodeDate(2000, 2, 29)), true},
+                       {Variant("line1\r\nline2"), 0, 2.25, VarFromDateTime(EncodeDate(2024, 1, 2)), false}});
   }
 
   TDataExportASCII* Text(TExportASCIIType Type, const std::string& Path) {
@@ -95,16 +96,21 @@ std::vector<TCell> Sheet(const char* Where, std::vector<std::u16string> Captions
 }
 
 const std::vector<std::u16string> Captions = {u"NAME", u"QTY", u"PRICE", u"DAY", u"PAID"};
-// The values as numbers: dates as day numbers from 30 December 1899, booleans as 1 and 0.
+// The fourth record's text as DIF holds it: without its line break.
+const std::u16string FourthNameInDif = u"line1 line2";
+// The values as numbers: dates as day numbers from 30 December 1899, booleans as 1 and 0; a line
+// break inside a cell is a line feed (printed as \n).
 const std::vector<std::vector<std::u16string>> Numbers = {
     {u"张国强", u"1234.0", u"-1234.5", u"46364.0", u"1.0"},
     {u"say \"hi\"; a,b", u"-7.0", u"12345678.25", u"36525.0", u"0.0"},
-    {u"抄表 中文", u"1000000.0", u"0.5", u"36585.0", u"1.0"}};
+    {u"抄表 中文", u"1000000.0", u"0.5", u"36585.0", u"1.0"},
+    {u"line1\\nline2", u"0.0", u"2.25", u"45293.0", u"0.0"}};
 // The values as the exporter's texts.
 const std::vector<std::vector<std::u16string>> Texts = {
     {u"张国强", u"1,234", u"-1,234.50", u"2026-12-08", u"true"},
     {u"say \"hi\"; a,b", u"-7", u"12,345,678.25", u"1999-12-31", u"false"},
-    {u"抄表 中文", u"1,000,000", u"0.50", u"2000-02-29", u"true"}};
+    {u"抄表 中文", u"1,000,000", u"0.50", u"2000-02-29", u"true"},
+    {u"line1\\nline2", u"0", u"2.25", u"2024-01-02", u"false"}};
 
 TEST_F(OfficeReadersTest, LibreOfficeReadsEveryCellOfTheCsvDifSylkAndDbaseFilesAsWritten) {
   TExportTempDir dir;
@@ -120,12 +126,13 @@ TEST_F(OfficeReadersTest, LibreOfficeReadsEveryCellOfTheCsvDifSylkAndDbaseFilesA
       "|dBase|67' 2>&1");
   ASSERT_EQ(read.Status, 0) << read.Output;
   std::vector<TCell> wanted = Sheet("readings.csv", Captions, "VALUE", "VALUE", "VALUE", Numbers);
-  // DIF holds numbers as numbers and everything else as text.
+  // DIF holds numbers as numbers and everything else as text; a line break is a blank there.
   std::vector<std::vector<std::u16string>> dif = Numbers;
   for (std::size_t r = 0; r < dif.size(); ++r) {
     dif[r][3] = Texts[r][3];
     dif[r][4] = Texts[r][4];
   }
+  dif[3][0] = FourthNameInDif;
   for (const TCell& c : Sheet("readings.dif", Captions, "VALUE", "TEXT", "TEXT", dif)) wanted.push_back(c);
   for (const TCell& c : Sheet("readings.slk", Captions, "TEXT", "TEXT", "TEXT", Texts)) wanted.push_back(c);
   // LibreOffice shows a dBASE table's fields as "name,type,length[,decimals]" over their values.
@@ -145,17 +152,20 @@ TEST_F(OfficeReadersTest, GnumericReadsEveryCellOfTheDifSylkAndDbaseFilesAsWritt
   const TReaderResult read = RunReader("/usr/bin/python3 '" OFFICE_TEST_SOURCE_DIR "/gnumeric_cells.py' '" +
                                        dir.Path("all.gnumeric") + "' dif,slk,dbf 2>&1");
   ASSERT_EQ(read.Status, 0) << read.Output;
-  // gnumeric reads DIF text that looks like a date or a boolean as one, and keeps the doubled
-  // quotes of DIF text as they stand.
+  // gnumeric reads DIF text that looks like a date or a boolean as one; a line break is a blank
+  // in DIF. SYLK has no line break for gnumeric: it drops the escape's ESC and keeps " :".
   std::vector<std::vector<std::u16string>> dif = Numbers;
   dif[0][4] = u"TRUE";
   dif[1][4] = u"FALSE";
   dif[2][4] = u"TRUE";
-  dif[1][0] = u"say \"\"hi\"\"; a,b";
+  dif[3][4] = u"FALSE";
+  dif[3][0] = FourthNameInDif;
   std::vector<TCell> wanted = Sheet("dif", Captions, "VALUE", "VALUE", "BOOL", dif);
-  for (const TCell& c : Sheet("slk", Captions, "TEXT", "TEXT", "TEXT", Texts)) wanted.push_back(c);
+  std::vector<std::vector<std::u16string>> slk = Texts;
+  slk[3][0] = u"line1 :line2";
+  for (const TCell& c : Sheet("slk", Captions, "TEXT", "TEXT", "TEXT", slk)) wanted.push_back(c);
   std::vector<std::vector<std::u16string>> dbf = dif;
-  dbf[1][0] = Numbers[1][0];
+  dbf[3][0] = Numbers[3][0];
   for (const TCell& c : Sheet("dbf", Captions, "VALUE", "VALUE", "BOOL", dbf)) wanted.push_back(c);
   CompareOneByOne(Lines(read.Output), Lines(wanted));
 }

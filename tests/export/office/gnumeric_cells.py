@@ -1,7 +1,8 @@
 # Prints every cell of a gnumeric workbook (argv[1]) as "sheet<TAB>row<TAB>col<TAB>type<TAB>value":
-# floats as Python writes them, booleans TRUE or FALSE, text as it is. gnumeric reads the
-# tables and text files it was given as Latin-1; their bytes are taken back and read as GBK
-# (argv[2] names the sheets, in order, to print in place of gnumeric's names).
+# floats as Python writes them, booleans TRUE or FALSE, text as it is (line breaks as \r and
+# \n). gnumeric reads the tables and text files it was given as Latin-1; their bytes are taken
+# back and read as GBK (argv[2] names the sheets, in order, to print in place of gnumeric's
+# names).
 import gzip, sys
 import xml.etree.ElementTree as ET
 
@@ -23,5 +24,6 @@ for index, sheet in enumerate(root.findall('gnm:Sheets/gnm:Sheet', ns)):
             except (UnicodeEncodeError, UnicodeDecodeError):
                 value = text
             kind = 'TEXT'
+        value = value.replace('\r', '\\r').replace('\n', '\\n')
         out.append('%s\t%s\t%s\t%s\t%s' % (name, cell.get('Row'), cell.get('Col'), kind, value))
 sys.stdout.buffer.write(('\n'.join(out) + '\n').encode('utf-8'))

@@ -1,5 +1,6 @@
 # Loads each file named on the command line ("path|filter|options") into one LibreOffice, started
-# once, and prints every cell of its first sheet as "file<TAB>row<TAB>col<TAB>type<TAB>value".
+# once, and prints every cell of its first sheet as "file<TAB>row<TAB>col<TAB>type<TAB>value"
+# (line breaks in a value as \r and \n).
 import os, shutil, subprocess, sys, tempfile, time
 import uno
 from com.sun.star.beans import PropertyValue
@@ -38,7 +39,7 @@ try:
                 cell = sheet.getCellByPosition(c, r)
                 kind = cell.Type.value
                 if kind == 'EMPTY': continue
-                value = repr(cell.Value) if kind == 'VALUE' else cell.String
+                value = repr(cell.Value) if kind == 'VALUE' else cell.String.replace('\r', '\\r').replace('\n', '\\n')
                 out.append('%s\t%d\t%d\t%s\t%s' % (os.path.basename(path), r, c, kind, value))
         doc.close(True)
 finally:

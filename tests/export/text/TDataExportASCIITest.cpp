@@ -257,7 +257,7 @@ TEST_F(AsciiExportTest, DifDeclaresItsShapeAndWritesNumbersInInvariantFormAndOth
             "TUPLES\r\n0,2\r\n\"\"\r\n"
             "DATA\r\n0,0\r\n\"\"\r\n"
             "-1,0\r\nBOT\r\n1,0\r\n\"NAME\"\r\n1,0\r\n\"QTY\"\r\n1,0\r\n\"PRICE\"\r\n1,0\r\n\"DAY\"\r\n1,0\r\n\"PAID\"\r\n"
-            "-1,0\r\nBOT\r\n1,0\r\n\"say \"\"x\"\"\"\r\n0,1234\r\nV\r\n0,1234567.5\r\nV\r\n1,0\r\n\"2026-12-08\"\r\n1,0\r\n\"true\"\r\n"
+            "-1,0\r\nBOT\r\n1,0\r\n\"say \"x\"\"\r\n0,1234\r\nV\r\n0,1234567.5\r\nV\r\n1,0\r\n\"2026-12-08\"\r\n1,0\r\n\"true\"\r\n"
             "-1,0\r\nBOT\r\n1,0\r\n\"\"\r\n0,-7\r\nV\r\n0,-0.1\r\nV\r\n1,0\r\n\"\"\r\n1,0\r\n\"false\"\r\n"
             "-1,0\r\nEOD\r\n");
 }
@@ -315,13 +315,16 @@ TEST_F(AsciiExportTest, DifIsWrittenInTheOemCodePageAndKeepsChineseText) {
   e->SetEncoding(3);
   const std::string dif = ExportBytes(e);
   EXPECT_NE(dif.find("1,0\r\n\"" + WideToAnsi(u"名称", CP_OEMCP) + "\"\r\n"), std::string::npos);
-  EXPECT_NE(dif.find("1,0\r\n\"" + WideToAnsi(u"张国强 \"\"一号\"\"", CP_OEMCP) + "\"\r\n"), std::string::npos);
+  EXPECT_NE(dif.find("1,0\r\n\"" + WideToAnsi(u"张国强 \"一号\"", CP_OEMCP) + "\"\r\n"), std::string::npos);
 }
 
-TEST_F(AsciiExportTest, DifTitleIsQuotedWithItsQuotesDoubled) {
-  auto* e = NewExport(etDIF, NewDataSet({Column("Q", ftInteger)}, {}));
-  e->SetTitle("A \"B\"");
-  EXPECT_TRUE(ExportBytes(e).starts_with("TABLE\r\n0,1\r\n\"A \"\"B\"\"\"\r\n"));
+TEST_F(AsciiExportTest, DifStringsKeepTheirQuotesAndHoldLineBreaksAsBlanks) {
+  auto* e = NewExport(etDIF, NewDataSet({Column("N", ftString, 20)}, {{Variant("a\r\nb\nc\rd \"e\"")}}));
+  e->SetTitle("A \"B\"\r\nC");
+  e->SetAllowCaptions(false);
+  const std::string dif = ExportBytes(e);
+  EXPECT_TRUE(dif.starts_with("TABLE\r\n0,1\r\n\"A \"B\" C\"\r\n")) << dif;
+  EXPECT_NE(dif.find("BOT\r\n1,0\r\n\"a b c d \"e\"\"\r\n-1,0\r\nEOD\r\n"), std::string::npos) << dif;
 }
 
 TEST_F(AsciiExportTest, DifNumbersFromATextSourceComeFromTheirConvertedValues) {
@@ -340,12 +343,12 @@ TEST_F(AsciiExportTest, DifNumbersFromATextSourceComeFromTheirConvertedValues) {
 
 // --- SYLK ---
 
-TEST_F(AsciiExportTest, SylkCellsFollowTheCaptionRowAndDoubleTheirSemicolons) {
-  auto* e = NewExport(etSYLK, Sales({{"a;b", 1234, 2.5, day(2026, 12, 8), true}}));
+TEST_F(AsciiExportTest, SylkCellsFollowTheCaptionRowAndEscapeSemicolonsAndLineBreaks) {
+  auto* e = NewExport(etSYLK, Sales({{"a;b\r\nc\nd", 1234, 2.5, day(2026, 12, 8), true}}));
   EXPECT_EQ(ExportBytes(e),
             "ID;PVASCIIEXPORT\r\n"
             "C;X1;Y1;K\"NAME\"\r\nC;X2;Y1;K\"QTY\"\r\nC;X3;Y1;K\"PRICE\"\r\nC;X4;Y1;K\"DAY\"\r\nC;X5;Y1;K\"PAID\"\r\n"
-            "C;X1;Y2;K\"a;;b\"\r\nC;X2;Y2;K\"1,234\"\r\nC;X3;Y2;K\"2.50\"\r\nC;X4;Y2;K\"2026-12-08\"\r\nC;X5;Y2;K\"true\"\r\n"
+            "C;X1;Y2;K\"a;;b\x1b :c\x1b :d\"\r\nC;X2;Y2;K\"1,234\"\r\nC;X3;Y2;K\"2.50\"\r\nC;X4;Y2;K\"2026-12-08\"\r\nC;X5;Y2;K\"true\"\r\n"
             "E\r\n");
 }
 
