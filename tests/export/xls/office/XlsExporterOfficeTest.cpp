@@ -292,7 +292,9 @@ void ExpectPicturesAtTheirSize(const std::vector<std::string>& pictures, bool Wi
   ASSERT_EQ(shown.size(), expected.size());
   for (std::size_t i = 0; i < shown.size(); ++i) {
     EXPECT_NEAR(shown[i].first, expected[i].first, 1.0) << "picture " << i;
-    if (Widths) EXPECT_NEAR(shown[i].second, expected[i].second, 1.0) << "picture " << i;
+    if (Widths) {
+      EXPECT_NEAR(shown[i].second, expected[i].second, 1.0) << "picture " << i;
+    }
   }
 }
 
