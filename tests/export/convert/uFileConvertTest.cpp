@@ -88,6 +88,17 @@ TEST_F(uFileConvertTest, ADbfBecomesADatabaseWithTheDeclaredTypes) {
             "('0100103', None, None, None, None, None, None)\n");
 }
 
+TEST_F(uFileConvertTest, TheTableConvertedIsTheFileNamedNotOneInAnotherCase) {
+  MakeDbf("CBSJ.DBF", "HH C(10); BZ M", "[('upper', '大写备注')]");
+  MakeDbf("CBSJ.dbf", "HH C(10); BZ M", "[('lower', '小写备注')]");
+  ASSERT_TRUE(module->ConvertFile(Path("CBSJ.dbf"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("CBSJ.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "[('lower', '小写备注')]\n");
+  ASSERT_TRUE(module->ConvertFile(Path("CBSJ.DBF"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("CBSJ.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "[('upper', '大写备注')]\n");
+}
+
 TEST_F(uFileConvertTest, AConversionReplacesItsOwnTableAndKeepsTheOthers) {
   MakeDbf("a.dbf", "A N(5,0)", "[(1,), (2,)]");
   ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::MDB)) << module->LastError();

@@ -207,12 +207,16 @@ TEST_F(TextSourceTest, UnicodeFilesGiveWideStrings) {
 
 TEST_F(TextSourceTest, TablesAreTheTextFilesOfTheFolder) {
   folder_.Write("a.csv", "x\n1\n");
+  folder_.Write("A.CSV", "upper\n1\n");
   folder_.Write("b.TXT", "x\n1\n");
   folder_.Write("c.dbf", "");
   folder_.Write("Schema.ini", "");
   auto source = OpenTextSource(folder_.Folder());
-  EXPECT_EQ(source->TableNames(), (std::vector<AnsiString>{"a.csv", "b.TXT"}));
+  EXPECT_EQ(source->TableNames(), (std::vector<AnsiString>{"A.CSV", "a.csv", "b.TXT"}));
   EXPECT_EQ(ReadAll(*source->OpenTable("A#CSV")).size(), 1u);
+  EXPECT_EQ(source->OpenTable("a.csv")->Columns()[0].Name, "x") << "the file named, not one in another case";
+  EXPECT_EQ(source->OpenTable("A.CSV")->Columns()[0].Name, "upper");
+  EXPECT_EQ(source->OpenTable("b.txt")->Columns()[0].Name, "x");
   auto cursor = source->OpenTable("a.csv");
   ReadAll(*cursor);
   cursor->Rewind();
