@@ -218,6 +218,15 @@ TEST_F(uFileConvertTest, ATextSourceWithoutCaptionsNamesItsColumnsByPosition) {
   EXPECT_NE(ReadFileBytes(Path("Schema.ini")).find("Format=TabDelimited\r\nTextDelimiter=\"\r\n"), std::string::npos);
 }
 
+TEST_F(uFileConvertTest, ATabDelimitedTextIsReadAsSuchWhateverTheTextFormat) {
+  // Saved from a spreadsheet: tabs, a comma inside a value, no TEXTFORMAT section.
+  WriteFileBytes(Path("a.txt"), "NAME\tQTY\tDAY\r\n\xd5\xc5,\xc0\xee\t3\t2024-01-02\r\nx\t4\t2024-01-03\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("a.txt"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("a.mdb", "print([c[1] for c in db.execute('pragma table_info(ExportResult)')])\n"
+                            "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "['NAME', 'QTY', 'DAY']\n[('张,李', 3, '2024-01-02'), ('x', 4, '2024-01-03')]\n");
+}
+
 TEST_F(uFileConvertTest, ATextFormatThatCannotBeReadBackIsRefused) {
   WriteSettings("[TEXTFORMAT]\r\nDelimiterChar=,\r\nQuoteChar=,\r\n");
   WriteFileBytes(Path("a.txt"), "A\r\n1\r\n");
