@@ -64,7 +64,6 @@ bool numberValue(std::string_view raw, TFieldType type, Variant& value) {
 // A value of an integer column that only a float holds: "1.7" in a field declared without
 // decimals. dBASE writers do not check a value against the declared decimals.
 bool needsFloat(std::string_view raw, TFieldType type) {
-  if (raw.find_first_of(".,eE") == std::string_view::npos) return false;
   double number = 0;
   return ParseDbFloat(raw, number, true) && (number != std::trunc(number) || !fits(number, type));
 }
@@ -122,16 +121,25 @@ void TDbaseCursor::widenFractionalColumns() {
   std::vector<std::size_t> integers;
   for (std::size_t i = 0; i < columns_.size(); ++i)
     if (integerColumn(columns_[i].DataType)) integers.push_back(i);
+  // Most fields hold plain integers: only one with a point, a comma or an exponent is parsed.
+  auto plain = [](const char* p, int length) {
+    for (const char* end = p + length; p != end; ++p)
+      if (*p == '.' || *p == ',' || *p == 'e' || *p == 'E') return false;
+    return true;
+  };
   while (!integers.empty()) {
     const char* record = nextRecord();
     if (!record) break;
     if (static_cast<std::uint8_t>(record[0]) == dbase::RecordDeleted) continue;
-    std::erase_if(integers, [&](std::size_t i) {
+    for (std::size_t n = 0; n < integers.size(); ++n) {
+      const std::size_t i = integers[n];
       const TDbaseField& field = layout_.Fields[i];
-      if (!needsFloat(std::string_view(record + field.Offset, field.Length), columns_[i].DataType)) return false;
+      if (plain(record + field.Offset, field.Length) ||
+          !needsFloat(std::string_view(record + field.Offset, field.Length), columns_[i].DataType))
+        continue;
       columns_[i].DataType = ftFloat;
-      return true;
-    });
+      integers.erase(integers.begin() + std::ptrdiff_t(n--));
+    }
   }
   Rewind();
 }
