@@ -36,6 +36,21 @@ int languageDriverCodePage(std::uint8_t id) {
   return 0;
 }
 
+// The field types the dBASE writers of the terminal and of this program use; other dBASE
+// dialects' types (Visual FoxPro's integers, doubles, currency, date-times and null flags ...)
+// are binary and would be read as garbage.
+bool knownFieldType(char type) {
+  switch (type) {
+    case 'C': case 'N': case 'F': case 'D': case 'L': case 'M': return true;
+    default: return false;
+  }
+}
+
+// A type byte as the message shows it: the letter, or its code when it is no printable one.
+AnsiString typeText(std::uint8_t type) {
+  return type > 0x20 && type < 0x7F ? AnsiString(1, static_cast<char>(type)) : Format("$%.2x", {int{type}});
+}
+
 }  // namespace
 
 bool TDbaseLayout::HasMemoFields() const {
@@ -83,6 +98,9 @@ TDbaseLayout ReadDbaseLayout(TStream& Table, const AnsiString& FileName) {
     field.Type = static_cast<char>(d[11]);
     field.Length = d[16];
     field.Decimals = d[17];
+    if (!knownFieldType(field.Type))
+      RaiseDbError(FileName, Format("the field %s has the type %s, which is not read (only C, N, F, D, L and M are)",
+                                    {field.Name, typeText(d[11])}));
     field.Offset = offset;
     offset += field.Length;
     if (offset > layout.RecordLength)

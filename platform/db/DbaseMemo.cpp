@@ -1,9 +1,11 @@
 #include "DbaseMemo_p.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "DbError.h"
 #include "DbaseFormat.h"
+#include "FileNames.h"
 #include "Format.h"
 
 namespace {
@@ -21,47 +23,49 @@ std::uint32_t le32(const std::uint8_t* p) {
 
 }  // namespace
 
-TDbaseMemoFile::TDbaseMemoFile(std::unique_ptr<TStream> Stream, bool Dbase4, AnsiString FileName)
-    : stream_(std::move(Stream)), fileName_(std::move(FileName)) {
-  size_ = stream_->Size();
-  if (Dbase4) {
-    std::uint8_t header[Dbase4BlockSizeOffset + 2] = {};
-    stream_->SetPosition(0);
-    if (stream_->Read(header, sizeof header) == sizeof header) {
-      const int size = header[Dbase4BlockSizeOffset] | (header[Dbase4BlockSizeOffset + 1] << 8);
-      if (size > 0) blockSize_ = size;
-    }
+TDbaseMemoFile::TDbaseMemoFile(std::unique_ptr<TStream> Stream, bool Dbase4, AnsiString FileName, AnsiString TableName)
+    : stream_(std::move(Stream)), fileName_(std::move(FileName)), tableName_(std::move(TableName)), dbase4_(Dbase4) {}
+
+void TDbaseMemoFile::load() {
+  loaded_ = true;
+  bytes_.resize(std::size_t(std::max<std::int64_t>(0, stream_->Size())));
+  stream_->SetPosition(0);
+  bytes_.resize(std::size_t(std::max<std::int64_t>(0, stream_->Read(bytes_.data(), std::int64_t(bytes_.size())))));
+  stream_.reset();
+  if (dbase4_ && bytes_.size() >= Dbase4BlockSizeOffset + 2) {
+    const auto* header = reinterpret_cast<const std::uint8_t*>(bytes_.data());
+    const int size = header[Dbase4BlockSizeOffset] | (header[Dbase4BlockSizeOffset + 1] << 8);
+    if (size > 0) blockSize_ = size;
   }
 }
 
-AnsiString TDbaseMemoFile::Read(std::uint32_t Block) {
+std::string_view TDbaseMemoFile::Read(std::uint32_t Block) {
+  if (!loaded_) load();
+  const auto known = memos_.find(Block);
+  if (known != memos_.end()) return known->second;
+  const std::string_view memo = readAt(Block);
+  memos_.emplace(Block, memo);
+  return memo;
+}
+
+std::string_view TDbaseMemoFile::readAt(std::uint32_t Block) {
+  const std::int64_t size = std::int64_t(bytes_.size());
   const std::int64_t offset = std::int64_t{Block} * blockSize_;
-  if (offset >= size_) RaiseDbError(fileName_, Format("memo block %u is past the end of the memo file", {Block}));
+  if (offset >= size) RaiseDbError(fileName_, Format("memo block %u is past the end of the memo file", {Block}));
+  const std::string_view rest = std::string_view(bytes_).substr(std::size_t(offset));
   // Some writers put dBASE IV memos into tables marked dBASE III: the signature decides.
-  std::uint8_t prefix[Dbase4MemoPrefix] = {};
-  stream_->SetPosition(offset);
-  if (stream_->Read(prefix, sizeof prefix) == sizeof prefix && std::equal(prefix, prefix + 4, Dbase4MemoSignature)) {
-    const std::uint32_t length = le32(prefix + 4);
-    if (length < Dbase4MemoPrefix || offset + length > size_)
+  if (rest.size() >= Dbase4MemoPrefix && std::memcmp(rest.data(), Dbase4MemoSignature, 4) == 0) {
+    const std::uint32_t length = le32(reinterpret_cast<const std::uint8_t*>(rest.data()) + 4);
+    if (length < Dbase4MemoPrefix || length > rest.size())
       RaiseDbError(fileName_, Format("memo block %u has a length past the end of the memo file", {Block}));
-    AnsiString text(length - Dbase4MemoPrefix, '\0');
-    stream_->ReadBuffer(text.data(), std::int64_t(text.size()));
-    return text;
+    return rest.substr(Dbase4MemoPrefix, length - Dbase4MemoPrefix);
   }
-  return readUntilTerminator(offset);
-}
-
-// dBASE III memos have no length: the text runs to the first 0x1A (or the end of the file).
-AnsiString TDbaseMemoFile::readUntilTerminator(std::int64_t Offset) {
-  AnsiString text;
-  char chunk[dbase::MemoBlockSize];
-  stream_->SetPosition(Offset);
-  for (;;) {
-    const std::int64_t got = stream_->Read(chunk, sizeof chunk);
-    if (got <= 0) break;
-    const char* end = std::find(chunk, chunk + got, static_cast<char>(dbase::EndOfFile));
-    text.append(chunk, std::size_t(end - chunk));
-    if (end != chunk + got) break;
-  }
-  return text;
+  // dBASE III memos have no length: the text runs to the first 0x1A. One that runs to the end
+  // of the file has lost its end, and maybe its blocks.
+  const std::size_t end = rest.find(static_cast<char>(dbase::EndOfFile));
+  if (end == std::string_view::npos)
+    RaiseDbError(tableName_, Format("the memo in block %u runs to the end of %s without its end mark: the memo file "
+                                    "is damaged",
+                                    {Block, ExtractFileName(fileName_)}));
+  return rest.substr(0, end);
 }

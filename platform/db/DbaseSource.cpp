@@ -1,6 +1,7 @@
 #include "DbaseSource.h"
 
 #include "DbError.h"
+#include "DbFiles_p.h"
 #include "DbaseCursor_p.h"
 #include "FileNames.h"
 #include "FileRoutines.h"
@@ -10,11 +11,13 @@
 
 namespace {
 
-// The file in Folder whose name matches Name without regard to case; "" when there is none.
-AnsiString findFile(const AnsiString& Folder, const AnsiString& Name) {
-  TSearchRec found;
-  if (FindFirst(Folder + Name, faAnyFile & ~faDirectory, found) != 0) return {};
-  return Folder + found.Name;
+// The memo file's name that goes with a table's: its extension ".dbt" in the case of the
+// table's ".dbf" ("a.DBF" goes with "a.DBT").
+AnsiString memoNameOf(const AnsiString& TableName) {
+  AnsiString name = TableName;
+  char& last = name.back();
+  last = last == 'F' ? 'T' : 't';
+  return name;
 }
 
 class TDbaseSource : public TDbSource {
@@ -34,23 +37,27 @@ public:
   std::unique_ptr<TDbCursor> OpenTable(const AnsiString& Name) override {
     AnsiString name = Name;
     if (!SameText(ExtractFileExt(name), ".dbf")) name += ".dbf";
-    const AnsiString fileName = name.find_first_of("*?/") == AnsiString::npos ? findFile(folder_, name) : "";
-    if (fileName.empty()) RaiseDbError(folder_ + Name, "no such dBASE table");
-    return openTableFile(fileName);
+    const AnsiString found = FindFileNamed(folder_, name);
+    if (found.empty()) RaiseDbError(folder_ + Name, "no such dBASE table");
+    return openTableFile(found);
   }
 
 private:
-  static std::unique_ptr<TDbCursor> openTableFile(const AnsiString& FileName) {
+  std::unique_ptr<TDbCursor> openTableFile(const AnsiString& Name) const {
+    const AnsiString fileName = folder_ + Name;
     std::unique_ptr<TStream> table;
     std::unique_ptr<TStream> memo;
+    AnsiString memoName = FindFileNamed(folder_, memoNameOf(Name));
     try {
-      table = std::make_unique<TFileStream>(FileName, fmOpenRead | fmShareDenyNone);
-      const AnsiString memoName = findFile(ExtractFilePath(FileName), ChangeFileExt(ExtractFileName(FileName), ".dbt"));
-      if (!memoName.empty()) memo = std::make_unique<TFileStream>(memoName, fmOpenRead | fmShareDenyNone);
+      table = std::make_unique<TFileStream>(fileName, fmOpenRead | fmShareDenyNone);
+      if (!memoName.empty()) {
+        memoName = folder_ + memoName;
+        memo = std::make_unique<TFileStream>(memoName, fmOpenRead | fmShareDenyNone);
+      }
     } catch (const EStreamError& e) {
-      RaiseDbError(FileName, e.Message());
+      RaiseDbError(fileName, e.Message());
     }
-    return OpenDbaseTable(std::move(table), std::move(memo), FileName);
+    return OpenDbaseTable(std::move(table), std::move(memo), fileName, memoName);
   }
 
   AnsiString folder_;
@@ -64,9 +71,10 @@ std::unique_ptr<TDbSource> OpenDbaseSource(const AnsiString& Folder) {
 }
 
 std::unique_ptr<TDbCursor> OpenDbaseTable(std::unique_ptr<TStream> Table, std::unique_ptr<TStream> Memo,
-                                          const AnsiString& FileName) {
+                                          const AnsiString& FileName, const AnsiString& MemoFileName) {
   try {
-    return std::make_unique<TDbaseCursor>(std::move(Table), std::move(Memo), FileName);
+    return std::make_unique<TDbaseCursor>(std::move(Table), std::move(Memo), FileName,
+                                          MemoFileName.empty() ? ChangeFileExt(FileName, ".dbt") : MemoFileName);
   } catch (const EStreamError& e) {
     RaiseDbError(FileName, e.Message());
   }

@@ -23,11 +23,42 @@ TTextRecordReader::TTextRecordReader(TStream& Input, std::int64_t Start, const T
     const int codePage = Schema.CodePage == 0 ? CP_ACP : Schema.CodePage;
     for (int b = 0x80; b < 0x100; ++b) leadByte_[b] = IsDBCSLeadByte(std::uint8_t(b), codePage);
   }
+  delimiter_ = static_cast<unsigned char>(Schema.Delimiter);
+  if (Schema.Layout == TTextLayout::Delimited && firstLineIsTabDelimited()) delimiter_ = '\t';
   for (int b = 0; b < 0x100; ++b) unquotedClasses_[b] = quotedClasses_[b] = leadByte_[b] ? Lead : Plain;
   for (int b : {'\r', '\n'}) unquotedClasses_[b] = quotedClasses_[b] = Stop;
-  unquotedClasses_[static_cast<unsigned char>(Schema.Delimiter)] = Stop;
+  unquotedClasses_[delimiter_] = Stop;
   if (Schema.Quote >= 0) quotedClasses_[Schema.Quote & 0xFF] = Stop;
   Rewind();
+}
+
+// Text saved from a spreadsheet is tab-delimited whatever the reader was told: a first line
+// (within the first read block) that holds tabs but no delimiter outside quoted cells says so.
+bool TTextRecordReader::firstLineIsTabDelimited() {
+  Rewind();
+  if (!skipEmptyLines()) return false;
+  const int quote = schema_.Quote;
+  bool cellStart = true;
+  bool tabs = false;
+  for (std::size_t i = at_; i < used_; ++i) {
+    const int c = static_cast<unsigned char>(buffer_[i]);
+    if (cellStart && c == quote) {
+      // To the closing quote; a doubled quote stays inside.
+      for (++i; i < used_; ++i) {
+        const int q = static_cast<unsigned char>(buffer_[i]);
+        if (q == quote && (i + 1 >= used_ || static_cast<unsigned char>(buffer_[i + 1]) != quote)) break;
+        if (q == quote || leadByte_[q]) ++i;
+      }
+      cellStart = false;
+      continue;
+    }
+    if (c == delimiter_) return false;
+    if (c == '\r' || c == '\n') break;
+    if (c == '\t') tabs = true;
+    if (leadByte_[c]) ++i;
+    cellStart = c == '\t';
+  }
+  return tabs;
 }
 
 void TTextRecordReader::Rewind() {
@@ -108,7 +139,7 @@ bool TTextRecordReader::Next(std::vector<TTextCell>& Cells, std::size_t& Count) 
 
 bool TTextRecordReader::nextDelimited(std::vector<TTextCell>& Cells, std::size_t& Count) {
   const int quote = schema_.Quote;
-  const int delimiter = static_cast<unsigned char>(schema_.Delimiter);
+  const int delimiter = delimiter_;
   for (;;) {
     TTextCell& current = cell(Cells, Count);
     if (quote >= 0 && peek() == quote) {

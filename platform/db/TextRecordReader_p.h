@@ -40,6 +40,7 @@ private:
   }
   void appendRun(std::string& Text, const std::array<std::uint8_t, 256>& Classes);
   bool skipEmptyLines();
+  bool firstLineIsTabDelimited();
   void endLine();
   void appendCharacter(std::string& Text, int First);
   TTextCell& cell(std::vector<TTextCell>& Cells, std::size_t& Count);
@@ -56,6 +57,7 @@ private:
   std::array<std::uint8_t, 256> unquotedClasses_{};
   std::array<std::uint8_t, 256> quotedClasses_{};
   bool utf8_ = false;
+  int delimiter_ = ',';  // the schema's, or a tab (firstLineIsTabDelimited)
   std::vector<char> buffer_;
   std::size_t at_ = 0;
   std::size_t used_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DbError.h"
+#include "DbFiles_p.h"
 #include "FileNames.h"
 #include "FileRoutines.h"
 #include "FindFile.h"
@@ -14,13 +15,6 @@ namespace {
 
 // The extensions the text driver lists as tables.
 constexpr const char* TableExtensions[] = {".txt", ".csv", ".tab", ".asc"};
-
-AnsiString findFile(const AnsiString& Folder, const AnsiString& Name) {
-  TSearchRec found;
-  if (Name.find_first_of("*?/") != AnsiString::npos || FindFirst(Folder + Name, faAnyFile & ~faDirectory, found) != 0)
-    return {};
-  return found.Name;
-}
 
 class TTextSource : public TDbSource {
 public:
@@ -41,16 +35,16 @@ public:
   }
 
   std::unique_ptr<TDbCursor> OpenTable(const AnsiString& Name) override {
-    AnsiString name = findFile(folder_, Name);
+    AnsiString name = FindFileNamed(folder_, Name);
     if (name.empty() && Name.find('#') != AnsiString::npos) {
       AnsiString dotted = Name;
       std::replace(dotted.begin(), dotted.end(), '#', '.');
-      name = findFile(folder_, dotted);
+      name = FindFileNamed(folder_, dotted);
     }
     if (name.empty()) RaiseDbError(folder_ + Name, "no such text file");
     const AnsiString fileName = folder_ + name;
     TTextSchema schema = defaults_;
-    const AnsiString schemaName = findFile(folder_, "Schema.ini");
+    const AnsiString schemaName = FindFileNamed(folder_, "Schema.ini");
     if (!schemaName.empty()) ApplySchemaIni(folder_ + schemaName, name, schema);
     std::unique_ptr<TStream> input;
     try {

@@ -7,7 +7,9 @@
 // section in "Schema.ini" in the folder, which wins: Format, ColNameHeader, TextDelimiter (a
 // character or "none"), CharacterSet (ANSI, OEM, UNICODE, UTF-8 or a code page number) and
 // Col1=Name Type Width n entries (names, types and, for fixed-length files, widths). A
-// byte-order mark decides the encoding.
+// byte-order mark decides the encoding, and a delimited file whose first line holds tabs but no
+// delimiter (outside quoted cells) is read as tab-delimited. A file (and "Schema.ini") is the
+// one of that name, or one whose name differs only in case when none has it exactly.
 //
 // The first row names the columns when there is a header; nameless or repeated names become
 // F1, F2, ... by position. Quoted cells may hold the delimiter, line breaks and doubled quotes.

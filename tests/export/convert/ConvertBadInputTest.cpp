@@ -177,6 +177,66 @@ TEST_F(ConvertBadInputTest, AMemoLargerThanTheMemoryFailsForWantOfIt) {
 #endif
 }
 
+TEST_F(ConvertBadInputTest, AMemoFileThatLostItsEndMarksIsRefusedAsDamaged) {
+  std::string records = "[";
+  for (int i = 0; i < 100; ++i) records += "('" + std::to_string(i) + "', 'x'),";
+  MakeDbf("memo.dbf", "HH C(10); BZ M", records + "]");
+  // Every record's memo block now lies in 4 MiB of text that runs to the end of the file.
+  WriteFileBytes(Path("memo.dbt"), ReadFileBytes(Path("memo.dbt")).substr(0, 512) + std::string(4 << 20, 'y'));
+  ExpectRefused("memo.dbf", TConvertType::XML,
+                "Open file  as Database Error: " + Path("memo.dbf") +
+                    ": the memo in block 1 runs to the end of memo.dbt without its end mark: the memo file is damaged");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"memo.dbf", "memo.dbt"}));
+}
+
+TEST_F(ConvertBadInputTest, ATableOfAnotherDialectsFieldTypesIsRefusedNamingTheField) {
+  const TReaderResult r = RunPython(
+      "import dbf, datetime, sys\n"
+      "t = dbf.Table(sys.argv[1], 'NAME C(10); CNT I; AMT B; PRICE Y; STAMP T', dbf_type='vfp')\n"
+      "t.open(dbf.READ_WRITE)\n"
+      "t.append(('a', 3, 1.5, 2.25, datetime.datetime(2024, 1, 2, 3, 4, 5)))\n"
+      "t.close()\n",
+      "'" + Path("vfp.dbf") + "' 2>&1");
+  ASSERT_EQ(r.Status, 0) << r.Output;
+  EXPECT_FALSE(module->ConvertFile(Path("vfp.dbf"), TConvertType::CSV));
+  EXPECT_EQ(module->LastError(), "Open file  as Database Error: " + Path("vfp.dbf") +
+                                     ": the field CNT has the type I, which is not read (only C, N, F, D, L and M are)");
+  EXPECT_EQ(Files(), (std::vector<std::string>{"vfp.dbf"}));
+}
+
+TEST_F(ConvertBadInputTest, AValueItsFieldCannotHoldEndsTheConversionNamingTableFieldAndRecord) {
+  MakeDbf("v.dbf", "QTY N(11,0); DAY D", "[(1, datetime.date(2024, 1, 2)), (2, datetime.date(2024, 1, 3))]");
+  const std::string sound = ReadFileBytes(Path("v.dbf"));
+  const std::size_t headerLength = std::uint8_t(sound[8]) | std::uint8_t(sound[9]) << 8;
+  const std::size_t first = headerLength + 1, second = first + 20;  // QTY of each record; DAY 11 bytes on
+  const struct {
+    std::size_t At;
+    std::string Bytes;
+    std::string Reason;
+  } cases[] = {
+      {second, "      1e999", "field QTY: \"1e999\" is not a number"},
+      {second, "        NaN", "field QTY: \"NaN\" is not a number"},
+      {second, "1.2.3.4.5.6", "field QTY: \"1.2.3.4.5.6\" is not a number"},
+      {second + 11, "99999999", "field DAY: \"99999999\" is not a date (yyyymmdd)"},
+      {second + 11, "20261340", "field DAY: \"20261340\" is not a date (yyyymmdd)"},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = sound;
+    WriteFileBytes(Path("v.dbf"), bytes.replace(c.At, c.Bytes.size(), c.Bytes));
+    ExpectRefused("v.dbf", TConvertType::XLS, "Open file  as Database Error: " + Path("v.dbf") + ": record 2, " + c.Reason);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"v.dbf"}));
+  }
+  // Stars and a date of zeros are nulls; a fraction in a field declared without decimals is
+  // the value dbfread reads.
+  std::string bytes = sound;
+  bytes.replace(first, 11, "        1.7").replace(second, 11, "***********").replace(second + 11, 8, "00000000");
+  WriteFileBytes(Path("v.dbf"), bytes);
+  ASSERT_TRUE(module->ConvertFile(Path("v.dbf"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("v.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "[(1.7, '2024-01-02'), (None, None)]\n");
+  EXPECT_EQ(DbfRecords("v.dbf"), "['QTY', 'DAY']\n[1.7, datetime.date(2024, 1, 2)]\n[None, None]\n");
+}
+
 TEST_F(ConvertBadInputTest, ValuesADbaseTableCannotHoldEndTheConversionWithTheFieldsName) {
   // A text of 255 bytes (a field holds 254), and a memo beyond what a memo file's block chain
   // holds; a fixed-length text of 255 bytes; a number of more digits than a number field holds.

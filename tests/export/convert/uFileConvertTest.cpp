@@ -88,6 +88,17 @@ TEST_F(uFileConvertTest, ADbfBecomesADatabaseWithTheDeclaredTypes) {
             "('0100103', None, None, None, None, None, None)\n");
 }
 
+TEST_F(uFileConvertTest, TheTableConvertedIsTheFileNamedNotOneInAnotherCase) {
+  MakeDbf("CBSJ.DBF", "HH C(10); BZ M", "[('upper', '大写备注')]");
+  MakeDbf("CBSJ.dbf", "HH C(10); BZ M", "[('lower', '小写备注')]");
+  ASSERT_TRUE(module->ConvertFile(Path("CBSJ.dbf"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("CBSJ.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "[('lower', '小写备注')]\n");
+  ASSERT_TRUE(module->ConvertFile(Path("CBSJ.DBF"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("CBSJ.mdb", "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "[('upper', '大写备注')]\n");
+}
+
 TEST_F(uFileConvertTest, AConversionReplacesItsOwnTableAndKeepsTheOthers) {
   MakeDbf("a.dbf", "A N(5,0)", "[(1,), (2,)]");
   ASSERT_TRUE(module->ConvertFile(Path("a.dbf"), TConvertType::MDB)) << module->LastError();
@@ -205,6 +216,15 @@ TEST_F(uFileConvertTest, ATextSourceWithoutCaptionsNamesItsColumnsByPosition) {
                             "print(db.execute('select * from ExportResult').fetchall())\n"),
             "['F1', 'F2']\n[(1, 'x\\ty'), (2, 'z')]\n");
   EXPECT_NE(ReadFileBytes(Path("Schema.ini")).find("Format=TabDelimited\r\nTextDelimiter=\"\r\n"), std::string::npos);
+}
+
+TEST_F(uFileConvertTest, ATabDelimitedTextIsReadAsSuchWhateverTheTextFormat) {
+  // Saved from a spreadsheet: tabs, a comma inside a value, no TEXTFORMAT section.
+  WriteFileBytes(Path("a.txt"), "NAME\tQTY\tDAY\r\n\xd5\xc5,\xc0\xee\t3\t2024-01-02\r\nx\t4\t2024-01-03\r\n");
+  ASSERT_TRUE(module->ConvertFile(Path("a.txt"), TConvertType::MDB)) << module->LastError();
+  EXPECT_EQ(Sqlite("a.mdb", "print([c[1] for c in db.execute('pragma table_info(ExportResult)')])\n"
+                            "print(db.execute('select * from ExportResult').fetchall())\n"),
+            "['NAME', 'QTY', 'DAY']\n[('张,李', 3, '2024-01-02'), ('x', 4, '2024-01-03')]\n");
 }
 
 TEST_F(uFileConvertTest, ATextFormatThatCannotBeReadBackIsRefused) {

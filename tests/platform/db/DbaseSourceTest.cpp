@@ -155,25 +155,30 @@ TEST_F(DbaseSourceTest, ZeroCharacterVersionByteReadsAsAPlainTable) {
 }
 
 TEST_F(DbaseSourceTest, OddFieldContentsReadAsNullOrTheirValue) {
-  const std::vector<TFieldSpec> fields = {{"N", 'N', 15, 4}, {"I", 'N', 6}, {"D", 'D', 8}, {"L", 'L', 1}};
+  const std::vector<TFieldSpec> fields = {{"N", 'N', 15, 4}, {"I", 'N', 6}, {"D", 'D', 8}, {"L", 'L', 1}, {"J", 'N', 5}};
   auto cursor = openBytes(dbfBytes(0x03, fields,
-                                   {std::string(" ") + "           null" + "  12.0" + "        " + "?",
-                                    std::string(" ") + "      3,5000000" + "******" + "00000000" + "y",
-                                    std::string(" ") + "         +2.5E1" + "  -7  " + "20241301" + "n"}));
+                                   {std::string(" ") + "           null" + "  12.0" + "        " + "?" + "  1.7",
+                                    std::string(" ") + "      3,5000000" + "******" + "00000000" + "y" + "    3",
+                                    std::string(" ") + "         +2.5E1" + "  -7  " + "20240229" + "n" + "*****"}));
+  EXPECT_EQ(cursor->Columns()[1].DataType, ftInteger) << "12.0 is a whole number";
+  EXPECT_EQ(cursor->Columns()[4].DataType, ftFloat) << "more decimals than declared";
   const auto rows = ReadAll(*cursor);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_TRUE(rows[0][0].IsNull()) << "the dBASE exporter writes empty floats as null";
   EXPECT_EQ(rows[0][1].AsInteger(), 12);
   EXPECT_TRUE(rows[0][2].IsNull());
   EXPECT_TRUE(rows[0][3].IsNull());
+  EXPECT_EQ(rows[0][4].AsFloat(), 1.7);
   EXPECT_EQ(rows[1][0].AsFloat(), 3.5);
   EXPECT_TRUE(rows[1][1].IsNull()) << "overflow stars";
   EXPECT_TRUE(rows[1][2].IsNull());
   EXPECT_TRUE(rows[1][3].AsBoolean());
+  EXPECT_EQ(rows[1][4].AsFloat(), 3.0);
   EXPECT_EQ(rows[2][0].AsFloat(), 25.0);
   EXPECT_EQ(rows[2][1].AsInteger(), -7);
-  EXPECT_TRUE(rows[2][2].IsNull()) << "month 13";
+  EXPECT_EQ(dateOf(rows[2][2]), EncodeDate(2024, 2, 29));
   EXPECT_FALSE(rows[2][3].AsBoolean());
+  EXPECT_TRUE(rows[2][4].IsNull());
 }
 
 TEST_F(DbaseSourceTest, TextOfATableInAnotherCodePageIsConverted) {
@@ -209,12 +214,68 @@ TEST_F(DbaseSourceTest, OpenTableIgnoresCaseAndTheExtension) {
 }
 
 TEST_F(DbaseSourceTest, MemoFilesAreFoundBesideTheirTable) {
-  std::string memo(512, '\0');
-  memo += "note\x1A\x1A";
-  folder_.Write("a.dbf", dbfBytes(0x83, {{"M", 'M', 10}}, {"          1"}));
-  folder_.Write("A.DBT", memo);
+  auto memo = [](const std::string& Text) { return std::string(512, '\0') + Text + "\x1A\x1A"; };
+  const std::string table = dbfBytes(0x83, {{"M", 'M', 10}}, {"          1"});
+  folder_.Write("a.dbf", table);
+  folder_.Write("A.DBT", memo("note"));
+  // Names that differ only in case are other tables: each reads its own memo file.
+  folder_.Write("CBSJ.DBF", table);
+  folder_.Write("CBSJ.DBT", memo("upper"));
+  folder_.Write("CBSJ.dbf", table);
+  folder_.Write("CBSJ.dbt", memo("lower"));
   auto source = OpenDbaseSource(folder_.Folder());
   EXPECT_EQ(ReadAll(*source->OpenTable("a.dbf"))[0][0].AsString(), "note");
+  EXPECT_EQ(ReadAll(*source->OpenTable("CBSJ.dbf"))[0][0].AsString(), "lower");
+  EXPECT_EQ(ReadAll(*source->OpenTable("CBSJ.DBF"))[0][0].AsString(), "upper");
+}
+
+TEST_F(DbaseSourceTest, RecordsPointingAtOneMemoReadItOnce) {
+  // A stream that counts the bytes read from it.
+  class TCountingStream : public TMemoryStream {
+  public:
+    explicit TCountingStream(std::int64_t& Count) : count_(Count) {}
+    std::int64_t Read(void* Buffer, std::int64_t Count) override {
+      const std::int64_t got = TMemoryStream::Read(Buffer, Count);
+      count_ += got;
+      return got;
+    }
+
+  private:
+    std::int64_t& count_;
+  };
+  const std::string text(1500, 'm');
+  const std::string memo = std::string(512, '\0') + text + "\x1A\x1A" + std::string(1536 - 1502, '\0');
+  const std::string table = dbfBytes(0x83, {{"M", 'M', 10}}, std::vector<std::string>(100, "          1"));
+  std::int64_t memoBytesRead = 0;
+  auto tableStream = std::make_unique<TMemoryStream>();
+  tableStream->WriteBuffer(table.data(), std::int64_t(table.size()));
+  auto memoStream = std::make_unique<TCountingStream>(memoBytesRead);
+  memoStream->WriteBuffer(memo.data(), std::int64_t(memo.size()));
+  auto cursor = OpenDbaseTable(std::move(tableStream), std::move(memoStream), "t.dbf");
+  const auto rows = ReadAll(*cursor);
+  ASSERT_EQ(rows.size(), 100u);
+  for (const auto& row : rows) ASSERT_EQ(row[0].AsString(), text);
+  EXPECT_LE(memoBytesRead, std::int64_t(memo.size())) << "the memo file is read once for all the records";
+}
+
+TEST_F(DbaseSourceTest, OtherDialectsFieldTypesAreRefusedNamingTheField) {
+  // Visual FoxPro's binary integer, double, currency and date-time fields, and the null flags
+  // that its nullable fields bring.
+  folder_.Python(
+      "import dbf\n"
+      "for t in 'IBYT':\n"
+      "    dbf.Table('vfp_%s.dbf' % t, 'NAME C(10); X%s %s' % (t, t), dbf_type='vfp').close()\n"
+      "dbf.Table('nulls.dbf', 'NAME C(10); NOTE C(5) NULL', dbf_type='vfp').close()\n");
+  auto source = OpenDbaseSource(folder_.Folder());
+  for (const char* type : {"I", "B", "Y", "T"}) {
+    const std::string table = std::string("vfp_") + type + ".dbf";
+    EXPECT_EQ(errorOf([&] { source->OpenTable(table); }),
+              folder_.File(table) + ": the field X" + type + " has the type " + type +
+                  ", which is not read (only C, N, F, D, L and M are)");
+  }
+  EXPECT_EQ(errorOf([&] { source->OpenTable("nulls.dbf"); }),
+            folder_.File("nulls.dbf") + ": the field _NULLFLAGS has the type 0, which is not read (only C, N, F, D, L "
+                                        "and M are)");
 }
 
 struct THostileCase {
@@ -246,6 +307,13 @@ std::string withByte(std::string s, std::size_t at, char value) {
 const std::string plain = dbfBytes(0x03, {{"A", 'C', 3}}, {" abc"});
 const std::string memoTable = dbfBytes(0x83, {{"M", 'M', 10}}, {"         99"});
 
+// A table whose third record holds Values (of fields QTY N(11,0), DAY D and OK L); the first,
+// deleted, holds them too, and the second is sound.
+std::string badValues(const std::string& Values) {
+  return dbfBytes(0x03, {{"QTY", 'N', 11}, {"DAY", 'D', 8}, {"OK", 'L', 1}},
+                  {"*" + Values, std::string(" ") + "         12" + "20261231" + "T", " " + Values});
+}
+
 }  // namespace
 
 INSTANTIATE_TEST_SUITE_P(
@@ -260,6 +328,17 @@ INSTANTIATE_TEST_SUITE_P(
         THostileCase{"NoFields", withByte(plain, 32, 0x0D), "", "t.dbf: the table has no fields"},
         THostileCase{"MemoBlockPastTheMemoFile", memoTable, std::string(1024, '\0'), "t.dbt: memo block 99 is past the end of the memo file"},
         THostileCase{"MemoFileMissing", memoTable, "", "t.dbf: the table has memo fields but its memo file is missing"},
+        THostileCase{"DamagedMemoWithoutItsEndMark", dbfBytes(0x83, {{"M", 'M', 10}}, {"          2", "          1"}),
+                     std::string(512, '\0') + std::string(4096, 'y'),
+                     "t.dbf: the memo in block 2 runs to the end of t.dbt without its end mark: the memo file is damaged"},
+        THostileCase{"VisualFoxProInteger", dbfBytes(0x30, {{"NAME", 'C', 10}, {"CNT", 'I', 4}}, {}), "",
+                     "t.dbf: the field CNT has the type I, which is not read (only C, N, F, D, L and M are)"},
+        THostileCase{"NumberOutOfRange", badValues("      1e99920261231T"), "", "t.dbf: record 3, field QTY: \"1e999\" is not a number"},
+        THostileCase{"NumberNaN", badValues("        NaN20261231T"), "", "t.dbf: record 3, field QTY: \"NaN\" is not a number"},
+        THostileCase{"NumberOfManyPoints", badValues("1.2.3.4.5.620261231T"), "", "t.dbf: record 3, field QTY: \"1.2.3.4.5.6\" is not a number"},
+        THostileCase{"DateOfNines", badValues("          199999999T"), "", "t.dbf: record 3, field DAY: \"99999999\" is not a date (yyyymmdd)"},
+        THostileCase{"DateOfMonth13", badValues("          120261340T"), "", "t.dbf: record 3, field DAY: \"20261340\" is not a date (yyyymmdd)"},
+        THostileCase{"LogicalOfAnotherLetter", badValues("          120261231X"), "", "t.dbf: record 3, field OK: \"X\" is not a logical value"},
         THostileCase{"Dbase4MemoLengthPastTheEnd", dbfBytes(0x8B, {{"M", 'M', 10}}, {"          1"}),
                      std::string(512, '\0') + std::string("\xFF\xFF\x08\x00\xFF\xFF\x00\x00", 8), "t.dbt: memo block 1 has a length past the end of the memo file"}),
     [](const ::testing::TestParamInfo<THostileCase>& info) { return std::string(info.param.Name); });

@@ -131,6 +131,28 @@ TEST_F(TextSourceTest, TabDelimitedSchemaAsTheConverterWritesItWins) {
   EXPECT_EQ(ReadAll(*cursor)[0][1].AsString(), "1,5");
 }
 
+TEST_F(TextSourceTest, AFirstLineOfTabsWithoutTheDelimiterIsReadAsTabDelimited) {
+  folder_.Write("Schema.ini", "[a.txt]\r\nFormat=CSVDelimited\r\n[b.txt]\r\nFormat=CSVDelimited\r\n"
+                              "[c.txt]\r\nFormat=Delimited(;)\r\n");
+  folder_.Write("a.txt", "\r\nNAME\tQTY\tDAY\r\nab,c\t3\t2024-01-02\r\n");
+  // A delimiter outside quotes keeps the format; inside quotes neither character counts.
+  folder_.Write("b.txt", "NAME,\"Q\tT\"\r\nx\ty,1\r\n");
+  folder_.Write("c.txt", "\"A;\t\"\"B\"\tC\r\n1\t2\r\n");
+  auto a = open("a.txt");
+  EXPECT_EQ(names(*a), (std::vector<AnsiString>{"NAME", "QTY", "DAY"}));
+  auto rows = ReadAll(*a);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0][0].AsString(), "ab,c");
+  EXPECT_EQ(rows[0][1].AsInteger(), 3);
+  EXPECT_EQ(rows[0][2].AsDateTime(), EncodeDate(2024, 1, 2));
+  auto b = open("b.txt");
+  EXPECT_EQ(names(*b), (std::vector<AnsiString>{"NAME", "Q\tT"}));
+  EXPECT_EQ(ReadAll(*b)[0][0].AsString(), "x\ty");
+  auto c = open("c.txt");
+  EXPECT_EQ(names(*c), (std::vector<AnsiString>{"A;\t\"B", "C"}));
+  EXPECT_EQ(ReadAll(*c)[0][1].AsInteger(), 2);
+}
+
 TEST_F(TextSourceTest, DelimiterHeaderAndTextDelimiterComeFromSchemaIni) {
   folder_.Write("schema.INI", "[B.TXT]\nFormat=Delimited(|)\nColNameHeader=False\nTextDelimiter=none\n");
   // GBK trail bytes include "|" (0x7C): the double-byte character must stay whole.
@@ -207,12 +229,16 @@ TEST_F(TextSourceTest, UnicodeFilesGiveWideStrings) {
 
 TEST_F(TextSourceTest, TablesAreTheTextFilesOfTheFolder) {
   folder_.Write("a.csv", "x\n1\n");
+  folder_.Write("A.CSV", "upper\n1\n");
   folder_.Write("b.TXT", "x\n1\n");
   folder_.Write("c.dbf", "");
   folder_.Write("Schema.ini", "");
   auto source = OpenTextSource(folder_.Folder());
-  EXPECT_EQ(source->TableNames(), (std::vector<AnsiString>{"a.csv", "b.TXT"}));
+  EXPECT_EQ(source->TableNames(), (std::vector<AnsiString>{"A.CSV", "a.csv", "b.TXT"}));
   EXPECT_EQ(ReadAll(*source->OpenTable("A#CSV")).size(), 1u);
+  EXPECT_EQ(source->OpenTable("a.csv")->Columns()[0].Name, "x") << "the file named, not one in another case";
+  EXPECT_EQ(source->OpenTable("A.CSV")->Columns()[0].Name, "upper");
+  EXPECT_EQ(source->OpenTable("b.txt")->Columns()[0].Name, "x");
   auto cursor = source->OpenTable("a.csv");
   ReadAll(*cursor);
   cursor->Rewind();
