@@ -234,6 +234,5 @@ void FtpToDevice(MyThread& Thread) {
     if (local != fetched) DeleteFile(fetched);
   }
   if (Thread.Terminated()) return;
-  const AnsiString note = ListDeviceFilesNote(Thread);
-  PostSummary(loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED, note);
+  FinishTransfer(Thread, loop.AllOk(), INFO_DOWNLOAD_ALL_SUCESS, INFO_DOWNLOAD_PARTIAL_FAILED);
 }

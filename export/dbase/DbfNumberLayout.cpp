@@ -4,9 +4,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <string_view>
 
 #include "DbaseFormat.h"
+#include "DbfRecord.h"
 
 namespace {
 
@@ -44,16 +44,11 @@ bool TDbfNumberWidth::fits(double Value) const {
 }
 
 void TDbfNumberWidth::AddFloat(double Value) {
-  if (!std::isfinite(Value) || fits(Value)) return;
-  // The shortest fixed-point text that reads back as Value; the largest doubles have 309
-  // digits, the smallest 324 decimals.
-  char text[400];
-  const auto result = std::to_chars(text, text + sizeof text, Value, std::chars_format::fixed);
-  if (result.ec != std::errc()) return;
-  const std::string_view t(text, static_cast<std::size_t>(result.ptr - text));
+  AnsiString t;
+  if (!std::isfinite(Value) || fits(Value) || !DbfShortestText(Value, t)) return;
   const std::size_t point = t.find('.');
-  const auto before = static_cast<int>(point == std::string_view::npos ? t.size() : point);
-  const auto after = static_cast<int>(point == std::string_view::npos ? 0 : t.size() - point - 1);
+  const auto before = static_cast<int>(point == AnsiString::npos ? t.size() : point);
+  const auto after = static_cast<int>(point == AnsiString::npos ? 0 : t.size() - point - 1);
   integerChars_ = std::max(integerChars_, before);
   decimals_ = std::max(decimals_, after);
 }

@@ -30,10 +30,7 @@ void appendRightAligned(std::string& record, std::string_view text, int length) 
 // Value's shortest fixed-point text that reads back as Value, padded with zeros to Decimals
 // decimals; false when it has more decimals than that.
 bool shortestFixedText(double Value, int Decimals, AnsiString& Text) {
-  char digits[400];  // the largest doubles have 309 digits, the smallest 324 decimals
-  const auto result = std::to_chars(digits, digits + sizeof digits, Value, std::chars_format::fixed);
-  if (result.ec != std::errc()) return false;
-  Text.assign(digits, result.ptr);
+  if (!DbfShortestText(Value, Text)) return false;
   const std::size_t point = Text.find('.');
   const int decimals = point == AnsiString::npos ? 0 : static_cast<int>(Text.size() - point - 1);
   if (decimals > Decimals) return false;
@@ -102,6 +99,14 @@ AnsiString DbfNumberText(double Value, int Length, int Decimals) {
     if (text.size() <= length) break;
   }
   return text;
+}
+
+bool DbfShortestText(double Value, AnsiString& Text) {
+  char digits[400];  // the largest doubles have 309 digits, the smallest 324 decimals
+  const auto result = std::to_chars(digits, digits + sizeof digits, Value, std::chars_format::fixed);
+  if (result.ec != std::errc()) return false;
+  Text.assign(digits, result.ptr);
+  return true;
 }
 
 AnsiString DbfIntegerText(std::int64_t Value) {

@@ -36,6 +36,9 @@ AnsiString DbfDateText(TDateTime Date);
 // decimals, the text without decimals (longer than the field, so the field is filled with
 // "*"); Length times "*" for a value that is not a finite number.
 AnsiString DbfNumberText(double Value, int Length, int Decimals);
+// Value's shortest fixed-point text that reads back as Value ("-0.000001", "1234567890123.45");
+// false for a value that is not a finite number.
+bool DbfShortestText(double Value, AnsiString& Text);
 AnsiString DbfIntegerText(std::int64_t Value);
 // The length of the longest start of Text (in export encoding Encoding), at most MaxBytes
 // bytes, that ends between two characters.

@@ -42,8 +42,8 @@
 // unique in the workbook ignoring case; valid titles stay as they are. Every short write raises
 // ExlsFileError "Error writing output file" (for cells, when their block is written).
 //
-// Column widths and row heights are measured in the fonts of the cells with the screen's font
-// metrics (TFontMetrics): the GUI layer must be running, on any thread. Widths take the fonts'
+// Column widths are measured in the fonts of the cells with the screen's font metrics
+// (TFontMetrics): the GUI layer must be running, on any thread. Widths take the fonts'
 // design widths, not the screen's whole pixels, as the workbook's readers do when they decide
 // whether a value fits its column.
 //
@@ -183,9 +183,6 @@ public:
   void UpdateColumnWidth(std::u16string_view Text, std::uint16_t XF, int Column);
   void PatchColumnWidths();
   int ColumnWidth(int Column) const;
-  // Row heights recorded for rows that hold larger fonts, in twips (0: none recorded).
-  void UpdateRowHeight(std::uint16_t XF, int Row);
-  int RowHeight(int Row) const;
 
   // The workbook's picture store, made from Pictures on the first call (nullptr: an empty store
   // when none was made yet); later calls return the same store.
@@ -246,7 +243,6 @@ private:
   int colInfoCount_ = 0;
   std::vector<int> columnWidths_;
   WideString measured_;  // UpdateColumnWidth's text
-  std::map<int, int> rowHeights_;
   std::map<std::uint16_t, std::unique_ptr<TFontMetrics>> metrics_;  // by font index; 0 the default font
   std::vector<const TFontMetrics*> xfMetrics_;  // the metrics of an XF's font, by XF (nullptr: not yet)
   double digitWidth_ = 0;  // of "0" in the default font, in design widths

@@ -1,4 +1,4 @@
-// Column information (COLINFO), widths measured from the texts written, and row heights.
+// Column information (COLINFO), and widths measured from the texts written.
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +13,6 @@
 namespace {
 
 constexpr long kMaxColumnWidth = 0xFFFF;  // COLINFO holds the width in 16 bits
-constexpr int kTwipsPerPixel = 15;        // at the screen's 96 pixels per inch
 
 // The faces the workbook's readers draw its fonts in, not those of the program's windows: a
 // column sized in another face than theirs can be too narrow for its values.
@@ -100,15 +99,4 @@ void TxlsWorkbookWriter::PatchColumnWidths() {
 int TxlsWorkbookWriter::ColumnWidth(int Column) const {
   if (Column < 0 || static_cast<std::size_t>(Column) >= columnWidths_.size()) return 0;
   return columnWidths_[static_cast<std::size_t>(Column)];
-}
-
-void TxlsWorkbookWriter::UpdateRowHeight(std::uint16_t XF, int Row) {
-  const int height = metricsOfXF(XF).TextHeight() * kTwipsPerPixel;
-  int& recorded = rowHeights_[Row];
-  recorded = std::max(recorded, height);
-}
-
-int TxlsWorkbookWriter::RowHeight(int Row) const {
-  const auto found = rowHeights_.find(Row);
-  return found == rowHeights_.end() ? 0 : found->second;
 }

@@ -75,7 +75,6 @@ TxlsBoundSheet* TxlsWorkbookWriter::WriteSheetPrologue(const TxlsSheetFrame& Fra
   current_ = boundSheets_.Add(Frame.SheetIndex, validTitle(Frame.Title, Frame.SheetIndex));
   current_->BOFPosition = stream().Position();
   columnWidths_ = Frame.ColumnWidths;
-  rowHeights_.clear();
 
   WriteBOF(biff8::SubstreamWorksheet);
   WriteWordRecord(biff8::CALCMODE, 1);

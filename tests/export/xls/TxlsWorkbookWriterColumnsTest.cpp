@@ -60,15 +60,3 @@ TEST(TxlsWorkbookWriterColumns, LongerOrLargerTextGivesAWiderColumnAndThePatchWr
   ASSERT_EQ(infos.size(), 4u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(U16At(infos[i].Data, 4), writer.ColumnWidth(i) * 256) << i;
 }
-
-TEST(TxlsWorkbookWriterColumns, RowsOfLargerFontsRecordTallerHeights) {
-  TMemoryStream stream;
-  TxlsWorkbookWriter writer(stream);
-  writer.WriteSheetPrologue(DefaultFrame(0, u"S"));
-  TxlsFormat large;
-  large.Font()->SetSize(28);
-  writer.UpdateRowHeight(15, 1);
-  writer.UpdateRowHeight(writer.Formats().XFIndex(nullptr, u"General", &large), 2);
-  EXPECT_EQ(writer.RowHeight(0), 0);
-  EXPECT_GT(writer.RowHeight(2), writer.RowHeight(1));
-}
